@@ -1,0 +1,26 @@
+#include "TombolixApplication.h"
+
+#include "Constants.h"
+#include "ErrorGuard.h"
+
+namespace tombolix {
+
+TombolixApplication::TombolixApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(applicationTitle());
+}
+
+bool TombolixApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        if (!m_prompter)
+            throw;
+        reportUnhandledError(*m_prompter, std::current_exception());
+        return true;
+    }
+}
+
+} // namespace tombolix

@@ -1,0 +1,382 @@
+#include "frmMain.h"
+
+#include "Constants.h"
+#include "Draw.h"
+#include "ErrorGuard.h"
+#include "Look.h"
+#include "Prompter.h"
+#include "ResultBox.h"
+#include "Routines.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tombolix {
+
+namespace {
+
+const int clientWidth = 5055 / 15;
+const int clientHeight = 8415 / 15;
+
+QString layoutCaption()
+{
+    return QStringLiteral("Tombolix - 간편한 기능형 추첨기!");
+}
+
+// Labels and option buttons that list colours use the system window colours.
+void useWindowColours(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+frmMain::frmMain(const Services &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(layoutCaption());
+    setWindowIcon(tombolixIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(clientWidth, clientHeight);
+    paintWhite(client);
+    setCentralWidget(client);
+
+    buildControls(client);
+    buildMenus();
+    m_drawList = std::make_unique<DrawList>(*lstPick, *lblList);
+
+    setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    txtAdd->setFocus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls(QWidget *client)
+{
+    const QFont font9 = dotumFont(9);
+
+    lblStatus = new QLabel(QStringLiteral("상태 : 프로그램 실행 완료"), client);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    placeTwips(lblStatus, 120, 120, 4815, 255);
+    lblStatus->setFont(dotumFont(12, true));
+    lblStatus->setAlignment(Qt::AlignCenter);
+    useWindowColours(lblStatus);
+
+    lblText[3] = new QLabel(QStringLiteral("항목 입력"), client);
+    lblText[3]->setObjectName(QStringLiteral("lblText3"));
+    placeTwips(lblText[3], 120, 480, 780, 180);
+    lblText[3]->setFont(font9);
+    lblText[3]->adjustSize();
+
+    txtAdd = new QLineEdit(client);
+    txtAdd->setObjectName(QStringLiteral("txtAdd"));
+    placeTwips(txtAdd, 960, 480, 3855, 270);
+    txtAdd->setFont(font9);
+    txtAdd->setMaxLength(32767 * 64);
+    txtAdd->installEventFilter(this);
+
+    cmdAdd = new QPushButton(QStringLiteral("리스트에 항목 추가"), client);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    placeTwips(cmdAdd, 120, 840, 2295, 375);
+
+    cmdDel = new QPushButton(QStringLiteral("선택한 항목 삭제"), client);
+    cmdDel->setObjectName(QStringLiteral("cmdDel"));
+    placeTwips(cmdDel, 2520, 840, 2295, 375);
+
+    lblList = new QLabel(DrawList::countText(0), client);
+    lblList->setObjectName(QStringLiteral("lblList"));
+    placeTwips(lblList, 120, 1320, 4755, 300);
+    lblList->setFont(dotumFont(14.25, true));
+    lblList->setAlignment(Qt::AlignCenter);
+
+    lstPick = new QListWidget(client);
+    lstPick->setObjectName(QStringLiteral("lstPick"));
+    placeTwips(lstPick, 120, 1680, 4815, 2580);
+    lstPick->setFont(font9);
+    lstPick->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstPick->setUniformItemSizes(true);
+
+    lblText[0] = new QLabel(QStringLiteral("추첨 방식"), client);
+    lblText[0]->setObjectName(QStringLiteral("lblText0"));
+    placeTwips(lblText[0], 120, 4440, 780, 180);
+    lblText[0]->setFont(font9);
+    lblText[0]->adjustSize();
+
+    OptPick[0] = new QRadioButton(QStringLiteral("텍스트(,로 구분) 출력"), client);
+    OptPick[0]->setObjectName(QStringLiteral("OptPick0"));
+    placeTwips(OptPick[0], 960, 4440, 2175, 255);
+    OptPick[1] = new QRadioButton(QStringLiteral("리스트 형식 출력"), client);
+    OptPick[1]->setObjectName(QStringLiteral("OptPick1"));
+    placeTwips(OptPick[1], 3240, 4440, 1695, 255);
+    auto *group = new QButtonGroup(this);
+    for (QRadioButton *option : OptPick) {
+        option->setFont(font9);
+        useWindowColours(option);
+        group->addButton(option);
+    }
+
+    lblText[1] = new QLabel(QStringLiteral("추첨 결과"), client);
+    lblText[1]->setObjectName(QStringLiteral("lblText1"));
+    placeTwips(lblText[1], 120, 4800, 4755, 300);
+    lblText[1]->setFont(dotumFont(14.25, true));
+    lblText[1]->setAlignment(Qt::AlignCenter);
+
+    txtPick = new ResultBox(client);
+    txtPick->setObjectName(QStringLiteral("txtPick"));
+    placeTwips(txtPick, 120, 5160, 4815, 2535);
+    txtPick->setFont(dotumFont(11.25));
+
+    cmdPick = new QPushButton(QStringLiteral("추첨하기"), client);
+    cmdPick->setObjectName(QStringLiteral("cmdPick"));
+    placeTwips(cmdPick, 120, 7800, 4815, 495);
+
+    // The capture canvas lies beyond the client area's right edge and is never shown.
+    CapPic = new QLabel(client);
+    CapPic->setObjectName(QStringLiteral("CapPic"));
+    placeTwips(CapPic, 5280, 0, 5145, 9135);
+    paintWhite(CapPic);
+    CapPic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    CapPic->hide();
+
+    for (QPushButton *button : {cmdAdd, cmdDel, cmdPick}) {
+        button->setFont(font9);
+        // Enter presses a button that has the focus, and only that one.
+        button->setAutoDefault(true);
+        button->setDefault(false);
+    }
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { guarded(m_services.prompter, [this] { cmdAdd_Click(); }); });
+    connect(cmdDel, &QPushButton::clicked, this, [this] { guarded(m_services.prompter, [this] { cmdDel_Click(); }); });
+    connect(cmdPick, &QPushButton::clicked, this,
+            [this] { guarded(m_services.prompter, [this] { cmdPick_Click(); }); });
+
+    // Keyboard order of the layout's tab indexes.
+    const QList<QWidget *> order{txtAdd, cmdAdd, lstPick, cmdPick, cmdDel, OptPick[1], OptPick[0], txtPick};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)())
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this,
+            [this, handler] { guarded(m_services.prompter, [this, handler] { (this->*handler)(); }); });
+    return action;
+}
+
+void frmMain::buildMenus()
+{
+    m_List = menuBar()->addMenu(QStringLiteral("리스트 기능"));
+    m_List->setObjectName(QStringLiteral("m_List"));
+    mnu_Save = addCommand(m_List, "mnu_Save", QStringLiteral("리스트 저장"), &frmMain::mnu_Save_Click);
+    mnu_Load = addCommand(m_List, "mnu_Load", QStringLiteral("리스트 불러오기"), &frmMain::mnu_Load_Click);
+    mnu_Clear = addCommand(m_List, "mnu_Clear", QStringLiteral("리스트 초기화"), &frmMain::mnu_Clear_Click);
+    mnu_Pcmt = addCommand(m_List, "mnu_Pcmt", QStringLiteral("뽐뿌 덧글 가져오기"), &frmMain::mnu_Pcmt_Click);
+
+    m_Capture = menuBar()->addMenu(QStringLiteral("캡쳐"));
+    m_Capture->setObjectName(QStringLiteral("m_Capture"));
+    mnu_Capture =
+        addCommand(m_Capture, "mnu_Capture", QStringLiteral("프로그램 화면 캡쳐"), &frmMain::mnu_Capture_Click);
+
+    m_Info = menuBar()->addMenu(QStringLiteral("정보"));
+    m_Info->setObjectName(QStringLiteral("m_Info"));
+    mnu_By = addCommand(m_Info, "mnu_By", QStringLiteral("개발자 정보"), &frmMain::mnu_By_Click);
+    mnu_Feedback = addCommand(m_Info, "mnu_Feedback", QStringLiteral("피드백은..."), &frmMain::mnu_Feedback_Click);
+    mnu_Blog = addCommand(m_Info, "mnu_Blog", QStringLiteral("블로그 가기"), &frmMain::mnu_Blog_Click);
+}
+
+bool frmMain::Form_Load()
+{
+    const QString caption = windowTitle();
+    setWindowTitle(caption + QStringLiteral(" Ver : ") + QLocale::c().toString(programVersion));
+    return true;
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtAdd && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            guarded(m_services.prompter, [this] { txtAdd_KeyPress(13); });
+        else if (!key->text().isEmpty())
+            txtAdd_KeyPress(key->text().at(0).unicode());
+    }
+    return QMainWindow::eventFilter(watched, event); // the key is not consumed
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::cmdAdd_Click()
+{
+    const QString text = trimBlanks(txtAdd->text());
+    txtAdd->setText(text);
+    Prompter &prompter = m_services.prompter;
+    if (text.isEmpty()) {
+        prompter.information(QStringLiteral("추가할 항목을 입력하세요!"));
+        return;
+    }
+    if (m_drawList->isFull()) {
+        prompter.information(QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있습니다!").arg(maxDrawListEntries));
+        return;
+    }
+    if (m_drawList->contains(text)
+        && !prompter.question(
+            QStringLiteral("현재 리스트에 동일한 항목이 추가되어 있습니다. 그래도 추가하시겠습니까?"))) {
+        prompter.notice(QStringLiteral("중복 항목 추가를 취소하셨습니다."));
+        return;
+    }
+    m_drawList->append(text);
+    txtAdd->clear();
+    txtAdd->setFocus();
+    lblStatus->setText(QStringLiteral("상태 : 항목 추가 완료"));
+}
+
+void frmMain::txtAdd_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        cmdAdd_Click();
+}
+
+void frmMain::cmdDel_Click()
+{
+    Prompter &prompter = m_services.prompter;
+    if (m_drawList->selectedPosition() == -1) {
+        prompter.information(QStringLiteral("삭제할 항목을 리스트에서 선택해주세요!"));
+        return;
+    }
+    if (!prompter.question(QStringLiteral("선택하신 항목을 정말로 리스트에서 삭제하시겠습니까?"))) {
+        prompter.notice(QStringLiteral("항목 삭제를 취소하셨습니다"));
+        return;
+    }
+    const int position = m_drawList->selectedPosition();
+    if (position == -1)
+        return;
+    m_drawList->removeAt(position);
+    lblStatus->setText(QStringLiteral("상태 : 항목 삭제 완료"));
+}
+
+void frmMain::mnu_Clear_Click()
+{
+    if (!m_services.prompter.question(QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?")))
+        return;
+    m_drawList->clear();
+    m_services.prompter.notice(QStringLiteral("리스트 초기화 완료!"));
+}
+
+void frmMain::cmdPick_Click()
+{
+    if (m_drawing)
+        return;
+    Prompter &prompter = m_services.prompter;
+    auto refuse = [&prompter](const QString &text) { prompter.information(text); };
+
+    if (m_drawList->count() == 0)
+        return refuse(QStringLiteral("리스트에 항목을 먼저 추가해주세요!"));
+    const QString answer = prompter.input(QStringLiteral("Tombolix - 추첨"), drawPrompt()).value_or(QString());
+    if (answer.isEmpty())
+        return refuse(QStringLiteral("항목의 갯수를 입력해주세요!"));
+    const std::optional<qint64> count = parseDrawCount(answer);
+    if (!count)
+        return refuse(QStringLiteral("양의 정수로 입력해주세요!"));
+    if (*count >= m_drawList->count())
+        return refuse(QStringLiteral("리스트의 항목 수보다 추첨할 항목의 갯수가 더 많거나 같습니다!"));
+    if (*count > distinctNonEmptyCount(m_drawList->entries()))
+        return refuse(QStringLiteral("리스트에 서로 다른 항목이 추첨할 항목의 갯수보다 적습니다! "
+                                     "같은 항목은 한 번만 뽑힙니다."));
+    QString separator;
+    if (OptPick[0]->isChecked())
+        separator = QStringLiteral(", ");
+    else if (OptPick[1]->isChecked())
+        separator = crlf();
+    else
+        return refuse(QStringLiteral("출력 형식을 선택해주세요!"));
+    if (!txtPick->text().isEmpty()
+        && !prompter.question(QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?"))) {
+        prompter.notice(QStringLiteral("추첨을 취소했습니다."));
+        return;
+    }
+
+    m_drawing = true;
+    cmdPick->setEnabled(false);
+    txtPick->setText(QString());
+
+    const int k = int(*count);
+    QStringList picks;
+    picks.reserve(k);
+    QSet<QString> drawn;
+    drawn.reserve(k);
+    quint64 seenRevision = m_drawList->revision();
+    while (picks.size() < k) {
+        // Other handlers run between picks; if they took away what the draw needs, stop.
+        if (m_drawList->revision() != seenRevision) {
+            seenRevision = m_drawList->revision();
+            if (!drawCanFinish(m_drawList->entries(), drawn, k - picks.size())) {
+                finishDraw(QString());
+                prompter.information(
+                    QStringLiteral("추첨 중에 리스트가 바뀌어 추첨을 마칠 수 없습니다! 다시 추첨해주세요."));
+                return;
+            }
+        }
+        const QString text = m_drawList->at(RandomNumber(0, m_drawList->count()));
+        if (!text.isEmpty() && !drawn.contains(text)) {
+            drawn.insert(text);
+            picks.append(text);
+        }
+        QCoreApplication::processEvents();
+    }
+    finishDraw(picks.join(separator));
+}
+
+void frmMain::finishDraw(const QString &result)
+{
+    txtPick->setText(result);
+    cmdPick->setEnabled(true);
+    m_drawing = false;
+}
+
+void frmMain::mnu_Save_Click() {}
+
+void frmMain::mnu_Load_Click() {}
+
+void frmMain::mnu_Pcmt_Click()
+{
+    if (!m_commentWindow) {
+        m_commentWindow = std::make_unique<QWidget>();
+        m_commentWindow->setWindowTitle(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
+        m_commentWindow->setWindowIcon(tombolixIcon());
+    }
+    m_commentWindow->show();
+    m_commentWindow->raise();
+    m_commentWindow->activateWindow();
+}
+
+void frmMain::mnu_Capture_Click() {}
+
+void frmMain::mnu_By_Click() {}
+
+void frmMain::mnu_Feedback_Click() {}
+
+void frmMain::mnu_Blog_Click() {}
+
+} // namespace tombolix

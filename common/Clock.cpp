@@ -1,0 +1,10 @@
+#include "Clock.h"
+
+namespace tombolix {
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+} // namespace tombolix

@@ -1,0 +1,32 @@
+#include "ErrorGuard.h"
+
+#include "Prompter.h"
+#include "TombolixError.h"
+
+namespace tombolix {
+
+void reportUnhandledError(Prompter &prompter, const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const TombolixError &e) {
+        prompter.error(e.number(), e.description());
+    } catch (const std::bad_alloc &) {
+        prompter.error(7, QStringLiteral("Out of memory"));
+    } catch (const std::exception &e) {
+        prompter.error(51, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        prompter.error(51, QStringLiteral("Internal error"));
+    }
+}
+
+void guarded(Prompter &prompter, const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        reportUnhandledError(prompter, std::current_exception());
+    }
+}
+
+} // namespace tombolix

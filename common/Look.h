@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QRect>
+
+class QWidget;
+
+namespace tombolix {
+
+// The fonts of the layouts, "돋움" and "굴림", with Korean fonts that Debian ships behind them.
+QFont dotumFont(qreal pointSize, bool bold = false);
+QFont gulimFont(qreal pointSize, bool bold = false);
+
+// Layout positions are given in twips; 15 twips are one pixel at 96 dots per inch.
+void placeTwips(QWidget *widget, int left, int top, int width, int height);
+
+// The 16 x 16 icon of both windows.
+QIcon tombolixIcon();
+
+// A white window background, as the layouts ask.
+void paintWhite(QWidget *widget);
+
+} // namespace tombolix

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Constants.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tombolix {
+
+enum class PromptKind { Information, Warning, Notice, Question, Input, OpenFile, Error };
+
+// Every modal dialog of the program goes through here, so tests can answer them.
+class Prompter {
+public:
+    struct Answer {
+        bool accepted = false; // OK or Yes
+        QString text;          // what the input box or the file dialog gave
+    };
+
+    virtual ~Prompter() = default;
+
+    // For OpenFile the text is the file filter; for Input it is the prompt.
+    virtual Answer prompt(PromptKind kind, const QString &title, const QString &text) = 0;
+
+    void information(const QString &text, const QString &title = alertTitle());
+    void warning(const QString &text, const QString &title = alertTitle());
+    void notice(const QString &text, const QString &title = alertTitle());
+    bool question(const QString &text, const QString &title = alertTitle());
+    // nullopt when the user cancelled.
+    std::optional<QString> input(const QString &title, const QString &promptText);
+    // Empty when the user cancelled.
+    QString openFile(const QString &filter);
+    void error(int number, const QString &description);
+
+    static QString errorText(int number, const QString &description);
+};
+
+} // namespace tombolix

@@ -1,0 +1,11 @@
+#include "Services.h"
+
+namespace tombolix {
+
+Endpoints Endpoints::real()
+{
+    return {QStringLiteral("www.ppomppu.co.kr"), QStringLiteral("image.ppomppu.co.kr"),
+            QUrl(QStringLiteral("http://tombolix.moraktone.kr/tombolix/info.php"))};
+}
+
+} // namespace tombolix
