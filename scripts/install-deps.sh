@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the program need, when missing.
+set -e
+packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+libqt6network6 libqt6sql6 qt6-qpa-plugins fonts-nanum fonts-unfonts-core
+xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" = 0 ]; then
+    echo "Installing:$missing"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+else
+    echo "These Debian packages are missing. Install them with:"
+    echo "  sudo apt-get install$missing"
+    exit 1
+fi

@@ -1,0 +1,120 @@
+// Drives the real dialogs, so the titles, icons, buttons and plain-text handling of the
+// program's prompts are proven on real widgets.
+#include "QtPrompter.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace tombolix;
+
+namespace {
+
+// Runs the check on whatever modal dialog opens next, from a timer.
+void whenModalOpens(const std::function<void(QWidget *)> &check)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [check, poll] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog) {
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        check(dialog);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+} // namespace
+
+class TestPrompter : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxes_data();
+    void messageBoxes();
+    void questionAnswers();
+    void inputBoxGivesTextOrCancel();
+};
+
+void TestPrompter::messageBoxes_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("information") << int(PromptKind::Information) << int(QMessageBox::Information);
+    QTest::newRow("warning") << int(PromptKind::Warning) << int(QMessageBox::Warning);
+    QTest::newRow("notice") << int(PromptKind::Notice) << int(QMessageBox::NoIcon);
+    QTest::newRow("error") << int(PromptKind::Error) << int(QMessageBox::Critical);
+}
+
+void TestPrompter::messageBoxes()
+{
+    QFETCH(int, kind);
+    QFETCH(int, icon);
+    QtPrompter prompter;
+    bool checked = false;
+    whenModalOpens([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Tombolix Alert"));
+        QCOMPARE(int(box->icon()), icon);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->text(), QStringLiteral("<b>첫 줄</b>\n둘째 줄"));
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        checked = true;
+        box->button(QMessageBox::Ok)->click();
+    });
+    prompter.prompt(PromptKind(kind), QStringLiteral("Tombolix Alert"), QStringLiteral("<b>첫 줄</b>\r\n둘째 줄"));
+    QVERIFY(checked);
+}
+
+void TestPrompter::questionAnswers()
+{
+    QtPrompter prompter;
+    for (const bool yes : {true, false}) {
+        whenModalOpens([yes](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            QVERIFY(box);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        QCOMPARE(prompter.question(QStringLiteral("계속하시겠습니까?")), yes);
+    }
+}
+
+void TestPrompter::inputBoxGivesTextOrCancel()
+{
+    QtPrompter prompter;
+    whenModalOpens([](QWidget *dialog) {
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        QVERIFY(input);
+        QCOMPARE(input->windowTitle(), QStringLiteral("Tombolix - 추첨"));
+        QCOMPARE(input->labelText(), QStringLiteral("첫 줄 <a>\n둘째 줄"));
+        for (QLabel *label : input->findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        QLineEdit *edit = input->findChild<QLineEdit *>();
+        QVERIFY(edit && edit->text().isEmpty());
+        QTest::keyClicks(edit, QStringLiteral("3"));
+        input->accept();
+    });
+    QCOMPARE(prompter.input(QStringLiteral("Tombolix - 추첨"), QStringLiteral("첫 줄 <a>\r\n둘째 줄")),
+             std::optional<QString>(QStringLiteral("3")));
+
+    whenModalOpens([](QWidget *dialog) {
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        QVERIFY(input);
+        input->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    QCOMPARE(prompter.input(QStringLiteral("t"), QStringLiteral("p")), std::nullopt);
+}
+
+QTEST_MAIN(TestPrompter)
+#include "test_prompter.moc"

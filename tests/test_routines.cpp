@@ -1,0 +1,157 @@
+#include "Cp949.h"
+#include "DrawList.h"
+#include "Routines.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tombolix;
+
+class TestRoutines : public QObject {
+    Q_OBJECT
+private slots:
+    void isInListIsExact_data();
+    void isInListIsExact();
+    void isInArraySearchesLeadingPositionsOnly();
+    void randomNumberStaysInItsSpan();
+    void delayWaitsAndKeepsHandlingEvents();
+    void delayWithNegativeReturnsAtOnce();
+    void trimBlanksRemovesSpacesOnly();
+    void drawListKeepsItsCountLabel();
+    void cp949RoundTrip();
+};
+
+void TestRoutines::isInListIsExact_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("same") << QStringLiteral("abc") << true;
+    QTest::newRow("upper case") << QStringLiteral("ABC") << false;
+    QTest::newRow("leading blank") << QStringLiteral(" abc") << false;
+    QTest::newRow("trailing blank") << QStringLiteral("abc ") << false;
+    QTest::newRow("last entry") << QStringLiteral("마지막") << true;
+}
+
+void TestRoutines::isInListIsExact()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, found);
+    QListWidget list;
+    QVERIFY(!IsInList(text, list));
+    list.addItems({QStringLiteral("x"), QStringLiteral("abc"), QStringLiteral("y"), QStringLiteral("마지막")});
+    QCOMPARE(IsInList(text, list), found);
+}
+
+void TestRoutines::isInArraySearchesLeadingPositionsOnly()
+{
+    const QStringList array{QStringLiteral("a"), QStringLiteral("b"), QString()};
+    QVERIFY(!IsInArray(QStringLiteral("a"), array, 0));
+    QVERIFY(!IsInArray(QStringLiteral("a"), array, -3));
+    QVERIFY(IsInArray(QStringLiteral("a"), array, 1));
+    QVERIFY(!IsInArray(QStringLiteral("b"), array, 1));
+    QVERIFY(IsInArray(QStringLiteral("b"), array, 2));
+    // the position about to be filled is still empty, so the empty text is always rejected
+    QVERIFY(IsInArray(QString(), array, 3));
+}
+
+void TestRoutines::randomNumberStaysInItsSpan()
+{
+    for (int i = 0; i < 200; ++i)
+        QCOMPARE(RandomNumber(0, 1), 0);
+    QCOMPARE(RandomNumber(5, 1), 5);
+    QCOMPARE(RandomNumber(7, 0), 7);
+    QVector<int> seen(10);
+    for (int i = 0; i < 5000; ++i) {
+        const int value = RandomNumber(0, 10);
+        QVERIFY(value >= 0 && value < 10);
+        ++seen[value];
+    }
+    for (int count : seen)
+        QVERIFY(count > 0);
+    for (int i = 0; i < 1000; ++i) {
+        const int value = RandomNumber(-5, 3);
+        QVERIFY(value >= -5 && value <= -3);
+    }
+}
+
+void TestRoutines::delayWaitsAndKeepsHandlingEvents()
+{
+    QPushButton button;
+    bool clicked = false;
+    connect(&button, &QPushButton::clicked, this, [&] { clicked = true; });
+    QTimer::singleShot(100, &button, [&] { QTest::mouseClick(&button, Qt::LeftButton); });
+    button.show();
+    QElapsedTimer timer;
+    timer.start();
+    Delay(500);
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(elapsed >= 500, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY(clicked);
+}
+
+void TestRoutines::delayWithNegativeReturnsAtOnce()
+{
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] { ran = true; });
+    QElapsedTimer timer;
+    timer.start();
+    Delay(-1);
+    QVERIFY(timer.elapsed() < 50);
+    QVERIFY(!ran);
+    Delay(0);
+    QVERIFY(ran);
+}
+
+void TestRoutines::trimBlanksRemovesSpacesOnly()
+{
+    QCOMPARE(trimBlanks(QStringLiteral("  a b  ")), QStringLiteral("a b"));
+    QCOMPARE(trimBlanks(QStringLiteral("   ")), QString());
+    QCOMPARE(trimBlanks(QStringLiteral("\ta\t")), QStringLiteral("\ta\t"));
+}
+
+void TestRoutines::drawListKeepsItsCountLabel()
+{
+    QListWidget list;
+    QLabel label;
+    DrawList drawList(list, label);
+    QCOMPARE(DrawList::countText(0), QStringLiteral("추첨 리스트(갯수 : 0개)"));
+    const quint64 before = drawList.revision();
+    QVERIFY(drawList.append(QStringLiteral("a")));
+    QVERIFY(drawList.append(QStringLiteral("a")));
+    QCOMPARE(label.text(), QStringLiteral("추첨 리스트(갯수 : 2개)"));
+    QVERIFY(drawList.revision() != before);
+    drawList.removeAt(0);
+    QCOMPARE(label.text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
+    drawList.clear();
+    QCOMPARE(label.text(), QStringLiteral("추첨 리스트(갯수 : 0개)"));
+
+    for (int i = 0; i < 32767; ++i)
+        list.addItem(QString::number(i));
+    QVERIFY(drawList.isFull());
+    QVERIFY(!drawList.append(QStringLiteral("one too many")));
+    QCOMPARE(list.count(), 32767);
+}
+
+void TestRoutines::cp949RoundTrip()
+{
+    const Cp949Bytes bytes = toCp949(QStringLiteral("가a"));
+    QCOMPARE(bytes.bytes, QByteArray("\xB0\xA1" "a"));
+    QCOMPARE(bytes.replaced, 0);
+    QCOMPARE(fromCp949(bytes.bytes), QStringLiteral("가a"));
+    const Cp949Bytes lossy = toCp949(QStringLiteral("a😀b€"));
+    QCOMPARE(lossy.replaced, 1); // the euro sign is in code page 949, the emoji is not
+    QCOMPARE(fromCp949(lossy.bytes), QStringLiteral("a?b€"));
+    QVERIFY(!fitsCp949(QStringLiteral("😀")));
+    // a lead byte without its trail byte, and one with an invalid trail byte
+    QCOMPARE(fromCp949(QByteArray("a\xB0")), QStringLiteral("a\uFFFD"));
+    QCOMPARE(fromCp949(QByteArray("\xFF" "b")), QStringLiteral("\uFFFD" "b"));
+    QCOMPARE(fromCp949(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
+}
+
+QTEST_MAIN(TestRoutines)
+#include "test_routines.moc"
