@@ -3,6 +3,7 @@
 #include "Constants.h"
 #include "Draw.h"
 #include "ErrorGuard.h"
+#include "ListFileCommands.h"
 #include "Look.h"
 #include "Prompter.h"
 #include "ResultBox.h"
@@ -363,9 +364,15 @@ void frmMain::finishDraw(const QString &result)
     m_drawing = false;
 }
 
-void frmMain::mnu_Save_Click() {}
+void frmMain::mnu_Save_Click()
+{
+    saveDrawList(*m_drawList, m_services);
+}
 
-void frmMain::mnu_Load_Click() {}
+void frmMain::mnu_Load_Click()
+{
+    loadDrawList(*m_drawList, m_services);
+}
 
 void frmMain::mnu_Pcmt_Click()
 {

@@ -99,5 +99,15 @@ int main(int argc, char **argv)
         print("draw_literal_4096_ms", literal, "ms");
         print("draw_literal_ratio_4096", literal / ours, "x");
     }
+    if (wanted("listfile")) {
+        fillDistinct(window, 32767);
+        rig.prompter.type(QStringLiteral("bench"));
+        print("save_32767_ms", timeMs([&] { window.mnu_Save_Click(); }), "ms");
+        window.drawList().clear();
+        rig.prompter.chooseFile(rig.folder.filePath(QStringLiteral("bench.txt")));
+        print("load_32767_ms", timeMs([&] { window.mnu_Load_Click(); }), "ms");
+        if (window.drawList().count() != 32767)
+            std::printf("load_32767 loaded %d entries\n", window.drawList().count());
+    }
     return 0;
 }

@@ -1,0 +1,93 @@
+#include "ListFileCommands.h"
+
+#include "Constants.h"
+#include "DrawList.h"
+#include "ListFile.h"
+#include "Prompter.h"
+#include "Services.h"
+#include "modIO.h"
+
+#include <QDir>
+
+namespace tombolix {
+
+namespace {
+
+QString fileNamePrompt()
+{
+    return QStringLiteral("원하는 파일 이름을 입력해주세요.(확장자는 자동으로 들어가므로 예를들어 ") + crlf()
+           + QStringLiteral("모락토네리스트.txt는 모락토네리스트 만 입력하시면 됩니다.");
+}
+
+// Characters code page 949 cannot hold would be written as '?': the user decides.
+bool acceptLossyEntries(const QStringList &entries, Prompter &prompter)
+{
+    const QStringList lossy = entriesNotFittingCp949(entries);
+    if (lossy.isEmpty())
+        return true;
+    return prompter.question(
+        QStringLiteral("%1개 항목에 리스트 파일(코드 페이지 949)에 저장할 수 없는 글자가 있어, 그 글자는 '?'로 "
+                       "저장됩니다. (첫 항목 : %2) 그래도 저장하시겠습니까?")
+            .arg(lossy.size())
+            .arg(lossy.first()));
+}
+
+} // namespace
+
+void saveDrawList(const DrawList &list, const Services &services)
+{
+    Prompter &prompter = services.prompter;
+    if (list.count() == 0) {
+        prompter.information(QStringLiteral("리스트에 항목이 없습니다!"));
+        return;
+    }
+    const std::optional<QString> name = prompter.input(QStringLiteral("Tombolix - 파일 이름 지정"), fileNamePrompt());
+    if (!name)
+        return; // cancelled: nothing saved, nothing said
+    if (name->isEmpty()) {
+        prompter.information(QStringLiteral("저장할 파일 이름을 입력해주세요!"));
+        return;
+    }
+    const QString path = services.programFolder + QDir::separator() + *name + QStringLiteral(".txt");
+    const QStringList entries = list.entries();
+    if (!acceptLossyEntries(entries, prompter))
+        return;
+    if (WriteTextFile(path, buildListText(entries), false))
+        prompter.notice(QDir::toNativeSeparators(path) + QStringLiteral(" 경로에 저장 성공!"));
+    else
+        prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
+}
+
+void loadDrawList(DrawList &list, const Services &services)
+{
+    Prompter &prompter = services.prompter;
+    const QString fileName = prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"));
+    if (fileName.isEmpty()) {
+        prompter.warning(QStringLiteral("파일을 선택하세요!"));
+        return;
+    }
+    const QString text = ReadTextFile(fileName, 8192);
+    if (text.isEmpty()) {
+        prompter.warning(QStringLiteral("선택하신 파일이 없거나 손상되었습니다!"));
+        return;
+    }
+    if (!isListText(text)) {
+        prompter.warning(QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!"));
+        return;
+    }
+    prompter.information(QStringLiteral("로딩을 시작합니다. 아무 키도 누르지 말고 잠시만 기다려주세요."));
+    const QStringList entries = parseListText(text);
+    qsizetype added = 0;
+    while (added < entries.size() && list.append(entries.at(added)))
+        ++added;
+    if (added < entries.size()) {
+        prompter.information(
+            QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 파일의 항목 중 %2개는 추가하지 못했습니다.")
+                .arg(maxDrawListEntries)
+                .arg(entries.size() - added));
+        return;
+    }
+    prompter.information(QStringLiteral("데이터를 모두 불러왔습니다! 정상적으로 사용하실 수 있습니다 ^^"));
+}
+
+} // namespace tombolix
