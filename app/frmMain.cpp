@@ -3,6 +3,7 @@
 #include "Constants.h"
 #include "Draw.h"
 #include "ErrorGuard.h"
+#include "frmPcmnt.h"
 #include "ListFileCommands.h"
 #include "Look.h"
 #include "Prompter.h"
@@ -225,6 +226,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // The comment window writes into this window's list: it goes too (and logs out).
+    if (m_commentWindow && m_commentWindow->isVisible())
+        m_commentWindow->close();
     QMainWindow::closeEvent(event);
 }
 
@@ -376,11 +380,8 @@ void frmMain::mnu_Load_Click()
 
 void frmMain::mnu_Pcmt_Click()
 {
-    if (!m_commentWindow) {
-        m_commentWindow = std::make_unique<QWidget>();
-        m_commentWindow->setWindowTitle(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
-        m_commentWindow->setWindowIcon(tombolixIcon());
-    }
+    if (!m_commentWindow)
+        m_commentWindow = std::make_unique<frmPcmnt>(m_services, *m_drawList);
     m_commentWindow->show();
     m_commentWindow->raise();
     m_commentWindow->activateWindow();

@@ -19,6 +19,7 @@ class QRadioButton;
 namespace tombolix {
 
 class ResultBox;
+class frmPcmnt;
 
 // The main window: the draw list, its editing and the draw.
 class frmMain : public QMainWindow {
@@ -45,6 +46,8 @@ public:
     void mnu_Blog_Click();
 
     DrawList &drawList() { return *m_drawList; }
+    // The comment import window, once it has been opened.
+    frmPcmnt *commentWindow() const { return m_commentWindow.get(); }
     const Services &services() const { return m_services; }
 
     // The controls, by the names the rest of the program knows them by.
@@ -85,7 +88,7 @@ private:
     Services m_services;
     std::unique_ptr<DrawList> m_drawList;
     bool m_drawing = false;
-    std::unique_ptr<QWidget> m_commentWindow;
+    std::unique_ptr<frmPcmnt> m_commentWindow;
 };
 
 } // namespace tombolix

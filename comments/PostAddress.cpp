@@ -1,0 +1,39 @@
+#include "PostAddress.h"
+
+#include "Split.h"
+
+namespace tombolix {
+
+namespace {
+
+// The text of the parameter's value: up to the first "&", or all of it.
+QString beforeAmpersand(const QString &rest)
+{
+    const qsizetype at = rest.indexOf(u'&');
+    return at < 0 ? rest : rest.left(at);
+}
+
+} // namespace
+
+PostAddress parsePostAddress(const QString &address)
+{
+    PostAddress result;
+    if (address.isEmpty() || !address.startsWith(QStringLiteral("http://")))
+        return result;
+    const std::optional<QString> numberRest = splitField(address, QStringLiteral("&no="), 1);
+    if (!numberRest) {
+        result.status = PostAddress::Status::NoNumber;
+        return result;
+    }
+    result.number = beforeAmpersand(*numberRest).remove(u'#');
+    const std::optional<QString> boardRest = splitField(address, QStringLiteral("?id="), 1);
+    if (!boardRest) {
+        result.status = PostAddress::Status::NoBoard;
+        return result;
+    }
+    result.board = beforeAmpersand(*boardRest);
+    result.status = PostAddress::Status::Ok;
+    return result;
+}
+
+} // namespace tombolix

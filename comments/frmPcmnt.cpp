@@ -1,0 +1,383 @@
+#include "frmPcmnt.h"
+
+#include "CommentPage.h"
+#include "Constants.h"
+#include "Cp949.h"
+#include "Desktop.h"
+#include "DrawList.h"
+#include "ErrorGuard.h"
+#include "Look.h"
+#include "PostAddress.h"
+#include "Prompter.h"
+#include "Routines.h"
+#include "SiteSession.h"
+#include "WrappingButton.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSet>
+
+namespace tombolix {
+
+namespace {
+
+const QString cannotLoadComments = QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
+
+QLabel *addLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *label = new QLabel(caption, parent);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+QLineEdit *addTextBox(QWidget *parent, const char *name, int left, int top, int width, int height)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    placeTwips(box, left, top, width, height);
+    return box;
+}
+
+} // namespace
+
+frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
+    : QWidget(nullptr)
+    , m_services(services)
+    , m_drawList(drawList)
+{
+    setObjectName(QStringLiteral("frmPcmnt"));
+    setWindowTitle(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
+    setWindowIcon(tombolixIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(4335 / 15, 4695 / 15);
+    paintWhite(this);
+    setFont(dotumFont(9));
+    buildControls();
+    resetControls();
+}
+
+frmPcmnt::~frmPcmnt() = default;
+
+void frmPcmnt::buildControls()
+{
+    FrameLogin = new QGroupBox(QStringLiteral("뽐뿌 로그인"), this);
+    FrameLogin->setObjectName(QStringLiteral("FrameLogin"));
+    placeTwips(FrameLogin, 120, 120, 4095, 975);
+    lblText[0] = addLabel(FrameLogin, QStringLiteral("아이디"), 120, 240, 540, 180);
+    txtID = addTextBox(FrameLogin, "txtID", 960, 240, 1695, 270);
+    lblText[1] = addLabel(FrameLogin, QStringLiteral("비밀번호"), 120, 600, 720, 180);
+    txtPW = addTextBox(FrameLogin, "txtPW", 960, 600, 1695, 270);
+    txtPW->setEchoMode(QLineEdit::Password);
+    txtPW->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // '*'
+    txtPW->setAttribute(Qt::WA_InputMethodEnabled, false);
+    txtPW->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
+                               | Qt::ImhLatinOnly);
+    cmdLogin = new QPushButton(QStringLiteral("로그인"), FrameLogin);
+    cmdLogin->setObjectName(QStringLiteral("cmdLogin"));
+    placeTwips(cmdLogin, 2760, 240, 1215, 615);
+
+    FrameGet = new QGroupBox(QStringLiteral("뽐뿌 게시글 정보"), this);
+    FrameGet->setObjectName(QStringLiteral("FrameGet"));
+    placeTwips(FrameGet, 120, 1200, 4095, 3375);
+    lblText[2] = addLabel(FrameGet, QStringLiteral("글번호"), 120, 360, 540, 180);
+    txtNum = addTextBox(FrameGet, "txtNum", 720, 360, 1575, 270);
+    cmdNumHelp = new WrappingButton(QStringLiteral("글번호/게시판  코드 쉽게입력"), FrameGet);
+    cmdNumHelp->setObjectName(QStringLiteral("cmdNumHelp"));
+    placeTwips(cmdNumHelp, 2400, 360, 1575, 615);
+    lblText[3] = addLabel(FrameGet, QStringLiteral("게시판"), 120, 720, 540, 180);
+    txtBoard = addTextBox(FrameGet, "txtBoard", 720, 720, 1575, 270);
+    lblHelp = addLabel(FrameGet, QStringLiteral("※글번호/게시판 코드가 뭐죠? (클릭)"), 120, 1080, 3855, 180);
+    lblHelp->setObjectName(QStringLiteral("lblHelp"));
+    lblHelp->setFont(dotumFont(9.75, true));
+    lblHelp->setAlignment(Qt::AlignCenter);
+    lblHelp->setCursor(Qt::PointingHandCursor);
+    lblHelp->installEventFilter(this);
+    OptSet[0] = new QRadioButton(QStringLiteral("모든 덧글 불러오기"), FrameGet);
+    placeTwips(OptSet[0], 120, 1440, 1935, 255);
+    OptSet[1] = new QRadioButton(QStringLiteral("덧글 내용에"), FrameGet);
+    placeTwips(OptSet[1], 120, 1800, 1455, 255);
+    auto *group = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        OptSet[i]->setObjectName(QStringLiteral("OptSet%1").arg(i));
+        group->addButton(OptSet[i]);
+    }
+    txtCmt1 = addTextBox(FrameGet, "txtCmt1", 1440, 1800, 2535, 270);
+    Label1 = addLabel(FrameGet, QStringLiteral("가 포함된 덧글 불러오기"), 120, 2160, 1980, 180);
+    cmdGet = new QPushButton(QStringLiteral("덧글 가져오기"), FrameGet);
+    cmdGet->setObjectName(QStringLiteral("cmdGet"));
+    placeTwips(cmdGet, 120, 2400, 3855, 495);
+    lblStatus = addLabel(FrameGet, QString(), 120, 3000, 3855, 255);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFont(gulimFont(11.25, true));
+    lblStatus->setAlignment(Qt::AlignCenter);
+
+    for (QGroupBox *frame : {FrameLogin, FrameGet}) {
+        frame->setFont(dotumFont(9));
+        paintWhite(frame);
+    }
+    for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1})
+        label->adjustSize();
+    for (QPushButton *button : {cmdLogin, cmdNumHelp, cmdGet})
+        button->setAutoDefault(true); // Enter presses a focused button, and only that one
+
+    Prompter &prompter = m_services.prompter;
+    connect(cmdLogin, &QPushButton::clicked, this, [this, &prompter] { guarded(prompter, [this] { cmdLogin_Click(); }); });
+    connect(cmdGet, &QPushButton::clicked, this, [this, &prompter] { guarded(prompter, [this] { cmdGet_Click(); }); });
+    connect(cmdNumHelp, &QPushButton::clicked, this,
+            [this, &prompter] { guarded(prompter, [this] { cmdNumHelp_Click(); }); });
+    txtID->installEventFilter(this);
+    txtPW->installEventFilter(this);
+
+    const QList<QWidget *> order{txtID, txtPW, cmdLogin, txtNum, txtBoard, cmdNumHelp, OptSet[0], OptSet[1],
+                                 txtCmt1, cmdGet};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+// The window as it first opens: logged out, every field empty, the post frame disabled.
+void frmPcmnt::resetControls()
+{
+    for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1})
+        box->clear();
+    for (QRadioButton *option : OptSet) {
+        option->group()->setExclusive(false);
+        option->setChecked(false);
+        option->group()->setExclusive(true);
+    }
+    for (QWidget *control : std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdGet})
+        control->setEnabled(true);
+    FrameGet->setEnabled(false);
+    lblStatus->setText(QStringLiteral("상태 : 대기중"));
+    txtID->setFocus();
+}
+
+bool frmPcmnt::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == txtID)
+                txtID_KeyPress(13);
+            else if (watched == txtPW)
+                guarded(m_services.prompter, [this] { txtPW_KeyPress(13); });
+        }
+    } else if (watched == lblHelp && event->type() == QEvent::MouseButtonRelease && lblHelp->isEnabled()) {
+        guarded(m_services.prompter, [this] { lblHelp_Click(); });
+    }
+    return QWidget::eventFilter(watched, event); // keys go on to the text box
+}
+
+void frmPcmnt::closeEvent(QCloseEvent *event)
+{
+    // Form_Unload: a request still running is given up first, so that the log-out is the only
+    // request on the object; the handler that waited for it sees the window closed.
+    m_request.abort();
+    LogOut();
+    resetControls();
+    ++m_closeCount;
+    event->accept();
+}
+
+int frmPcmnt::Login(const QString &id, const QString &password)
+{
+    m_request.Open("POST", site::loginAddress(m_services.endpoints.siteHost));
+    m_request.SetRequestHeader("Referer", site::frontPage(m_services.endpoints.siteHost).toLatin1());
+    m_request.SetRequestHeader("Content-Type", "application/x-www-form-urlencoded");
+    m_request.Send(site::loginBody(id, password));
+    if (!m_request.WaitForResponse(m_limits.loginMs))
+        return 0;
+    return site::loginSucceeded(fromCp949(m_request.ResponseBody()), m_services.endpoints.siteHost) ? 1 : 0;
+}
+
+void frmPcmnt::LogOut()
+{
+    m_request.Open("GET", site::logoutAddress(m_services.endpoints.siteHost));
+    m_request.Send();
+    m_request.WaitForResponse(m_limits.logoutMs); // the answer is not needed; a failure is silent
+}
+
+void frmPcmnt::cmdLogin_Click()
+{
+    Prompter &prompter = m_services.prompter;
+    cmdLogin->setEnabled(false);
+    const QString id = trimBlanks(txtID->text());
+    const QString password = trimBlanks(txtPW->text());
+    if (id.isEmpty() || password.isEmpty()) {
+        prompter.information(QStringLiteral("아이디와 비밀번호를 정확히 입력해주세요!"));
+        cmdLogin->setEnabled(true);
+        return;
+    }
+    const int closes = m_closeCount;
+    const int result = Login(id, password);
+    if (closes != m_closeCount)
+        return; // the window was closed meanwhile
+    if (!m_request.errorString().isEmpty()) {
+        prompter.information(unreachableText());
+        cmdLogin->setEnabled(true);
+        return;
+    }
+    if (result == 1) {
+        prompter.notice(QStringLiteral("로그인에 성공하였습니다!"));
+        txtID->setEnabled(false);
+        txtPW->setEnabled(false);
+        cmdLogin->setEnabled(false);
+        FrameLogin->setEnabled(false);
+        FrameGet->setEnabled(true);
+        txtNum->setFocus();
+        return;
+    }
+    prompter.information(QStringLiteral("로그인에 실패하였습니다. 아이디와 비밀번호를 확인하여 주시고, 15회 이상 "
+                                        "로그인에 실패할 경우 해당 IP는 뽐뿌에 로그인하실 수 없습니다."));
+    cmdLogin->setEnabled(true);
+}
+
+void frmPcmnt::txtID_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        txtPW->setFocus();
+}
+
+void frmPcmnt::txtPW_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13 && cmdLogin->isEnabled())
+        cmdLogin_Click();
+}
+
+QString frmPcmnt::unreachableText() const
+{
+    return QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다! 인터넷 연결을 확인하시고 다시 시도해주세요.") + crlf()
+           + m_request.errorString();
+}
+
+void frmPcmnt::cmdGet_Click()
+{
+    const QString host = m_services.endpoints.siteHost;
+    cmdGet->setEnabled(false);
+    const int closes = m_closeCount;
+    m_request.Open("GET", site::commentPageAddress(host, txtBoard->text(), txtNum->text()));
+    m_request.Send();
+    const bool answered = m_request.WaitForResponse(m_limits.fetchMs);
+    if (closes != m_closeCount)
+        return; // closed meanwhile: nothing is written anywhere
+    cmdGet->setEnabled(true);
+    if (!answered) {
+        m_services.prompter.information(unreachableText());
+        return;
+    }
+    importCommenters(fromCp949(m_request.ResponseBody()));
+}
+
+void frmPcmnt::importCommenters(const QString &pageText)
+{
+    Prompter &prompter = m_services.prompter;
+    const CommentPage page = parseCommentPage(pageText, m_services.endpoints.imageHost);
+    const int total = page.markerCount;
+    if (total == 1) {
+        prompter.information(cannotLoadComments);
+        return;
+    }
+    std::optional<QString> filter;
+    if (OptSet[0]->isChecked()) {
+        filter.reset();
+    } else if (OptSet[1]->isChecked()) {
+        if (txtCmt1->text().isEmpty()) {
+            prompter.information(
+                QStringLiteral("덧글 내용에 어떤것이 들어가야 추가할 것인지 세팅값을 정확히 입력해주세요!"));
+            return;
+        }
+        filter = txtCmt1->text();
+    } else {
+        prompter.information(QStringLiteral("덧글 가져오기 설정을 선택해주세요!"));
+        return;
+    }
+    if (prompter.question(QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 "
+                                         "밑에 추가됩니다.")))
+        m_drawList.clear();
+
+    // IsInList against the draw list, asked once per fetch instead of once per nickname.
+    const QStringList entries = m_drawList.entries();
+    QSet<QString> inList(entries.cbegin(), entries.cend());
+    int notAdded = 0;
+    for (int i = 1; i <= total; ++i) {
+        lblStatus->setText(QStringLiteral("상태 : <%1>/<%2> 덧글 확인 완료").arg(total).arg(i));
+        const CommentCell &cell = page.cells.at(i - 1);
+        if (!cell.complete) {
+            prompter.information(cannotLoadComments);
+            return;
+        }
+        if (!cell.nickname)
+            continue;
+        if (filter && !(cell.body && cell.body->contains(*filter)))
+            continue;
+        if (inList.contains(*cell.nickname))
+            continue;
+        inList.insert(*cell.nickname);
+        if (!m_drawList.append(*cell.nickname))
+            ++notAdded;
+    }
+    if (notAdded > 0) {
+        prompter.information(
+            QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 추가하지 못했습니다.")
+                .arg(maxDrawListEntries)
+                .arg(notAdded));
+        return;
+    }
+    prompter.notice(QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!"));
+}
+
+void frmPcmnt::cmdNumHelp_Click()
+{
+    Prompter &prompter = m_services.prompter;
+    if (!m_helpOffered) {
+        m_helpOffered = true;
+        if (prompter.question(QStringLiteral("잠깐! 만약 처음 사용하시는 분이시라면 먼저 관련 도움말을 "
+                                             "읽어보시는것을 권장합니다. 지금 읽어보시겠습니까?"))) {
+            m_services.desktop.openUrl(helpPage());
+            return;
+        }
+    }
+    prompter.notice(QStringLiteral("준비단계 : 인터넷 브라우저로 자신이 불러올 게시글에 접속하세요! 준비가 완료되면 "
+                                   "확인버튼을 눌러주세요."));
+    const QString promptText =
+        QStringLiteral("인터넷 브라우저의 주소창에 있는 주소를 모두 복사하여 이곳에 붙여넣어주세요") + crlf()
+        + QStringLiteral("(Ex : http://") + m_services.endpoints.siteHost
+        + QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지");
+    const QString address = prompter.input(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"), promptText).value_or(QString());
+    const PostAddress post = parsePostAddress(address);
+    switch (post.status) {
+    case PostAddress::Status::NotAnAddress:
+        prompter.information(QStringLiteral("정확한 주소를 입력해주세요!"));
+        return;
+    case PostAddress::Status::NoNumber:
+        prompter.information(
+            QStringLiteral("주소에서 글번호를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!"));
+        return;
+    case PostAddress::Status::NoBoard:
+        txtNum->setText(post.number);
+        prompter.information(
+            QStringLiteral("주소에서 게시판 코드를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!"));
+        return;
+    case PostAddress::Status::Ok:
+        txtNum->setText(post.number);
+        txtBoard->setText(post.board);
+        return;
+    }
+}
+
+void frmPcmnt::lblHelp_Click()
+{
+    m_services.desktop.openUrl(helpPage());
+}
+
+QUrl frmPcmnt::helpPage() const
+{
+    return QUrl::fromLocalFile(m_services.programFolder + QStringLiteral("/tombolix_help.html"));
+}
+
+} // namespace tombolix

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Services.h"
+#include "WebRequest.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace tombolix {
+
+class DrawList;
+
+// Time limits of the site's requests, in milliseconds.
+struct RequestLimits {
+    int loginMs = 20000;
+    int fetchMs = 20000;
+    int logoutMs = 3000;
+};
+
+// The comment import window: log in to the site, then bring a post's commenters into the main
+// window's draw list. One instance lives for the whole run; closing the window logs out and
+// puts its controls back as they were when it first opened, while the instance, its site
+// request object with the session's cookies, and the address helper's first-use flag stay.
+class frmPcmnt : public QWidget {
+    Q_OBJECT
+public:
+    frmPcmnt(const Services &services, DrawList &drawList);
+    ~frmPcmnt() override;
+
+    int Login(const QString &id, const QString &password);
+    void LogOut();
+
+    void cmdLogin_Click();
+    void txtID_KeyPress(int keyAscii);
+    void txtPW_KeyPress(int keyAscii);
+    void cmdGet_Click();
+    void cmdNumHelp_Click();
+    void lblHelp_Click();
+
+    void setLimits(const RequestLimits &limits) { m_limits = limits; }
+    WebRequest &siteRequest() { return m_request; }
+
+    QGroupBox *FrameLogin = nullptr;
+    QGroupBox *FrameGet = nullptr;
+    std::array<QLabel *, 4> lblText{};
+    QLineEdit *txtID = nullptr;
+    QLineEdit *txtPW = nullptr;
+    QPushButton *cmdLogin = nullptr;
+    QLineEdit *txtNum = nullptr;
+    QPushButton *cmdNumHelp = nullptr;
+    QLineEdit *txtBoard = nullptr;
+    QLabel *lblHelp = nullptr;
+    std::array<QRadioButton *, 2> OptSet{};
+    QLineEdit *txtCmt1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QPushButton *cmdGet = nullptr;
+    QLabel *lblStatus = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void resetControls();
+    QString unreachableText() const;
+    void importCommenters(const QString &page);
+    QUrl helpPage() const;
+
+    Services m_services;
+    DrawList &m_drawList;
+    WebRequest m_request;
+    RequestLimits m_limits;
+    bool m_helpOffered = false; // the first-use question of the address helper, once per run
+    int m_closeCount = 0; // a handler that waited on the network compares it to see a close
+};
+
+} // namespace tombolix

@@ -1,0 +1,133 @@
+#include "TestHttpServer.h"
+
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace tombolix::test {
+
+QByteArray TestHttpServer::Request::header(const QByteArray &name) const
+{
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+TestHttpServer::TestHttpServer(QObject *parent)
+    : QObject(parent)
+    , m_server(new QTcpServer(this))
+{
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                m_buffers.remove(socket);
+                socket->deleteLater();
+            });
+        }
+    });
+}
+
+TestHttpServer::~TestHttpServer() = default;
+
+QString TestHttpServer::host() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(port());
+}
+
+quint16 TestHttpServer::port() const
+{
+    return m_server->serverPort();
+}
+
+void TestHttpServer::enqueueBody(const QByteArray &body, const QList<QPair<QByteArray, QByteArray>> &headers)
+{
+    Answer answer;
+    answer.body = body;
+    answer.headers = headers;
+    enqueue(answer);
+}
+
+void TestHttpServer::onReadyRead(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    for (;;) {
+        const qsizetype headEnd = buffer.indexOf("\r\n\r\n");
+        if (headEnd < 0)
+            return;
+        const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
+        Request request;
+        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+        request.method = requestLine.value(0);
+        request.target = requestLine.value(1);
+        qsizetype length = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines[i].trimmed();
+            const qsizetype colon = line.indexOf(':');
+            if (colon < 0)
+                continue;
+            const QByteArray name = line.left(colon).trimmed();
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            request.headers.append({name, value});
+            if (name.compare("Content-Length", Qt::CaseInsensitive) == 0)
+                length = value.toLongLong();
+        }
+        if (buffer.size() < headEnd + 4 + length)
+            return;
+        request.body = buffer.mid(headEnd + 4, length);
+        buffer.remove(0, headEnd + 4 + length);
+        requests.append(request);
+        answer(socket, m_answers.isEmpty() ? m_default : m_answers.dequeue());
+    }
+}
+
+void TestHttpServer::answer(QTcpSocket *socket, const Answer &scripted)
+{
+    QPointer<QTcpSocket> guard(socket);
+    auto send = [guard, scripted] {
+        if (!guard)
+            return;
+        if (scripted.reset) {
+            guard->abort();
+            return;
+        }
+        if (scripted.never)
+            return;
+        QByteArray bytes = "HTTP/1.1 " + QByteArray::number(scripted.status) + " Scripted\r\n";
+        bytes += "Content-Length: " + QByteArray::number(scripted.body.size()) + "\r\n";
+        for (const auto &[name, value] : scripted.headers)
+            bytes += name + ": " + value + "\r\n";
+        bytes += "\r\n" + scripted.body;
+        if (scripted.cutAfter >= 0) {
+            guard->write(bytes.left(scripted.cutAfter));
+            guard->flush();
+            guard->disconnectFromHost();
+            return;
+        }
+        if (scripted.dripMs > 0) {
+            auto *timer = new QTimer(guard);
+            auto sent = std::make_shared<qsizetype>(0);
+            QObject::connect(timer, &QTimer::timeout, guard, [guard, timer, bytes, sent] {
+                if (*sent >= bytes.size()) {
+                    timer->stop();
+                    return;
+                }
+                guard->write(bytes.mid((*sent)++, 1));
+            });
+            timer->start(scripted.dripMs);
+            return;
+        }
+        guard->write(bytes);
+    };
+    if (scripted.delayMs > 0)
+        QTimer::singleShot(scripted.delayMs, this, send);
+    else
+        send();
+}
+
+} // namespace tombolix::test
