@@ -1,6 +1,9 @@
 // Runs the real handlers on a real main window (offscreen) and prints one line per figure:
 // name value unit.
+#include "Cp949.h"
 #include "Fakes.h"
+#include "TestHttpServer.h"
+#include "frmPcmnt.h"
 #include "ResultBox.h"
 #include "Routines.h"
 #include "frmMain.h"
@@ -10,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QLabel>
 
 #include <cstdio>
 #include <functional>
@@ -108,6 +112,30 @@ int main(int argc, char **argv)
         print("load_32767_ms", timeMs([&] { window.mnu_Load_Click(); }), "ms");
         if (window.drawList().count() != 32767)
             std::printf("load_32767 loaded %d entries\n", window.drawList().count());
+    }
+    if (wanted("import")) {
+        TestHttpServer server;
+        rig.endpoints.siteHost = server.host();
+        frmMain importing(rig.services());
+        importing.show();
+        for (int i = 0; i < 20000; ++i)
+            importing.drawList().append(QStringLiteral("기존 항목 %1").arg(i));
+        QString page = QStringLiteral("<html><body><table>\n");
+        for (int i = 0; i < 10000; ++i)
+            page += QStringLiteral("<tr><td style=\"padding:2px 4px 4px 5px;word-break:break-all;\"><b><a href=\"#\" "
+                                   "onclick=\"showSideView(this); return false;\">덧글러%1</a></b> 2010-05-09\n"
+                                   "<div class=han style=line-height:160%>응모합니다 %2</div></td></tr>\n")
+                        .arg(i % 3000)
+                        .arg(i);
+        server.enqueueBody(toCp949(page + QStringLiteral("</table></body></html>")).bytes);
+        importing.mnu_Pcmt_Click();
+        frmPcmnt *comments = importing.commentWindow();
+        comments->OptSet[0]->setChecked(true);
+        rig.prompter.no();
+        print("import_10000_ms", timeMs([&] { comments->cmdGet_Click(); }), "ms");
+        if (importing.drawList().count() != 23000)
+            std::printf("import_10000 list holds %d entries\n", importing.drawList().count());
+        rig.prompter.reset();
     }
     return 0;
 }
