@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "CaptureCommand.h"
 #include "Constants.h"
 #include "Draw.h"
 #include "ErrorGuard.h"
@@ -52,7 +53,7 @@ frmMain::frmMain(const Services &services, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(layoutCaption());
     setWindowIcon(tombolixIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
 
     auto *client = new QWidget(this);
@@ -387,7 +388,10 @@ void frmMain::mnu_Pcmt_Click()
     m_commentWindow->activateWindow();
 }
 
-void frmMain::mnu_Capture_Click() {}
+void frmMain::mnu_Capture_Click()
+{
+    captureWindow(*this, *CapPic, m_services);
+}
 
 void frmMain::mnu_By_Click() {}
 

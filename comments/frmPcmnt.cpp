@@ -53,7 +53,7 @@ frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
     setObjectName(QStringLiteral("frmPcmnt"));
     setWindowTitle(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
     setWindowIcon(tombolixIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(4335 / 15, 4695 / 15);
     paintWhite(this);

@@ -1,0 +1,33 @@
+#include "CaptureCommand.h"
+
+#include "Clock.h"
+#include "Desktop.h"
+#include "Prompter.h"
+#include "Routines.h"
+#include "Services.h"
+#include "modCapture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPixmap>
+
+namespace tombolix {
+
+void captureWindow(QWidget &window, QLabel &captureBox, const Services &services)
+{
+    const QString baseName = captureBaseName(services.programFolder, services.clock.now());
+    // Let the menu close and the window repaint before its picture is taken.
+    Delay(500);
+    // One pass is enough here: the picture reaches the clipboard before it is read back.
+    SendPrintScreen(window, services.desktop);
+    QImage picture = services.desktop.clipboardImage();
+    if (picture.isNull())
+        picture = grabWindowPicture(window);
+    captureBox.setPixmap(QPixmap::fromImage(picture));
+    const QString path = baseName + QStringLiteral(".jpg");
+    WriteJpegFile(captureCanvas(picture), path, 200);
+    services.prompter.information(QDir::toNativeSeparators(path)
+                                  + QStringLiteral(" 로 현재 프로그램의 화면이 저장되었습니다!"));
+}
+
+} // namespace tombolix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+namespace tombolix {
+
+class Desktop;
+
+// The saved picture is the capture canvas: 5,145 x 9,135 twips, white, the window's picture at
+// its top-left corner.
+inline constexpr int captureCanvasWidth = 5145 / 15;
+inline constexpr int captureCanvasHeight = 9135 / 15;
+
+// The window with its frame as the user sees it, read from its screen where the platform can;
+// where the screen gives no picture (offscreen, some Wayland sessions) the window is rendered.
+QImage grabWindowPicture(QWidget &window);
+
+// Takes the picture of the window and puts it on the clipboard, as Alt + Print Screen does.
+void SendPrintScreen(QWidget &window, Desktop &desktop);
+
+// Writes the picture as a JPEG file at the quality, which is held to the writer's 0 to 100.
+// Throws TombolixError 5 when the file cannot be written.
+void WriteJpegFile(const QImage &picture, const QString &path, int quality);
+
+// folder + separator + the time as yyyy_MM_dd_HH.mm.ss + "_Tombolix_Capture"
+QString captureBaseName(const QString &programFolder, const QDateTime &time);
+
+QImage captureCanvas(const QImage &picture);
+
+} // namespace tombolix
