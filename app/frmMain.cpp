@@ -6,7 +6,9 @@
 #include "ErrorGuard.h"
 #include "frmPcmnt.h"
 #include "ListFileCommands.h"
+#include "InfoMenu.h"
 #include "Look.h"
+#include "modInit.h"
 #include "Prompter.h"
 #include "ResultBox.h"
 #include "Routines.h"
@@ -208,6 +210,8 @@ void frmMain::buildMenus()
 
 bool frmMain::Form_Load()
 {
+    if (!CheckVersion(m_services))
+        return false;
     const QString caption = windowTitle();
     setWindowTitle(caption + QStringLiteral(" Ver : ") + QLocale::c().toString(programVersion));
     return true;
@@ -393,10 +397,19 @@ void frmMain::mnu_Capture_Click()
     captureWindow(*this, *CapPic, m_services);
 }
 
-void frmMain::mnu_By_Click() {}
+void frmMain::mnu_By_Click()
+{
+    showDeveloperInfo(m_services);
+}
 
-void frmMain::mnu_Feedback_Click() {}
+void frmMain::mnu_Feedback_Click()
+{
+    showFeedbackAddress(m_services);
+}
 
-void frmMain::mnu_Blog_Click() {}
+void frmMain::mnu_Blog_Click()
+{
+    openDeveloperBlog(m_services);
+}
 
 } // namespace tombolix

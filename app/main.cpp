@@ -2,8 +2,8 @@
 #include "QtDesktop.h"
 #include "QtPrompter.h"
 #include "Services.h"
+#include "Startup.h"
 #include "TombolixApplication.h"
-#include "frmMain.h"
 
 int main(int argc, char **argv)
 {
@@ -13,11 +13,5 @@ int main(int argc, char **argv)
     QtDesktop desktop;
     SystemClock clock;
     app.setPrompter(&prompter);
-    const Services services{prompter, desktop, clock, QCoreApplication::applicationDirPath(), Endpoints::real()};
-
-    frmMain window(services);
-    if (!window.Form_Load())
-        return 0;
-    window.show();
-    return app.exec();
+    return runProgram({prompter, desktop, clock, QCoreApplication::applicationDirPath(), Endpoints::real()});
 }

@@ -78,7 +78,8 @@ bool WebRequest::WaitForResponse(int timeoutMs)
     if (!reply)
         return false;
     if (reply == m_reply) {
-        m_body += reply->readAll();
+        if (reply->isOpen())
+            m_body += reply->readAll();
         m_reply = nullptr;
     }
     reply->deleteLater();

@@ -5,7 +5,7 @@ namespace tombolix {
 Endpoints Endpoints::real()
 {
     return {QStringLiteral("www.ppomppu.co.kr"), QStringLiteral("image.ppomppu.co.kr"),
-            QUrl(QStringLiteral("http://tombolix.moraktone.kr/tombolix/info.php"))};
+            QUrl(QStringLiteral("http://www.tombolix.kr/tombolix/info.php"))};
 }
 
 } // namespace tombolix

@@ -6,7 +6,8 @@
 #include "QtPrompter.h"
 #include "TestHttpServer.h"
 #include "TombolixApplication.h"
-#include "frmMain.h"
+#include "Services.h"
+#include "Startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +39,5 @@ int main(int argc, char **argv)
     Endpoints endpoints{server.host(), QStringLiteral("image.test"),
                         QUrl(QStringLiteral("http://") + server.host() + QStringLiteral("/tombolix/info.php"))};
     const Services services{prompter, desktop, clock, QDir::currentPath(), endpoints};
-    frmMain window(services);
-    window.show();
-    return app.exec();
+    return runProgram(services);
 }
