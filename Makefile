@@ -1,10 +1,12 @@
 # make run   builds and starts Tombolix
 # make test  builds and runs the tests
 # make bench builds and runs the benchmark
+# make sanitize builds the tests with AddressSanitizer and UBSan and runs them
+# make fuzz builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (30)
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench sanitize fuzz clean
 
 all: build
 
@@ -26,5 +28,19 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tombolix-bench
 
+sanitize: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON
+	cmake --build build-asan -j2
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:suppressions=$(CURDIR)/scripts/lsan.supp \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
+
+fuzz: deps
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOMBOLIX_FUZZ=ON \
+	    -DCMAKE_CXX_COMPILER=clang++
+	cmake --build build-fuzz -j2 --target fuzzers
+	sh scripts/run-fuzzers.sh build-fuzz
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -65,6 +65,7 @@ bool WebRequest::WaitForResponse(int timeoutMs)
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
         connect(&timer, &QTimer::timeout, &loop, [this, reply] {
             m_error = QStringLiteral("no answer within the time limit");
             if (reply)

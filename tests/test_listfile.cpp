@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace tombolix;
@@ -61,6 +62,7 @@ private slots:
     void refusedFiles_data();
     void refusedFiles();
     void loadStopsAtTheListLimit();
+    void badBytesLoadCleanly();
 
 private:
     QString load(const QByteArray &bytes);
@@ -301,6 +303,33 @@ void TestListFile::loadStopsAtTheListLimit()
     QCOMPARE(rig->prompter.records.size(), 3);
     QCOMPARE(rig->prompter.records[2].kind, PromptKind::Information);
     QVERIFY(rig->prompter.records[2].text.contains(QStringLiteral("3개")));
+}
+
+// Random bytes, NUL bytes and a character cut in half: a clear warning or a clean load.
+void TestListFile::badBytesLoadCleanly()
+{
+    QByteArray noise(100000, Qt::Uninitialized);
+    QRandomGenerator generator(7);
+    generator.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    noise.replace("tombolix", "tomboliX");
+    load(noise);
+    QCOMPARE(rig->prompter.records.last().kind, PromptKind::Warning);
+    QCOMPARE(window->lstPick->count(), 0);
+
+    load("tombolix" + noise);
+    QCOMPARE(rig->prompter.records.last().text, allLoaded);
+    const int loaded = window->lstPick->count();
+    QVERIFY(loaded > 0);
+
+    rig->prompter.reset();
+    load(QByteArray("tombolixa\0b\r\n\0\r\n", 16));
+    QCOMPARE(window->lstPick->item(loaded)->text(), QString::fromUtf16(u"a\0b", 3));
+    QCOMPARE(window->lstPick->item(loaded + 1)->text(), QString(QChar(0)));
+
+    load("tombolix\xB0\xA1\r\n\xB3");
+    QCOMPARE(window->lstPick->item(loaded + 2)->text(), QStringLiteral("가"));
+    QCOMPARE(window->lstPick->item(loaded + 3)->text(), QStringLiteral("\uFFFD"));
+    QCOMPARE(window->lstPick->count(), loaded + 4);
 }
 
 QTEST_MAIN(TestListFile)

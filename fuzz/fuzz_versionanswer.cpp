@@ -1,0 +1,17 @@
+// The maker's version answer through the literal evaluator and the start-up decision.
+#include "Cp949.h"
+#include "JsLiteral.h"
+#include "modInit.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    using namespace tombolix;
+    const QString answer = fromCp949(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (const std::optional<JsValue> value = evaluateJsLiteral(answer))
+        (void)jsToString(*value);
+    (void)decideVersion(answer);
+    (void)decideVersion(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+    return 0;
+}

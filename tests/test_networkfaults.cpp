@@ -1,0 +1,218 @@
+// Broken networks and hostile answers: each ends in a clear message or the documented silent
+// outcome, with the windows usable and the draw list as it was.
+#include "Fakes.h"
+#include "TestHttpServer.h"
+#include "frmMain.h"
+#include "frmPcmnt.h"
+#include "modInit.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tombolix;
+using namespace tombolix::test;
+
+namespace {
+
+const QString unreachable = QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다!");
+
+QByteArray garbage(qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(12345);
+    generator.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
+    return bytes;
+}
+
+} // namespace
+
+class TestNetworkFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void brokenFetches_data();
+    void brokenFetches();
+    void garbagePageIsScannedSafely();
+    void cookieForAnotherDomainIsNotSentBack();
+    void loginThatNeverAnswers();
+    void versionCheckFaultsStartNormally_data();
+    void versionCheckFaultsStartNormally();
+
+private:
+    void loginOk(const QList<QPair<QByteArray, QByteArray>> &headers = {});
+
+    std::unique_ptr<TestHttpServer> server;
+    std::unique_ptr<Rig> rig;
+    std::unique_ptr<frmMain> main;
+    frmPcmnt *window = nullptr;
+};
+
+void TestNetworkFaults::init()
+{
+    server = std::make_unique<TestHttpServer>();
+    rig = std::make_unique<Rig>();
+    rig->endpoints.siteHost = server->host();
+    rig->endpoints.versionInfo = QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
+    main = std::make_unique<frmMain>(rig->services());
+    main->show();
+    main->mnu_Pcmt->trigger();
+    window = main->commentWindow();
+    window->setLimits({1500, 1500, 300});
+    main->drawList().append(QStringLiteral("before"));
+}
+
+void TestNetworkFaults::cleanup()
+{
+    main.reset();
+    rig.reset();
+    server.reset();
+}
+
+void TestNetworkFaults::loginOk(const QList<QPair<QByteArray, QByteArray>> &headers)
+{
+    server->enqueueBody(QByteArray("http://") + server->host().toLatin1() + "/index.php", headers);
+    window->txtID->setText(QStringLiteral("id"));
+    window->txtPW->setText(QStringLiteral("pw"));
+    window->cmdLogin_Click();
+    QVERIFY(window->FrameGet->isEnabled());
+    window->OptSet[0]->setChecked(true);
+    rig->prompter.reset();
+    server->requests.clear();
+}
+
+void TestNetworkFaults::brokenFetches_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("closed in the middle of the body") << QStringLiteral("cut");
+    QTest::newRow("one byte a second") << QStringLiteral("drip");
+    QTest::newRow("redirect loop") << QStringLiteral("redirect");
+    QTest::newRow("never answers") << QStringLiteral("never");
+    QTest::newRow("connection reset") << QStringLiteral("reset");
+    QTest::newRow("over 32 MiB") << QStringLiteral("huge");
+}
+
+void TestNetworkFaults::brokenFetches()
+{
+    QFETCH(QString, fault);
+    loginOk();
+    TestHttpServer::Answer answer;
+    answer.body = QByteArray(4000, 'x');
+    if (fault == QStringLiteral("cut")) {
+        answer.cutAfter = 2000;
+    } else if (fault == QStringLiteral("drip")) {
+        answer.dripMs = 1000;
+    } else if (fault == QStringLiteral("redirect")) {
+        answer.status = 302;
+        answer.headers = {{"Location", "/zboard/list_comment.php?id=&no="}};
+    } else if (fault == QStringLiteral("never")) {
+        answer.never = true;
+    } else if (fault == QStringLiteral("reset")) {
+        answer.reset = true;
+    } else {
+        answer.body = QByteArray(33 * 1024 * 1024, 'y');
+    }
+    server->setDefault(answer); // every attempt, retries and redirects included
+    QElapsedTimer timer;
+    timer.start();
+    window->cmdGet_Click();
+    QVERIFY(timer.elapsed() < 10000);
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
+    QVERIFY2(rig->prompter.records[0].text.startsWith(unreachable), qPrintable(rig->prompter.records[0].text));
+    QCOMPARE(main->lstPick->count(), 1);
+    QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
+
+    // the window is usable: the next fetch works
+    server->setDefault({});
+    rig->prompter.reset();
+    QVERIFY(window->cmdGet->isEnabled());
+    server->enqueueBody(QByteArray());
+    rig->prompter.no();
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.records.size(), 2);
+    QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
+}
+
+void TestNetworkFaults::garbagePageIsScannedSafely()
+{
+    loginOk();
+    server->enqueueBody(garbage(5 * 1024 * 1024));
+    rig->prompter.no();
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.records.size(), 2);
+    QCOMPARE(rig->prompter.records[1].text, QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!"));
+    QCOMPARE(main->lstPick->count(), 1);
+}
+
+void TestNetworkFaults::cookieForAnotherDomainIsNotSentBack()
+{
+    loginOk({{"Set-Cookie", "evil=1; Domain=other.test; Path=/"}, {"Set-Cookie", "good=1; Path=/"}});
+    server->enqueueBody(QByteArray());
+    rig->prompter.no();
+    window->cmdGet_Click();
+    QCOMPARE(server->requests.size(), 1);
+    QCOMPARE(server->requests[0].header("Cookie"), QByteArray("good=1"));
+}
+
+void TestNetworkFaults::loginThatNeverAnswers()
+{
+    TestHttpServer::Answer never;
+    never.never = true;
+    server->setDefault(never);
+    window->txtID->setText(QStringLiteral("id"));
+    window->txtPW->setText(QStringLiteral("pw"));
+    window->cmdLogin_Click();
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QVERIFY(rig->prompter.records[0].text.startsWith(unreachable));
+    QVERIFY(window->cmdLogin->isEnabled());
+    QVERIFY(!window->FrameGet->isEnabled());
+    // closing still ends within the log-out's time limit
+    QElapsedTimer timer;
+    timer.start();
+    window->close();
+    QVERIFY(timer.elapsed() < 3000);
+    QVERIFY(rig->prompter.records.size() == 1);
+}
+
+void TestNetworkFaults::versionCheckFaultsStartNormally_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("cut") << QStringLiteral("cut");
+    QTest::newRow("garbage") << QStringLiteral("garbage");
+    QTest::newRow("redirect loop") << QStringLiteral("redirect");
+    QTest::newRow("never") << QStringLiteral("never");
+}
+
+void TestNetworkFaults::versionCheckFaultsStartNormally()
+{
+    QFETCH(QString, fault);
+    TestHttpServer::Answer answer;
+    answer.body = "{working: '1', version: '9.0', url: 'http://example.test/'}";
+    if (fault == QStringLiteral("cut"))
+        answer.cutAfter = 60;
+    else if (fault == QStringLiteral("garbage"))
+        answer.body = garbage(5 * 1024 * 1024);
+    else if (fault == QStringLiteral("redirect")) {
+        answer.status = 302;
+        answer.headers = {{"Location", "/tombolix/info.php"}};
+    }
+    else
+        answer.never = true;
+    server->setDefault(answer);
+    QVERIFY(CheckVersion(rig->services(), 1500));
+    QVERIFY(rig->prompter.records.isEmpty());
+    QVERIFY(rig->desktop.opened.isEmpty());
+}
+
+QTEST_MAIN(TestNetworkFaults)
+#include "test_networkfaults.moc"
