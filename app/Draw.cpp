@@ -9,8 +9,7 @@
 
 namespace tombolix {
 
-std::optional<qint64> parseDrawCount(const QString &answer)
-{
+std::optional<qint64> parseDrawCount(const QString &answer) {
     bool ok = false;
     const double value = QLocale::c().toDouble(answer.trimmed(), &ok);
     if (!ok || !std::isfinite(value) || value <= 0 || value != std::floor(value))
@@ -20,15 +19,13 @@ std::optional<qint64> parseDrawCount(const QString &answer)
     return qint64(value);
 }
 
-int distinctNonEmptyCount(const QStringList &entries)
-{
+int distinctNonEmptyCount(const QStringList &entries) {
     QSet<QString> texts(entries.cbegin(), entries.cend());
     texts.remove(QString());
     return int(texts.size());
 }
 
-bool drawCanFinish(const QStringList &entries, const QSet<QString> &drawn, qint64 needed)
-{
+bool drawCanFinish(const QStringList &entries, const QSet<QString> &drawn, qint64 needed) {
     if (needed <= 0)
         return true;
     QSet<QString> left;
@@ -42,10 +39,9 @@ bool drawCanFinish(const QStringList &entries, const QSet<QString> &drawn, qint6
     return false;
 }
 
-QString drawPrompt()
-{
-    return QStringLiteral("추첨하실 항목의 갯수를 입력해주세요. (Ex : 3)") + crlf()
-           + QStringLiteral("※단, 리스트의 항목 수보다 많을 수는 없습니다.");
+QString drawPrompt() {
+    return QStringLiteral("추첨하실 항목의 갯수를 입력해주세요. (Ex : 3)") + crlf() +
+           QStringLiteral("※단, 리스트의 항목 수보다 많을 수는 없습니다.");
 }
 
 } // namespace tombolix

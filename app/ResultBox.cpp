@@ -5,8 +5,7 @@
 namespace tombolix {
 
 ResultBox::ResultBox(QWidget *parent)
-    : QTextEdit(parent)
-{
+    : QTextEdit(parent) {
     setReadOnly(true);
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::NoWrap);
@@ -17,8 +16,7 @@ ResultBox::ResultBox(QWidget *parent)
     document()->setDefaultTextOption(option);
 }
 
-void ResultBox::setText(const QString &text)
-{
+void ResultBox::setText(const QString &text) {
     m_text = text;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -6,8 +6,7 @@
 
 namespace tombolix {
 
-int runProgram(const Services &services)
-{
+int runProgram(const Services &services) {
     frmMain window(services);
     if (!window.Form_Load())
         return 0; // the check ended the program: no window was ever shown

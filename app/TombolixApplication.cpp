@@ -6,13 +6,11 @@
 namespace tombolix {
 
 TombolixApplication::TombolixApplication(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
+    : QApplication(argc, argv) {
     setApplicationName(applicationTitle());
 }
 
-bool TombolixApplication::notify(QObject *receiver, QEvent *event)
-{
+bool TombolixApplication::notify(QObject *receiver, QEvent *event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

@@ -31,14 +31,12 @@ namespace {
 const int clientWidth = 5055 / 15;
 const int clientHeight = 8415 / 15;
 
-QString layoutCaption()
-{
+QString layoutCaption() {
     return QStringLiteral("Tombolix - 간편한 기능형 추첨기!");
 }
 
 // Labels and option buttons that list colours use the system window colours.
-void useWindowColours(QWidget *widget)
-{
+void useWindowColours(QWidget *widget) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
@@ -50,13 +48,9 @@ void useWindowColours(QWidget *widget)
 
 frmMain::frmMain(const Services &services, QWidget *parent)
     : QMainWindow(parent)
-    , m_services(services)
-{
+    , m_services(services) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(layoutCaption());
-    setWindowIcon(tombolixIcon());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    makeFixedWindow(this, layoutCaption());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -74,8 +68,7 @@ frmMain::frmMain(const Services &services, QWidget *parent)
 
 frmMain::~frmMain() = default;
 
-void frmMain::buildControls(QWidget *client)
-{
+void frmMain::buildControls(QWidget *client) {
     const QFont font9 = dotumFont(9);
 
     lblStatus = new QLabel(QStringLiteral("상태 : 프로그램 실행 완료"), client);
@@ -95,7 +88,7 @@ void frmMain::buildControls(QWidget *client)
     txtAdd->setObjectName(QStringLiteral("txtAdd"));
     placeTwips(txtAdd, 960, 480, 3855, 270);
     txtAdd->setFont(font9);
-    txtAdd->setMaxLength(32767 * 64);
+    txtAdd->setMaxLength(unlimitedText);
     txtAdd->installEventFilter(this);
 
     cmdAdd = new QPushButton(QStringLiteral("리스트에 항목 추가"), client);
@@ -167,8 +160,10 @@ void frmMain::buildControls(QWidget *client)
         button->setAutoDefault(true);
         button->setDefault(false);
     }
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { guarded(m_services.prompter, [this] { cmdAdd_Click(); }); });
-    connect(cmdDel, &QPushButton::clicked, this, [this] { guarded(m_services.prompter, [this] { cmdDel_Click(); }); });
+    connect(cmdAdd, &QPushButton::clicked, this,
+            [this] { guarded(m_services.prompter, [this] { cmdAdd_Click(); }); });
+    connect(cmdDel, &QPushButton::clicked, this,
+            [this] { guarded(m_services.prompter, [this] { cmdDel_Click(); }); });
     connect(cmdPick, &QPushButton::clicked, this,
             [this] { guarded(m_services.prompter, [this] { cmdPick_Click(); }); });
 
@@ -178,8 +173,8 @@ void frmMain::buildControls(QWidget *client)
         setTabOrder(order[i], order[i + 1]);
 }
 
-QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)())
-{
+QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &caption,
+                             void (frmMain::*handler)()) {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this,
@@ -187,8 +182,7 @@ QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &capti
     return action;
 }
 
-void frmMain::buildMenus()
-{
+void frmMain::buildMenus() {
     m_List = menuBar()->addMenu(QStringLiteral("리스트 기능"));
     m_List->setObjectName(QStringLiteral("m_List"));
     mnu_Save = addCommand(m_List, "mnu_Save", QStringLiteral("리스트 저장"), &frmMain::mnu_Save_Click);
@@ -198,18 +192,18 @@ void frmMain::buildMenus()
 
     m_Capture = menuBar()->addMenu(QStringLiteral("캡쳐"));
     m_Capture->setObjectName(QStringLiteral("m_Capture"));
-    mnu_Capture =
-        addCommand(m_Capture, "mnu_Capture", QStringLiteral("프로그램 화면 캡쳐"), &frmMain::mnu_Capture_Click);
+    mnu_Capture = addCommand(m_Capture, "mnu_Capture", QStringLiteral("프로그램 화면 캡쳐"),
+                             &frmMain::mnu_Capture_Click);
 
     m_Info = menuBar()->addMenu(QStringLiteral("정보"));
     m_Info->setObjectName(QStringLiteral("m_Info"));
     mnu_By = addCommand(m_Info, "mnu_By", QStringLiteral("개발자 정보"), &frmMain::mnu_By_Click);
-    mnu_Feedback = addCommand(m_Info, "mnu_Feedback", QStringLiteral("피드백은..."), &frmMain::mnu_Feedback_Click);
+    mnu_Feedback =
+        addCommand(m_Info, "mnu_Feedback", QStringLiteral("피드백은..."), &frmMain::mnu_Feedback_Click);
     mnu_Blog = addCommand(m_Info, "mnu_Blog", QStringLiteral("블로그 가기"), &frmMain::mnu_Blog_Click);
 }
 
-bool frmMain::Form_Load()
-{
+bool frmMain::Form_Load() {
     if (!CheckVersion(m_services))
         return false;
     const QString caption = windowTitle();
@@ -217,8 +211,7 @@ bool frmMain::Form_Load()
     return true;
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
-{
+bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     if (watched == txtAdd && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
@@ -229,16 +222,14 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event); // the key is not consumed
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
-{
+void frmMain::closeEvent(QCloseEvent *event) {
     // The comment window writes into this window's list: it goes too (and logs out).
     if (m_commentWindow && m_commentWindow->isVisible())
         m_commentWindow->close();
     QMainWindow::closeEvent(event);
 }
 
-void frmMain::cmdAdd_Click()
-{
+void frmMain::cmdAdd_Click() {
     const QString text = trimBlanks(txtAdd->text());
     txtAdd->setText(text);
     Prompter &prompter = m_services.prompter;
@@ -247,11 +238,12 @@ void frmMain::cmdAdd_Click()
         return;
     }
     if (m_drawList->isFull()) {
-        prompter.information(QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있습니다!").arg(maxDrawListEntries));
+        prompter.information(
+            QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있습니다!").arg(maxDrawListEntries));
         return;
     }
-    if (m_drawList->contains(text)
-        && !prompter.question(
+    if (m_drawList->contains(text) &&
+        !prompter.question(
             QStringLiteral("현재 리스트에 동일한 항목이 추가되어 있습니다. 그래도 추가하시겠습니까?"))) {
         prompter.notice(QStringLiteral("중복 항목 추가를 취소하셨습니다."));
         return;
@@ -262,14 +254,12 @@ void frmMain::cmdAdd_Click()
     lblStatus->setText(QStringLiteral("상태 : 항목 추가 완료"));
 }
 
-void frmMain::txtAdd_KeyPress(int keyAscii)
-{
+void frmMain::txtAdd_KeyPress(int keyAscii) {
     if (keyAscii == 13)
         cmdAdd_Click();
 }
 
-void frmMain::cmdDel_Click()
-{
+void frmMain::cmdDel_Click() {
     Prompter &prompter = m_services.prompter;
     if (m_drawList->selectedPosition() == -1) {
         prompter.information(QStringLiteral("삭제할 항목을 리스트에서 선택해주세요!"));
@@ -286,16 +276,14 @@ void frmMain::cmdDel_Click()
     lblStatus->setText(QStringLiteral("상태 : 항목 삭제 완료"));
 }
 
-void frmMain::mnu_Clear_Click()
-{
+void frmMain::mnu_Clear_Click() {
     if (!m_services.prompter.question(QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?")))
         return;
     m_drawList->clear();
     m_services.prompter.notice(QStringLiteral("리스트 초기화 완료!"));
 }
 
-void frmMain::cmdPick_Click()
-{
+void frmMain::cmdPick_Click() {
     if (m_drawing)
         return;
     Prompter &prompter = m_services.prompter;
@@ -303,7 +291,8 @@ void frmMain::cmdPick_Click()
 
     if (m_drawList->count() == 0)
         return refuse(QStringLiteral("리스트에 항목을 먼저 추가해주세요!"));
-    const QString answer = prompter.input(QStringLiteral("Tombolix - 추첨"), drawPrompt()).value_or(QString());
+    const QString answer =
+        prompter.input(QStringLiteral("Tombolix - 추첨"), drawPrompt()).value_or(QString());
     if (answer.isEmpty())
         return refuse(QStringLiteral("항목의 갯수를 입력해주세요!"));
     const std::optional<qint64> count = parseDrawCount(answer);
@@ -321,8 +310,9 @@ void frmMain::cmdPick_Click()
         separator = crlf();
     else
         return refuse(QStringLiteral("출력 형식을 선택해주세요!"));
-    if (!txtPick->text().isEmpty()
-        && !prompter.question(QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?"))) {
+    if (!txtPick->text().isEmpty() &&
+        !prompter.question(
+            QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?"))) {
         prompter.notice(QStringLiteral("추첨을 취소했습니다."));
         return;
     }
@@ -366,25 +356,21 @@ void frmMain::cmdPick_Click()
     finishDraw(picks.join(separator));
 }
 
-void frmMain::finishDraw(const QString &result)
-{
+void frmMain::finishDraw(const QString &result) {
     txtPick->setText(result);
     cmdPick->setEnabled(true);
     m_drawing = false;
 }
 
-void frmMain::mnu_Save_Click()
-{
+void frmMain::mnu_Save_Click() {
     saveDrawList(*m_drawList, m_services);
 }
 
-void frmMain::mnu_Load_Click()
-{
+void frmMain::mnu_Load_Click() {
     loadDrawList(*m_drawList, m_services);
 }
 
-void frmMain::mnu_Pcmt_Click()
-{
+void frmMain::mnu_Pcmt_Click() {
     if (!m_commentWindow)
         m_commentWindow = std::make_unique<frmPcmnt>(m_services, *m_drawList);
     m_commentWindow->show();
@@ -392,23 +378,19 @@ void frmMain::mnu_Pcmt_Click()
     m_commentWindow->activateWindow();
 }
 
-void frmMain::mnu_Capture_Click()
-{
+void frmMain::mnu_Capture_Click() {
     captureWindow(*this, *CapPic, m_services);
 }
 
-void frmMain::mnu_By_Click()
-{
+void frmMain::mnu_By_Click() {
     showDeveloperInfo(m_services);
 }
 
-void frmMain::mnu_Feedback_Click()
-{
+void frmMain::mnu_Feedback_Click() {
     showFeedbackAddress(m_services);
 }
 
-void frmMain::mnu_Blog_Click()
-{
+void frmMain::mnu_Blog_Click() {
     openDeveloperBlog(m_services);
 }
 

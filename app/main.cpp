@@ -5,8 +5,7 @@
 #include "Startup.h"
 #include "TombolixApplication.h"
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     using namespace tombolix;
     TombolixApplication app(argc, argv);
     QtPrompter prompter;

@@ -23,22 +23,19 @@ using namespace tombolix::test;
 
 namespace {
 
-void print(const char *name, double value, const char *unit)
-{
+void print(const char *name, double value, const char *unit) {
     std::printf("%s %.1f %s\n", name, value, unit);
     std::fflush(stdout);
 }
 
-double timeMs(const std::function<void()> &work)
-{
+double timeMs(const std::function<void()> &work) {
     QElapsedTimer timer;
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-void fillDistinct(frmMain &window, int n)
-{
+void fillDistinct(frmMain &window, int n) {
     window.drawList().clear();
     for (int i = 0; i < n; ++i)
         window.drawList().append(QStringLiteral("참가자 %1").arg(i));
@@ -46,8 +43,7 @@ void fillDistinct(frmMain &window, int n)
 
 // The draw exactly as first written: a linear scan of the picks for every candidate, and the
 // result box rewritten after every winner.
-void literalDraw(frmMain &window, int k)
-{
+void literalDraw(frmMain &window, int k) {
     window.cmdPick->setEnabled(false);
     window.txtPick->setText(QString());
     QStringList picks(k);
@@ -67,8 +63,7 @@ void literalDraw(frmMain &window, int k)
     window.cmdPick->setEnabled(true);
 }
 
-double drawMs(Rig &rig, frmMain &window, int n)
-{
+double drawMs(Rig &rig, frmMain &window, int n) {
     fillDistinct(window, n);
     window.txtPick->setText(QString());
     rig.prompter.type(QString::number(n - 1));
@@ -77,8 +72,7 @@ double drawMs(Rig &rig, frmMain &window, int n)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -122,9 +116,10 @@ int main(int argc, char **argv)
             importing.drawList().append(QStringLiteral("기존 항목 %1").arg(i));
         QString page = QStringLiteral("<html><body><table>\n");
         for (int i = 0; i < 10000; ++i)
-            page += QStringLiteral("<tr><td style=\"padding:2px 4px 4px 5px;word-break:break-all;\"><b><a href=\"#\" "
-                                   "onclick=\"showSideView(this); return false;\">덧글러%1</a></b> 2010-05-09\n"
-                                   "<div class=han style=line-height:160%>응모합니다 %2</div></td></tr>\n")
+            page += QStringLiteral(
+                        "<tr><td style=\"padding:2px 4px 4px 5px;word-break:break-all;\"><b><a href=\"#\" "
+                        "onclick=\"showSideView(this); return false;\">덧글러%1</a></b> 2010-05-09\n"
+                        "<div class=han style=line-height:160%>응모합니다 %2</div></td></tr>\n")
                         .arg(i % 3000)
                         .arg(i);
         server.enqueueBody(toCp949(page + QStringLiteral("</table></body></html>")).bytes);

@@ -13,8 +13,7 @@
 
 namespace tombolix {
 
-void captureWindow(QWidget &window, QLabel &captureBox, const Services &services)
-{
+void captureWindow(QWidget &window, QLabel &captureBox, const Services &services) {
     const QString baseName = captureBaseName(services.programFolder, services.clock.now());
     // Let the menu close and the window repaint before its picture is taken.
     Delay(500);
@@ -26,8 +25,8 @@ void captureWindow(QWidget &window, QLabel &captureBox, const Services &services
     captureBox.setPixmap(QPixmap::fromImage(picture));
     const QString path = baseName + QStringLiteral(".jpg");
     WriteJpegFile(captureCanvas(picture), path, 200);
-    services.prompter.information(QDir::toNativeSeparators(path)
-                                  + QStringLiteral(" 로 현재 프로그램의 화면이 저장되었습니다!"));
+    services.prompter.information(QDir::toNativeSeparators(path) +
+                                  QStringLiteral(" 로 현재 프로그램의 화면이 저장되었습니다!"));
 }
 
 } // namespace tombolix

@@ -15,8 +15,7 @@ namespace tombolix {
 
 namespace {
 
-bool isBlank(const QImage &image)
-{
+bool isBlank(const QImage &image) {
     if (image.isNull())
         return true;
     const QRgb first = image.pixel(0, 0);
@@ -31,24 +30,22 @@ bool isBlank(const QImage &image)
 
 } // namespace
 
-QImage grabWindowPicture(QWidget &window)
-{
+QImage grabWindowPicture(QWidget &window) {
     if (QScreen *screen = window.screen()) {
         const QRect frame = window.frameGeometry().translated(-screen->geometry().topLeft());
-        const QImage shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
+        const QImage shot =
+            screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
         if (!isBlank(shot))
             return shot;
     }
     return window.grab().toImage();
 }
 
-void SendPrintScreen(QWidget &window, Desktop &desktop)
-{
+void SendPrintScreen(QWidget &window, Desktop &desktop) {
     desktop.setClipboardImage(grabWindowPicture(window));
 }
 
-void WriteJpegFile(const QImage &picture, const QString &path, int quality)
-{
+void WriteJpegFile(const QImage &picture, const QString &path, int quality) {
     // Through a temporary file, so that a failed write never leaves half a picture behind.
     QSaveFile file(path);
     QImageWriter writer(&file, "jpeg");
@@ -62,18 +59,17 @@ void WriteJpegFile(const QImage &picture, const QString &path, int quality)
         status = int(QImageWriter::DeviceError);
     if (status != 0) {
         file.cancelWriting();
-        throw TombolixError(5, QStringLiteral("Cannot save the image. GDI+ Error:") + QString::number(status));
+        throw TombolixError(5,
+                            QStringLiteral("Cannot save the image. GDI+ Error:") + QString::number(status));
     }
 }
 
-QString captureBaseName(const QString &programFolder, const QDateTime &time)
-{
-    return programFolder + QDir::separator() + time.toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss"))
-           + QStringLiteral("_Tombolix_Capture");
+QString captureBaseName(const QString &programFolder, const QDateTime &time) {
+    return programFolder + QDir::separator() + time.toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) +
+           QStringLiteral("_Tombolix_Capture");
 }
 
-QImage captureCanvas(const QImage &picture)
-{
+QImage captureCanvas(const QImage &picture) {
     QImage canvas(captureCanvasWidth, captureCanvasHeight, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);

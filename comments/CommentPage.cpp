@@ -15,8 +15,7 @@ const QString iconTextEnd = QStringLiteral("'");
 const QString bodyStart = QStringLiteral("class=han style=line-height:160%>");
 const QString bodyEnd = QStringLiteral("</div>");
 
-CommentCell parseCell(const QString &cell, const QString &iconMarker)
-{
+CommentCell parseCell(const QString &cell, const QString &iconMarker) {
     CommentCell result;
     result.complete = cell.contains(cellEnd);
     if (!result.complete)
@@ -40,12 +39,12 @@ CommentCell parseCell(const QString &cell, const QString &iconMarker)
 
 } // namespace
 
-CommentPage parseCommentPage(const QString &page, const QString &imageHost)
-{
+CommentPage parseCommentPage(const QString &page, const QString &imageHost) {
     CommentPage result;
     if (page.isEmpty())
         return result;
-    const QString iconMarker = QStringLiteral("<img src='http://") + imageHost + QStringLiteral("/zboard/nickcon/");
+    const QString iconMarker =
+        QStringLiteral("<img src='http://") + imageHost + QStringLiteral("/zboard/nickcon/");
     const QStringList fields = page.split(cellMarker);
     result.markerCount = int(fields.size()) - 1;
     result.cells.reserve(result.markerCount);

@@ -7,16 +7,14 @@ namespace tombolix {
 namespace {
 
 // The text of the parameter's value: up to the first "&", or all of it.
-QString beforeAmpersand(const QString &rest)
-{
+QString beforeAmpersand(const QString &rest) {
     const qsizetype at = rest.indexOf(u'&');
     return at < 0 ? rest : rest.left(at);
 }
 
 } // namespace
 
-PostAddress parsePostAddress(const QString &address)
-{
+PostAddress parsePostAddress(const QString &address) {
     PostAddress result;
     if (address.isEmpty() || !address.startsWith(QStringLiteral("http://")))
         return result;

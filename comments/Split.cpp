@@ -2,8 +2,7 @@
 
 namespace tombolix {
 
-std::optional<QString> splitField(const QString &text, const QString &separator, int index)
-{
+std::optional<QString> splitField(const QString &text, const QString &separator, int index) {
     if (text.isEmpty() || index < 0)
         return std::nullopt;
     qsizetype start = 0;
@@ -17,8 +16,7 @@ std::optional<QString> splitField(const QString &text, const QString &separator,
     return text.mid(start, end < 0 ? -1 : end - start);
 }
 
-int occurrences(const QString &text, const QString &separator)
-{
+int occurrences(const QString &text, const QString &separator) {
     int count = 0;
     for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, at + separator.size()))
         ++count;

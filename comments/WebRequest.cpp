@@ -9,19 +9,16 @@
 namespace tombolix {
 
 WebRequest::WebRequest(QObject *parent)
-    : QObject(parent)
-{
+    : QObject(parent) {
     // Proxies from the environment would make the site's answers depend on the machine.
     m_manager.setProxy(QNetworkProxy::NoProxy);
 }
 
-WebRequest::~WebRequest()
-{
+WebRequest::~WebRequest() {
     abort();
 }
 
-void WebRequest::Open(const QByteArray &method, const QUrl &url)
-{
+void WebRequest::Open(const QByteArray &method, const QUrl &url) {
     m_method = method;
     m_url = url;
     m_headers.clear();
@@ -29,13 +26,11 @@ void WebRequest::Open(const QByteArray &method, const QUrl &url)
     m_error.clear();
 }
 
-void WebRequest::SetRequestHeader(const QByteArray &name, const QByteArray &value)
-{
+void WebRequest::SetRequestHeader(const QByteArray &name, const QByteArray &value) {
     m_headers.append({name, value});
 }
 
-void WebRequest::Send(const QByteArray &body)
-{
+void WebRequest::Send(const QByteArray &body) {
     if (busy())
         abort(); // one request at a time on one object
     QNetworkRequest request(m_url);
@@ -56,8 +51,7 @@ void WebRequest::Send(const QByteArray &body)
     });
 }
 
-bool WebRequest::WaitForResponse(int timeoutMs)
-{
+bool WebRequest::WaitForResponse(int timeoutMs) {
     QPointer<QNetworkReply> reply = m_reply;
     if (!reply)
         return m_error.isEmpty() && !m_method.isEmpty();
@@ -88,16 +82,15 @@ bool WebRequest::WaitForResponse(int timeoutMs)
         return false;
     // An HTTP error status is an answer like any other: only the body counts.
     const int error = reply->error();
-    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()
-                          && ((error > 200 && error < 300) || (error > 400 && error < 500));
+    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() &&
+                          ((error > 200 && error < 300) || (error > 400 && error < 500));
     if (error == QNetworkReply::NoError || answered)
         return true;
     m_error = reply->errorString();
     return false;
 }
 
-void WebRequest::abort()
-{
+void WebRequest::abort() {
     if (QNetworkReply *reply = m_reply) {
         m_reply = nullptr;
         if (m_error.isEmpty())

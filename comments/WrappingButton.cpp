@@ -5,8 +5,7 @@
 
 namespace tombolix {
 
-void WrappingButton::paintEvent(QPaintEvent *)
-{
+void WrappingButton::paintEvent(QPaintEvent *) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
@@ -14,7 +13,8 @@ void WrappingButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 

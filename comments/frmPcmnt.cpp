@@ -26,19 +26,19 @@ namespace tombolix {
 
 namespace {
 
-const QString cannotLoadComments = QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
+const QString cannotLoadComments =
+    QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
 
-QLabel *addLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
+QLabel *addLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height) {
     auto *label = new QLabel(caption, parent);
     placeTwips(label, left, top, width, height);
     return label;
 }
 
-QLineEdit *addTextBox(QWidget *parent, const char *name, int left, int top, int width, int height)
-{
+QLineEdit *addTextBox(QWidget *parent, const char *name, int left, int top, int width, int height) {
     auto *box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(unlimitedText);
     placeTwips(box, left, top, width, height);
     return box;
 }
@@ -48,13 +48,9 @@ QLineEdit *addTextBox(QWidget *parent, const char *name, int left, int top, int 
 frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
     : QWidget(nullptr)
     , m_services(services)
-    , m_drawList(drawList)
-{
+    , m_drawList(drawList) {
     setObjectName(QStringLiteral("frmPcmnt"));
-    setWindowTitle(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
-    setWindowIcon(tombolixIcon());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    makeFixedWindow(this, QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
     setFixedSize(4335 / 15, 4695 / 15);
     paintWhite(this);
     setFont(dotumFont(9));
@@ -64,8 +60,7 @@ frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
 
 frmPcmnt::~frmPcmnt() = default;
 
-void frmPcmnt::buildControls()
-{
+void frmPcmnt::buildControls() {
     FrameLogin = new QGroupBox(QStringLiteral("뽐뿌 로그인"), this);
     FrameLogin->setObjectName(QStringLiteral("FrameLogin"));
     placeTwips(FrameLogin, 120, 120, 4095, 975);
@@ -76,8 +71,8 @@ void frmPcmnt::buildControls()
     txtPW->setEchoMode(QLineEdit::Password);
     txtPW->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // '*'
     txtPW->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtPW->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
-                               | Qt::ImhLatinOnly);
+    txtPW->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText |
+                               Qt::ImhLatinOnly);
     cmdLogin = new QPushButton(QStringLiteral("로그인"), FrameLogin);
     cmdLogin->setObjectName(QStringLiteral("cmdLogin"));
     placeTwips(cmdLogin, 2760, 240, 1215, 615);
@@ -127,22 +122,23 @@ void frmPcmnt::buildControls()
         button->setAutoDefault(true); // Enter presses a focused button, and only that one
 
     Prompter &prompter = m_services.prompter;
-    connect(cmdLogin, &QPushButton::clicked, this, [this, &prompter] { guarded(prompter, [this] { cmdLogin_Click(); }); });
-    connect(cmdGet, &QPushButton::clicked, this, [this, &prompter] { guarded(prompter, [this] { cmdGet_Click(); }); });
+    connect(cmdLogin, &QPushButton::clicked, this,
+            [this, &prompter] { guarded(prompter, [this] { cmdLogin_Click(); }); });
+    connect(cmdGet, &QPushButton::clicked, this,
+            [this, &prompter] { guarded(prompter, [this] { cmdGet_Click(); }); });
     connect(cmdNumHelp, &QPushButton::clicked, this,
             [this, &prompter] { guarded(prompter, [this] { cmdNumHelp_Click(); }); });
     txtID->installEventFilter(this);
     txtPW->installEventFilter(this);
 
-    const QList<QWidget *> order{txtID, txtPW, cmdLogin, txtNum, txtBoard, cmdNumHelp, OptSet[0], OptSet[1],
-                                 txtCmt1, cmdGet};
+    const QList<QWidget *> order{txtID,      txtPW,     cmdLogin,  txtNum,  txtBoard,
+                                 cmdNumHelp, OptSet[0], OptSet[1], txtCmt1, cmdGet};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
 // The window as it first opens: logged out, every field empty, the post frame disabled.
-void frmPcmnt::resetControls()
-{
+void frmPcmnt::resetControls() {
     for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1})
         box->clear();
     for (QRadioButton *option : OptSet) {
@@ -157,8 +153,7 @@ void frmPcmnt::resetControls()
     txtID->setFocus();
 }
 
-bool frmPcmnt::eventFilter(QObject *watched, QEvent *event)
-{
+bool frmPcmnt::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -173,8 +168,7 @@ bool frmPcmnt::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event); // keys go on to the text box
 }
 
-void frmPcmnt::closeEvent(QCloseEvent *event)
-{
+void frmPcmnt::closeEvent(QCloseEvent *event) {
     // Form_Unload: a request still running is given up first, so that the log-out is the only
     // request on the object; the handler that waited for it sees the window closed.
     m_request.abort();
@@ -184,8 +178,7 @@ void frmPcmnt::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-int frmPcmnt::Login(const QString &id, const QString &password)
-{
+int frmPcmnt::Login(const QString &id, const QString &password) {
     m_request.Open("POST", site::loginAddress(m_services.endpoints.siteHost));
     m_request.SetRequestHeader("Referer", site::frontPage(m_services.endpoints.siteHost).toLatin1());
     m_request.SetRequestHeader("Content-Type", "application/x-www-form-urlencoded");
@@ -195,15 +188,13 @@ int frmPcmnt::Login(const QString &id, const QString &password)
     return site::loginSucceeded(fromCp949(m_request.ResponseBody()), m_services.endpoints.siteHost) ? 1 : 0;
 }
 
-void frmPcmnt::LogOut()
-{
+void frmPcmnt::LogOut() {
     m_request.Open("GET", site::logoutAddress(m_services.endpoints.siteHost));
     m_request.Send();
     m_request.WaitForResponse(m_limits.logoutMs); // the answer is not needed; a failure is silent
 }
 
-void frmPcmnt::cmdLogin_Click()
-{
+void frmPcmnt::cmdLogin_Click() {
     Prompter &prompter = m_services.prompter;
     cmdLogin->setEnabled(false);
     const QString id = trimBlanks(txtID->text());
@@ -232,31 +223,28 @@ void frmPcmnt::cmdLogin_Click()
         txtNum->setFocus();
         return;
     }
-    prompter.information(QStringLiteral("로그인에 실패하였습니다. 아이디와 비밀번호를 확인하여 주시고, 15회 이상 "
-                                        "로그인에 실패할 경우 해당 IP는 뽐뿌에 로그인하실 수 없습니다."));
+    prompter.information(
+        QStringLiteral("로그인에 실패하였습니다. 아이디와 비밀번호를 확인하여 주시고, 15회 이상 "
+                       "로그인에 실패할 경우 해당 IP는 뽐뿌에 로그인하실 수 없습니다."));
     cmdLogin->setEnabled(true);
 }
 
-void frmPcmnt::txtID_KeyPress(int keyAscii)
-{
+void frmPcmnt::txtID_KeyPress(int keyAscii) {
     if (keyAscii == 13)
         txtPW->setFocus();
 }
 
-void frmPcmnt::txtPW_KeyPress(int keyAscii)
-{
+void frmPcmnt::txtPW_KeyPress(int keyAscii) {
     if (keyAscii == 13 && cmdLogin->isEnabled())
         cmdLogin_Click();
 }
 
-QString frmPcmnt::unreachableText() const
-{
-    return QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다! 인터넷 연결을 확인하시고 다시 시도해주세요.") + crlf()
-           + m_request.errorString();
+QString frmPcmnt::unreachableText() const {
+    return QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다! 인터넷 연결을 확인하시고 다시 시도해주세요.") +
+           crlf() + m_request.errorString();
 }
 
-void frmPcmnt::cmdGet_Click()
-{
+void frmPcmnt::cmdGet_Click() {
     const QString host = m_services.endpoints.siteHost;
     cmdGet->setEnabled(false);
     const int closes = m_closeCount;
@@ -273,8 +261,7 @@ void frmPcmnt::cmdGet_Click()
     importCommenters(fromCp949(m_request.ResponseBody()));
 }
 
-void frmPcmnt::importCommenters(const QString &pageText)
-{
+void frmPcmnt::importCommenters(const QString &pageText) {
     Prompter &prompter = m_services.prompter;
     const CommentPage page = parseCommentPage(pageText, m_services.endpoints.imageHost);
     const int total = page.markerCount;
@@ -296,8 +283,9 @@ void frmPcmnt::importCommenters(const QString &pageText)
         prompter.information(QStringLiteral("덧글 가져오기 설정을 선택해주세요!"));
         return;
     }
-    if (prompter.question(QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 "
-                                         "밑에 추가됩니다.")))
+    if (prompter.question(
+            QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 "
+                           "밑에 추가됩니다.")))
         m_drawList.clear();
 
     // IsInList against the draw list, asked once per fetch instead of once per nickname.
@@ -323,7 +311,8 @@ void frmPcmnt::importCommenters(const QString &pageText)
     }
     if (notAdded > 0) {
         prompter.information(
-            QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 추가하지 못했습니다.")
+            QStringLiteral(
+                "리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 추가하지 못했습니다.")
                 .arg(maxDrawListEntries)
                 .arg(notAdded));
         return;
@@ -331,8 +320,7 @@ void frmPcmnt::importCommenters(const QString &pageText)
     prompter.notice(QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!"));
 }
 
-void frmPcmnt::cmdNumHelp_Click()
-{
+void frmPcmnt::cmdNumHelp_Click() {
     Prompter &prompter = m_services.prompter;
     if (!m_helpOffered) {
         m_helpOffered = true;
@@ -342,13 +330,15 @@ void frmPcmnt::cmdNumHelp_Click()
             return;
         }
     }
-    prompter.notice(QStringLiteral("준비단계 : 인터넷 브라우저로 자신이 불러올 게시글에 접속하세요! 준비가 완료되면 "
-                                   "확인버튼을 눌러주세요."));
+    prompter.notice(
+        QStringLiteral("준비단계 : 인터넷 브라우저로 자신이 불러올 게시글에 접속하세요! 준비가 완료되면 "
+                       "확인버튼을 눌러주세요."));
     const QString promptText =
-        QStringLiteral("인터넷 브라우저의 주소창에 있는 주소를 모두 복사하여 이곳에 붙여넣어주세요") + crlf()
-        + QStringLiteral("(Ex : http://") + m_services.endpoints.siteHost
-        + QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지");
-    const QString address = prompter.input(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"), promptText).value_or(QString());
+        QStringLiteral("인터넷 브라우저의 주소창에 있는 주소를 모두 복사하여 이곳에 붙여넣어주세요") +
+        crlf() + QStringLiteral("(Ex : http://") + m_services.endpoints.siteHost +
+        QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지");
+    const QString address =
+        prompter.input(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"), promptText).value_or(QString());
     const PostAddress post = parsePostAddress(address);
     switch (post.status) {
     case PostAddress::Status::NotAnAddress:
@@ -360,8 +350,8 @@ void frmPcmnt::cmdNumHelp_Click()
         return;
     case PostAddress::Status::NoBoard:
         txtNum->setText(post.number);
-        prompter.information(
-            QStringLiteral("주소에서 게시판 코드를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!"));
+        prompter.information(QStringLiteral(
+            "주소에서 게시판 코드를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!"));
         return;
     case PostAddress::Status::Ok:
         txtNum->setText(post.number);
@@ -370,13 +360,11 @@ void frmPcmnt::cmdNumHelp_Click()
     }
 }
 
-void frmPcmnt::lblHelp_Click()
-{
+void frmPcmnt::lblHelp_Click() {
     m_services.desktop.openUrl(helpPage());
 }
 
-QUrl frmPcmnt::helpPage() const
-{
+QUrl frmPcmnt::helpPage() const {
     return QUrl::fromLocalFile(m_services.programFolder + QStringLiteral("/tombolix_help.html"));
 }
 

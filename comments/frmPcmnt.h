@@ -79,7 +79,7 @@ private:
     WebRequest m_request;
     RequestLimits m_limits;
     bool m_helpOffered = false; // the first-use question of the address helper, once per run
-    int m_closeCount = 0; // a handler that waited on the network compares it to see a close
+    int m_closeCount = 0;       // a handler that waited on the network compares it to see a close
 };
 
 } // namespace tombolix

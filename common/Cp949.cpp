@@ -12,8 +12,7 @@ namespace tombolix {
 
 #ifdef _WIN32
 
-Cp949Bytes toCp949(const QString &text)
-{
+Cp949Bytes toCp949(const QString &text) {
     Cp949Bytes out;
     if (text.isEmpty())
         return out;
@@ -30,19 +29,17 @@ Cp949Bytes toCp949(const QString &text)
     return out;
 }
 
-QString fromCp949(const QByteArray &bytes)
-{
+QString fromCp949(const QByteArray &bytes) {
     if (bytes.isEmpty())
         return {};
     const int size = MultiByteToWideChar(949, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
     QString text(size, Qt::Uninitialized);
-    MultiByteToWideChar(949, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<wchar_t *>(text.data()),
-                        size);
+    MultiByteToWideChar(949, 0, bytes.constData(), int(bytes.size()),
+                        reinterpret_cast<wchar_t *>(text.data()), size);
     return text;
 }
 
-bool fitsCp949(const QString &text)
-{
+bool fitsCp949(const QString &text) {
     BOOL usedDefault = FALSE;
     WideCharToMultiByte(949, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t *>(text.utf16()),
                         int(text.size()), nullptr, 0, "?", &usedDefault);
@@ -56,8 +53,7 @@ namespace {
 // Runs iconv over the whole input; at a sequence it cannot convert, calls onBad with the
 // output so far and skips the bytes it says.
 template <typename OnBad>
-QByteArray convert(const char *to, const char *from, const QByteArray &input, OnBad onBad)
-{
+QByteArray convert(const char *to, const char *from, const QByteArray &input, OnBad onBad) {
     QByteArray out;
     if (input.isEmpty())
         return out;
@@ -86,8 +82,7 @@ QByteArray convert(const char *to, const char *from, const QByteArray &input, On
     return out;
 }
 
-size_t utf8Length(unsigned char lead)
-{
+size_t utf8Length(unsigned char lead) {
     if (lead < 0x80)
         return 1;
     if ((lead & 0xE0) == 0xC0)
@@ -99,8 +94,7 @@ size_t utf8Length(unsigned char lead)
 
 } // namespace
 
-Cp949Bytes toCp949(const QString &text)
-{
+Cp949Bytes toCp949(const QString &text) {
     Cp949Bytes result;
     const QByteArray utf8 = text.toUtf8();
     result.bytes = convert("CP949", "UTF-8", utf8, [&result](QByteArray &out, const char *in, size_t left) {
@@ -111,8 +105,7 @@ Cp949Bytes toCp949(const QString &text)
     return result;
 }
 
-QString fromCp949(const QByteArray &bytes)
-{
+QString fromCp949(const QByteArray &bytes) {
     static const QByteArray replacement = QString(QChar::ReplacementCharacter).toUtf8();
     const QByteArray utf8 = convert("UTF-8", "CP949", bytes, [](QByteArray &out, const char *, size_t) {
         out.append(replacement);
@@ -121,8 +114,7 @@ QString fromCp949(const QByteArray &bytes)
     return QString::fromUtf8(utf8);
 }
 
-bool fitsCp949(const QString &text)
-{
+bool fitsCp949(const QString &text) {
     return toCp949(text).replaced == 0;
 }
 

@@ -10,23 +10,18 @@ namespace tombolix {
 
 DrawList::DrawList(QListWidget &list, QLabel &countLabel)
     : m_list(list)
-    , m_countLabel(countLabel)
-{
-}
+    , m_countLabel(countLabel) {}
 
-int DrawList::count() const
-{
+int DrawList::count() const {
     return m_list.count();
 }
 
-QString DrawList::at(int position) const
-{
+QString DrawList::at(int position) const {
     const QListWidgetItem *item = m_list.item(position);
     return item ? item->text() : QString();
 }
 
-QStringList DrawList::entries() const
-{
+QStringList DrawList::entries() const {
     QStringList all;
     const int n = m_list.count();
     all.reserve(n);
@@ -35,23 +30,19 @@ QStringList DrawList::entries() const
     return all;
 }
 
-bool DrawList::isFull() const
-{
+bool DrawList::isFull() const {
     return m_list.count() >= maxDrawListEntries;
 }
 
-bool DrawList::contains(const QString &text) const
-{
+bool DrawList::contains(const QString &text) const {
     return IsInList(text, m_list);
 }
 
-int DrawList::selectedPosition() const
-{
+int DrawList::selectedPosition() const {
     return m_list.currentItem() && m_list.currentItem()->isSelected() ? m_list.currentRow() : -1;
 }
 
-bool DrawList::append(const QString &text)
-{
+bool DrawList::append(const QString &text) {
     if (isFull())
         return false;
     m_list.addItem(text);
@@ -60,27 +51,23 @@ bool DrawList::append(const QString &text)
     return true;
 }
 
-void DrawList::removeAt(int position)
-{
+void DrawList::removeAt(int position) {
     delete m_list.takeItem(position);
     ++m_revision;
     rewriteCountLabel();
 }
 
-void DrawList::clear()
-{
+void DrawList::clear() {
     m_list.clear();
     ++m_revision;
     rewriteCountLabel();
 }
 
-QString DrawList::countText(int count)
-{
+QString DrawList::countText(int count) {
     return QStringLiteral("추첨 리스트(갯수 : %1개)").arg(count);
 }
 
-void DrawList::rewriteCountLabel()
-{
+void DrawList::rewriteCountLabel() {
     m_countLabel.setText(countText(m_list.count()));
 }
 

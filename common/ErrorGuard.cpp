@@ -5,8 +5,7 @@
 
 namespace tombolix {
 
-void reportUnhandledError(Prompter &prompter, const std::exception_ptr &error)
-{
+void reportUnhandledError(Prompter &prompter, const std::exception_ptr &error) {
     try {
         std::rethrow_exception(error);
     } catch (const TombolixError &e) {
@@ -20,8 +19,7 @@ void reportUnhandledError(Prompter &prompter, const std::exception_ptr &error)
     }
 }
 
-void guarded(Prompter &prompter, const std::function<void()> &handler)
-{
+void guarded(Prompter &prompter, const std::function<void()> &handler) {
     try {
         handler();
     } catch (...) {

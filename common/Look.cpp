@@ -8,8 +8,7 @@ namespace tombolix {
 
 namespace {
 
-QFont koreanFont(const QString &first, qreal pointSize, bool bold)
-{
+QFont koreanFont(const QString &first, qreal pointSize, bool bold) {
     QFont font;
     font.setFamilies({first, QStringLiteral("Dotum"), QStringLiteral("Gulim"), QStringLiteral("NanumGothic"),
                       QStringLiteral("UnDotum"), QStringLiteral("Noto Sans CJK KR")});
@@ -20,23 +19,19 @@ QFont koreanFont(const QString &first, qreal pointSize, bool bold)
 
 } // namespace
 
-QFont dotumFont(qreal pointSize, bool bold)
-{
+QFont dotumFont(qreal pointSize, bool bold) {
     return koreanFont(QStringLiteral("돋움"), pointSize, bold);
 }
 
-QFont gulimFont(qreal pointSize, bool bold)
-{
+QFont gulimFont(qreal pointSize, bool bold) {
     return koreanFont(QStringLiteral("굴림"), pointSize, bold);
 }
 
-void placeTwips(QWidget *widget, int left, int top, int width, int height)
-{
+void placeTwips(QWidget *widget, int left, int top, int width, int height) {
     widget->setGeometry(left / 15, top / 15, width / 15, height / 15);
 }
 
-QIcon tombolixIcon()
-{
+QIcon tombolixIcon() {
     // A raffle ball with a ticket stripe.
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -54,8 +49,15 @@ QIcon tombolixIcon()
     return QIcon(pixmap);
 }
 
-void paintWhite(QWidget *widget)
-{
+void makeFixedWindow(QWidget *window, const QString &caption) {
+    window->setWindowTitle(caption);
+    window->setWindowIcon(tombolixIcon());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void paintWhite(QWidget *widget) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, Qt::white);
     widget->setPalette(palette);

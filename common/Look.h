@@ -18,6 +18,13 @@ void placeTwips(QWidget *widget, int left, int top, int width, int height);
 // The 16 x 16 icon of both windows.
 QIcon tombolixIcon();
 
+// A top-level window as both of ours are: a caption, the icon, a fixed single border with
+// the system menu and the close button only.
+void makeFixedWindow(QWidget *window, const QString &caption);
+
+// A text box without a length limit worth the name (QLineEdit's default stops at 32,767).
+inline constexpr int unlimitedText = 1 << 24;
+
 // A white window background, as the layouts ask.
 void paintWhite(QWidget *widget);
 

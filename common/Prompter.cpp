@@ -2,47 +2,39 @@
 
 namespace tombolix {
 
-void Prompter::information(const QString &text, const QString &title)
-{
+void Prompter::information(const QString &text, const QString &title) {
     prompt(PromptKind::Information, title, text);
 }
 
-void Prompter::warning(const QString &text, const QString &title)
-{
+void Prompter::warning(const QString &text, const QString &title) {
     prompt(PromptKind::Warning, title, text);
 }
 
-void Prompter::notice(const QString &text, const QString &title)
-{
+void Prompter::notice(const QString &text, const QString &title) {
     prompt(PromptKind::Notice, title, text);
 }
 
-bool Prompter::question(const QString &text, const QString &title)
-{
+bool Prompter::question(const QString &text, const QString &title) {
     return prompt(PromptKind::Question, title, text).accepted;
 }
 
-std::optional<QString> Prompter::input(const QString &title, const QString &promptText)
-{
+std::optional<QString> Prompter::input(const QString &title, const QString &promptText) {
     const Answer answer = prompt(PromptKind::Input, title, promptText);
     if (!answer.accepted)
         return std::nullopt;
     return answer.text;
 }
 
-QString Prompter::openFile(const QString &filter)
-{
+QString Prompter::openFile(const QString &filter) {
     const Answer answer = prompt(PromptKind::OpenFile, QString(), filter);
     return answer.accepted ? answer.text : QString();
 }
 
-void Prompter::error(int number, const QString &description)
-{
+void Prompter::error(int number, const QString &description) {
     prompt(PromptKind::Error, applicationTitle(), errorText(number, description));
 }
 
-QString Prompter::errorText(int number, const QString &description)
-{
+QString Prompter::errorText(int number, const QString &description) {
     return QStringLiteral("런타임 오류 '%1':\r\n\r\n%2").arg(number).arg(description);
 }
 

@@ -6,25 +6,21 @@
 
 namespace tombolix {
 
-bool QtDesktop::openUrl(const QUrl &url)
-{
+bool QtDesktop::openUrl(const QUrl &url) {
     return QDesktopServices::openUrl(url);
 }
 
-void QtDesktop::setClipboardText(const QString &text)
-{
+void QtDesktop::setClipboardText(const QString &text) {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
 }
 
-void QtDesktop::setClipboardImage(const QImage &image)
-{
+void QtDesktop::setClipboardImage(const QImage &image) {
     QGuiApplication::clipboard()->setImage(image);
 }
 
-QImage QtDesktop::clipboardImage() const
-{
+QImage QtDesktop::clipboardImage() const {
     return QGuiApplication::clipboard()->image();
 }
 

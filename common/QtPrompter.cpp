@@ -11,20 +11,17 @@ namespace tombolix {
 namespace {
 
 // Our texts carry CR LF line breaks; a label wants plain LF.
-QString forDisplay(const QString &text)
-{
+QString forDisplay(const QString &text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
 
-QWidget *dialogParent()
-{
+QWidget *dialogParent() {
     return QApplication::activeWindow();
 }
 
-Prompter::Answer askInput(const QString &title, const QString &text)
-{
+Prompter::Answer askInput(const QString &title, const QString &text) {
     QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
@@ -37,14 +34,12 @@ Prompter::Answer askInput(const QString &title, const QString &text)
     return {accepted, accepted ? dialog.textValue() : QString()};
 }
 
-Prompter::Answer askFile(const QString &filter)
-{
+Prompter::Answer askFile(const QString &filter) {
     const QString name = QFileDialog::getOpenFileName(dialogParent(), QString(), QString(), filter);
     return {!name.isEmpty(), name};
 }
 
-Prompter::Answer showBox(PromptKind kind, const QString &title, const QString &text)
-{
+Prompter::Answer showBox(PromptKind kind, const QString &title, const QString &text) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     switch (kind) {
@@ -71,8 +66,7 @@ Prompter::Answer showBox(PromptKind kind, const QString &title, const QString &t
 
 } // namespace
 
-Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const QString &text)
-{
+Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const QString &text) {
     switch (kind) {
     case PromptKind::Input:
         return askInput(title, text);

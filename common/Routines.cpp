@@ -7,8 +7,7 @@
 
 namespace tombolix {
 
-bool IsInList(const QString &text, const QListWidget &list)
-{
+bool IsInList(const QString &text, const QListWidget &list) {
     const int count = list.count();
     for (int i = 0; i < count; ++i) {
         if (list.item(i)->text() == text)
@@ -17,8 +16,7 @@ bool IsInList(const QString &text, const QListWidget &list)
     return false;
 }
 
-bool IsInArray(const QString &text, const QStringList &array, int n)
-{
+bool IsInArray(const QString &text, const QStringList &array, int n) {
     for (int j = 1; j <= n; ++j) {
         if (array.at(j - 1) == text)
             return true;
@@ -26,16 +24,14 @@ bool IsInArray(const QString &text, const QStringList &array, int n)
     return false;
 }
 
-int RandomNumber(int low, int span)
-{
+int RandomNumber(int low, int span) {
     if (span < 1)
         return low;
     // bounded() rejects the biased tail, so every value is equally likely.
     return low + int(QRandomGenerator::system()->bounded(quint32(span)));
 }
 
-void Delay(int milliseconds)
-{
+void Delay(int milliseconds) {
     if (milliseconds < 0)
         return;
     // The timer runs on the monotonic clock, so a wrap of the tick counter cannot stop it.
@@ -48,8 +44,7 @@ void Delay(int milliseconds)
 
 namespace tombolix {
 
-QString trimBlanks(const QString &text)
-{
+QString trimBlanks(const QString &text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text.at(begin) == u' ')

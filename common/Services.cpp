@@ -2,8 +2,7 @@
 
 namespace tombolix {
 
-Endpoints Endpoints::real()
-{
+Endpoints Endpoints::real() {
     return {QStringLiteral("www.ppomppu.co.kr"), QStringLiteral("image.ppomppu.co.kr"),
             QUrl(QStringLiteral("http://www.tombolix.kr/tombolix/info.php"))};
 }

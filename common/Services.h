@@ -12,9 +12,9 @@ class Clock;
 // Where the program talks to over the network. The real program uses real(); tests point every
 // address at a server on 127.0.0.1.
 struct Endpoints {
-    QString siteHost;      // the community site, "host" or "host:port"
-    QString imageHost;     // the site's image server, as it appears in the comment mark-up
-    QUrl versionInfo;      // the maker's version information
+    QString siteHost;  // the community site, "host" or "host:port"
+    QString imageHost; // the site's image server, as it appears in the comment mark-up
+    QUrl versionInfo;  // the maker's version information
 
     static Endpoints real();
 };

@@ -5,8 +5,6 @@ namespace tombolix {
 TombolixError::TombolixError(int number, const QString &description)
     : std::runtime_error(description.toStdString())
     , m_number(number)
-    , m_description(description)
-{
-}
+    , m_description(description) {}
 
 } // namespace tombolix

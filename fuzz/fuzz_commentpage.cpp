@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tombolix;
     const QString page = fromCp949(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     const CommentPage parsed = parseCommentPage(page, QStringLiteral("image.test"));

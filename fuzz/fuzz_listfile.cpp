@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tombolix;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QString text = decodeListFile(bytes);

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tombolix;
     const QString address = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const PostAddress post = parsePostAddress(address);

@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tombolix;
     const QString answer = fromCp949(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (const std::optional<JsValue> value = evaluateJsLiteral(answer))

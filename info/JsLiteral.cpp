@@ -14,12 +14,9 @@ constexpr int maxDepth = 64;
 class Parser {
 public:
     explicit Parser(const QString &source)
-        : m_s(source)
-    {
-    }
+        : m_s(source) {}
 
-    std::optional<JsValue> parseDocument()
-    {
+    std::optional<JsValue> parseDocument() {
         std::optional<JsValue> value = parseValue(0);
         if (!value)
             return std::nullopt;
@@ -34,13 +31,11 @@ public:
     }
 
 private:
-    QChar peek(qsizetype ahead = 0) const
-    {
+    QChar peek(qsizetype ahead = 0) const {
         return m_pos + ahead < m_s.size() ? m_s.at(m_pos + ahead) : QChar();
     }
 
-    void skipSpace()
-    {
+    void skipSpace() {
         while (m_pos < m_s.size()) {
             const QChar c = m_s.at(m_pos);
             if (c.isSpace() || c == QChar(0xFEFF))
@@ -53,8 +48,7 @@ private:
     static bool isIdentifierStart(QChar c) { return c.isLetter() || c == u'_' || c == u'$'; }
     static bool isIdentifierPart(QChar c) { return isIdentifierStart(c) || c.isDigit(); }
 
-    QString identifier()
-    {
+    QString identifier() {
         const qsizetype start = m_pos;
         if (!isIdentifierStart(peek()))
             return {};
@@ -63,8 +57,7 @@ private:
         return m_s.mid(start, m_pos - start);
     }
 
-    std::optional<JsValue> parseValue(int depth)
-    {
+    std::optional<JsValue> parseValue(int depth) {
         if (depth > maxDepth)
             return std::nullopt;
         skipSpace();
@@ -109,8 +102,7 @@ private:
         return value;
     }
 
-    std::optional<JsValue> parseObject(int depth)
-    {
+    std::optional<JsValue> parseObject(int depth) {
         ++m_pos; // {
         JsValue object;
         object.type = JsValue::Type::Object;
@@ -144,8 +136,7 @@ private:
         }
     }
 
-    std::optional<QString> parseKey()
-    {
+    std::optional<QString> parseKey() {
         const QChar c = peek();
         if (c == u'"' || c == u'\'')
             return parseString();
@@ -161,8 +152,7 @@ private:
         return word;
     }
 
-    std::optional<JsValue> parseArray(int depth)
-    {
+    std::optional<JsValue> parseArray(int depth) {
         ++m_pos; // [
         JsValue array;
         array.type = JsValue::Type::Array;
@@ -186,8 +176,7 @@ private:
         }
     }
 
-    std::optional<JsValue> parseSignedNumber()
-    {
+    std::optional<JsValue> parseSignedNumber() {
         double sign = 1;
         if (peek() == u'+' || peek() == u'-') {
             sign = peek() == u'-' ? -1 : 1;
@@ -203,8 +192,7 @@ private:
         return value;
     }
 
-    std::optional<double> parseNumber()
-    {
+    std::optional<double> parseNumber() {
         const qsizetype start = m_pos;
         if (peek() == u'0' && (peek(1) == u'x' || peek(1) == u'X')) {
             m_pos += 2;
@@ -256,13 +244,11 @@ private:
         return value;
     }
 
-    static bool isHexDigit(QChar c)
-    {
+    static bool isHexDigit(QChar c) {
         return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
     }
 
-    static int hexValue(QChar c)
-    {
+    static int hexValue(QChar c) {
         if (c >= u'0' && c <= u'9')
             return c.unicode() - u'0';
         if (c >= u'a' && c <= u'f')
@@ -270,8 +256,7 @@ private:
         return c.unicode() - u'A' + 10;
     }
 
-    std::optional<uint> hexRun(int count)
-    {
+    std::optional<uint> hexRun(int count) {
         uint value = 0;
         for (int i = 0; i < count; ++i) {
             if (!isHexDigit(peek()))
@@ -282,8 +267,7 @@ private:
         return value;
     }
 
-    std::optional<QString> parseString()
-    {
+    std::optional<QString> parseString() {
         const QChar quote = peek();
         ++m_pos;
         QString text;
@@ -303,12 +287,24 @@ private:
                 return std::nullopt;
             const QChar e = m_s.at(m_pos++);
             switch (e.unicode()) {
-            case 'n': text += u'\n'; break;
-            case 't': text += u'\t'; break;
-            case 'r': text += u'\r'; break;
-            case 'b': text += u'\b'; break;
-            case 'f': text += u'\f'; break;
-            case 'v': text += u'\v'; break;
+            case 'n':
+                text += u'\n';
+                break;
+            case 't':
+                text += u'\t';
+                break;
+            case 'r':
+                text += u'\r';
+                break;
+            case 'b':
+                text += u'\b';
+                break;
+            case 'f':
+                text += u'\f';
+                break;
+            case 'v':
+                text += u'\v';
+                break;
             case '0':
                 if (peek().isDigit())
                     return std::nullopt; // octal escapes are not literals we take
@@ -363,8 +359,7 @@ private:
 
 } // namespace
 
-JsValue JsValue::property(const QString &name) const
-{
+JsValue JsValue::property(const QString &name) const {
     if (type == Type::Object) {
         for (const auto &[key, value] : properties) {
             if (key == name)
@@ -374,13 +369,11 @@ JsValue JsValue::property(const QString &name) const
     return {};
 }
 
-std::optional<JsValue> evaluateJsLiteral(const QString &source)
-{
+std::optional<JsValue> evaluateJsLiteral(const QString &source) {
     return Parser(source).parseDocument();
 }
 
-QString jsNumberToString(double number)
-{
+QString jsNumberToString(double number) {
     if (std::isnan(number))
         return QStringLiteral("NaN");
     if (std::isinf(number))
@@ -408,8 +401,7 @@ QString jsNumberToString(double number)
     return mantissa + u'e' + sign + QString::number(std::abs(exponent));
 }
 
-QString jsToString(const JsValue &value)
-{
+QString jsToString(const JsValue &value) {
     switch (value.type) {
     case JsValue::Type::Undefined:
         return QStringLiteral("undefined");
@@ -424,7 +416,8 @@ QString jsToString(const JsValue &value)
     case JsValue::Type::Array: {
         QStringList parts;
         for (const JsValue &element : value.elements) {
-            const bool empty = element.type == JsValue::Type::Undefined || element.type == JsValue::Type::Null;
+            const bool empty =
+                element.type == JsValue::Type::Undefined || element.type == JsValue::Type::Null;
             parts.append(empty ? QString() : jsToString(element));
         }
         return parts.join(u',');

@@ -16,7 +16,7 @@ struct JsValue {
     bool boolean = false;
     double number = 0;
     QString string;
-    QList<JsValue> elements;                  // Array
+    QList<JsValue> elements;                   // Array
     QList<QPair<QString, JsValue>> properties; // Object, in order; a later key replaces an earlier one
 
     // The property's value; undefined when there is none (or this is not an object).

@@ -18,16 +18,14 @@ namespace tombolix {
 namespace {
 
 // A property read as text; a missing property or null counts as the empty text.
-QString propertyText(const JsValue &value)
-{
+QString propertyText(const JsValue &value) {
     if (value.type == JsValue::Type::Undefined || value.type == JsValue::Type::Null)
         return {};
     return jsToString(value);
 }
 
 // The version as a number, as the number conversion of the original reads it.
-std::optional<double> versionNumber(const JsValue &value)
-{
+std::optional<double> versionNumber(const JsValue &value) {
     switch (value.type) {
     case JsValue::Type::Number:
         return value.number;
@@ -47,8 +45,7 @@ std::optional<double> versionNumber(const JsValue &value)
 
 } // namespace
 
-VersionDecision decideVersion(const QString &answer)
-{
+VersionDecision decideVersion(const QString &answer) {
     const std::optional<JsValue> temp = evaluateJsLiteral(answer);
     // Not a literal, or no object to read properties of (null, undefined): start normally.
     if (!temp || temp->type == JsValue::Type::Undefined || temp->type == JsValue::Type::Null)
@@ -64,8 +61,7 @@ VersionDecision decideVersion(const QString &answer)
     return {VersionDecision::Outcome::NewVersion, propertyText(temp->property(QStringLiteral("url")))};
 }
 
-bool CheckVersion(const Services &services, int timeoutMs)
-{
+bool CheckVersion(const Services &services, int timeoutMs) {
     WebRequest request;
     request.Open("POST", services.endpoints.versionInfo);
     request.SetRequestHeader("Content-Type", "application/x-www-form-urlencoded");
@@ -82,7 +78,8 @@ bool CheckVersion(const Services &services, int timeoutMs)
         services.prompter.notice(QStringLiteral("새 버전이 있습니다! 관련 링크로 이동합니다!"));
         // Only a web address is opened: anything else could name a program to start.
         const QUrl url(decision.url, QUrl::StrictMode);
-        if (url.isValid() && (url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https")))
+        if (url.isValid() &&
+            (url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https")))
             services.desktop.openUrl(url);
         return false;
     }

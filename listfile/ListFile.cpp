@@ -6,21 +6,18 @@
 
 namespace tombolix {
 
-QString listFileWord()
-{
+QString listFileWord() {
     return QStringLiteral("tombolix");
 }
 
-QString buildListText(const QStringList &entries)
-{
+QString buildListText(const QStringList &entries) {
     QString text = listFileWord();
     for (const QString &entry : entries)
         text += entry + QStringLiteral("\r\n");
     return text;
 }
 
-QString decodeListFile(const QByteArray &bytes)
-{
+QString decodeListFile(const QByteArray &bytes) {
     static const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom))
         return QString::fromUtf8(bytes.mid(bom.size()));
@@ -34,20 +31,17 @@ QString decodeListFile(const QByteArray &bytes)
     return fromCp949(bytes);
 }
 
-bool isListText(const QString &text)
-{
+bool isListText(const QString &text) {
     return text.startsWith(listFileWord());
 }
 
-QStringList parseListText(const QString &text)
-{
+QStringList parseListText(const QString &text) {
     QString body = text;
     body.remove(listFileWord(), Qt::CaseSensitive);
     return body.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
-QStringList entriesNotFittingCp949(const QStringList &entries)
-{
+QStringList entriesNotFittingCp949(const QStringList &entries) {
     QStringList lossy;
     if (fitsCp949(entries.join(QString())))
         return lossy;

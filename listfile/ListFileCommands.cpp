@@ -13,35 +13,34 @@ namespace tombolix {
 
 namespace {
 
-QString fileNamePrompt()
-{
-    return QStringLiteral("원하는 파일 이름을 입력해주세요.(확장자는 자동으로 들어가므로 예를들어 ") + crlf()
-           + QStringLiteral("모락토네리스트.txt는 모락토네리스트 만 입력하시면 됩니다.");
+QString fileNamePrompt() {
+    return QStringLiteral("원하는 파일 이름을 입력해주세요.(확장자는 자동으로 들어가므로 예를들어 ") +
+           crlf() + QStringLiteral("모락토네리스트.txt는 모락토네리스트 만 입력하시면 됩니다.");
 }
 
 // Characters code page 949 cannot hold would be written as '?': the user decides.
-bool acceptLossyEntries(const QStringList &entries, Prompter &prompter)
-{
+bool acceptLossyEntries(const QStringList &entries, Prompter &prompter) {
     const QStringList lossy = entriesNotFittingCp949(entries);
     if (lossy.isEmpty())
         return true;
     return prompter.question(
-        QStringLiteral("%1개 항목에 리스트 파일(코드 페이지 949)에 저장할 수 없는 글자가 있어, 그 글자는 '?'로 "
-                       "저장됩니다. (첫 항목 : %2) 그래도 저장하시겠습니까?")
+        QStringLiteral(
+            "%1개 항목에 리스트 파일(코드 페이지 949)에 저장할 수 없는 글자가 있어, 그 글자는 '?'로 "
+            "저장됩니다. (첫 항목 : %2) 그래도 저장하시겠습니까?")
             .arg(lossy.size())
             .arg(lossy.first()));
 }
 
 } // namespace
 
-void saveDrawList(const DrawList &list, const Services &services)
-{
+void saveDrawList(const DrawList &list, const Services &services) {
     Prompter &prompter = services.prompter;
     if (list.count() == 0) {
         prompter.information(QStringLiteral("리스트에 항목이 없습니다!"));
         return;
     }
-    const std::optional<QString> name = prompter.input(QStringLiteral("Tombolix - 파일 이름 지정"), fileNamePrompt());
+    const std::optional<QString> name =
+        prompter.input(QStringLiteral("Tombolix - 파일 이름 지정"), fileNamePrompt());
     if (!name)
         return; // cancelled: nothing saved, nothing said
     if (name->isEmpty()) {
@@ -58,8 +57,7 @@ void saveDrawList(const DrawList &list, const Services &services)
         prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
 }
 
-void loadDrawList(DrawList &list, const Services &services)
-{
+void loadDrawList(DrawList &list, const Services &services) {
     Prompter &prompter = services.prompter;
     const QString fileName = prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"));
     if (fileName.isEmpty()) {
@@ -82,7 +80,8 @@ void loadDrawList(DrawList &list, const Services &services)
         ++added;
     if (added < entries.size()) {
         prompter.information(
-            QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 파일의 항목 중 %2개는 추가하지 못했습니다.")
+            QStringLiteral(
+                "리스트에는 항목을 %1개까지만 넣을 수 있어, 파일의 항목 중 %2개는 추가하지 못했습니다.")
                 .arg(maxDrawListEntries)
                 .arg(entries.size() - added));
         return;

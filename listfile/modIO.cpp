@@ -9,19 +9,17 @@
 
 namespace tombolix {
 
-bool FileExists(const QString &path)
-{
+bool FileExists(const QString &path) {
     const QFileInfo info(path);
     return info.isFile() && !info.isHidden();
 }
 
-bool WriteTextFile(const QString &path, const QString &text, bool append)
-{
+bool WriteTextFile(const QString &path, const QString &text, bool append) {
     const QByteArray bytes = toCp949(text + QStringLiteral("\r\n")).bytes;
     if (append) {
         QFile file(path);
-        return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size()
-               && file.flush();
+        return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size() &&
+               file.flush();
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -33,8 +31,7 @@ bool WriteTextFile(const QString &path, const QString &text, bool append)
     return file.commit();
 }
 
-std::optional<QByteArray> ReadFileBytes(const QString &path, int chunkSize)
-{
+std::optional<QByteArray> ReadFileBytes(const QString &path, int chunkSize) {
     if (!FileExists(path) || chunkSize < 1)
         return std::nullopt;
     QFile file(path);
@@ -55,8 +52,7 @@ std::optional<QByteArray> ReadFileBytes(const QString &path, int chunkSize)
     return data;
 }
 
-QString ReadTextFile(const QString &path, int chunkSize)
-{
+QString ReadTextFile(const QString &path, int chunkSize) {
     const std::optional<QByteArray> bytes = ReadFileBytes(path, chunkSize);
     return bytes ? decodeListFile(*bytes) : QString();
 }

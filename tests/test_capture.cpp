@@ -33,33 +33,31 @@ private:
     std::unique_ptr<frmMain> window;
 };
 
-void TestCapture::init()
-{
+void TestCapture::init() {
     rig = std::make_unique<Rig>();
     rig->clock.time = QDateTime(QDate(2010, 5, 9), QTime(21, 5, 7));
 }
 
-void TestCapture::cleanup()
-{
+void TestCapture::cleanup() {
     window.reset();
     rig.reset();
 }
 
-QString TestCapture::expectedPath() const
-{
-    return rig->folder.path() + QDir::separator() + QStringLiteral("2010_05_09_21.05.07_Tombolix_Capture.jpg");
+QString TestCapture::expectedPath() const {
+    return rig->folder.path() + QDir::separator() +
+           QStringLiteral("2010_05_09_21.05.07_Tombolix_Capture.jpg");
 }
 
-void TestCapture::nameUsesTheClickTimeOnA24HourClock()
-{
+void TestCapture::nameUsesTheClickTimeOnA24HourClock() {
     QCOMPARE(captureBaseName(QStringLiteral("/p"), QDateTime(QDate(2010, 5, 9), QTime(14, 3, 27))),
-             QStringLiteral("/p") + QDir::separator() + QStringLiteral("2010_05_09_14.03.27_Tombolix_Capture"));
+             QStringLiteral("/p") + QDir::separator() +
+                 QStringLiteral("2010_05_09_14.03.27_Tombolix_Capture"));
     QCOMPARE(captureBaseName(QStringLiteral("/p"), QDateTime(QDate(2026, 12, 31), QTime(0, 0, 9))),
-             QStringLiteral("/p") + QDir::separator() + QStringLiteral("2026_12_31_00.00.09_Tombolix_Capture"));
+             QStringLiteral("/p") + QDir::separator() +
+                 QStringLiteral("2026_12_31_00.00.09_Tombolix_Capture"));
 }
 
-void TestCapture::captureWritesTheCanvasAsJpeg()
-{
+void TestCapture::captureWritesTheCanvasAsJpeg() {
     window = std::make_unique<frmMain>(rig->services());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -69,8 +67,8 @@ void TestCapture::captureWritesTheCanvasAsJpeg()
     QCOMPARE(rig->prompter.records.size(), 1);
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
     QCOMPARE(rig->prompter.records[0].title, QStringLiteral("Tombolix Alert"));
-    QCOMPARE(rig->prompter.records[0].text,
-             QDir::toNativeSeparators(expectedPath()) + QStringLiteral(" 로 현재 프로그램의 화면이 저장되었습니다!"));
+    QCOMPARE(rig->prompter.records[0].text, QDir::toNativeSeparators(expectedPath()) +
+                                                QStringLiteral(" 로 현재 프로그램의 화면이 저장되었습니다!"));
 
     QImageReader reader(expectedPath());
     QCOMPARE(reader.format(), QByteArray("jpeg"));
@@ -91,19 +89,18 @@ void TestCapture::captureWritesTheCanvasAsJpeg()
     QVERIFY(!window->CapPic->isVisible());
 }
 
-void TestCapture::twoCapturesInOneSecondShareTheName()
-{
+void TestCapture::twoCapturesInOneSecondShareTheName() {
     window = std::make_unique<frmMain>(rig->services());
     window->show();
     window->mnu_Capture->trigger();
     window->mnu_Capture->trigger();
     QCOMPARE(rig->prompter.records.size(), 2);
     QCOMPARE(rig->prompter.records[0].text, rig->prompter.records[1].text);
-    QCOMPARE(QDir(rig->folder.path()).entryList(QDir::Files), QStringList{QFileInfo(expectedPath()).fileName()});
+    QCOMPARE(QDir(rig->folder.path()).entryList(QDir::Files),
+             QStringList{QFileInfo(expectedPath()).fileName()});
 }
 
-void TestCapture::failedWriteShowsTheErrorAndTheProgramGoesOn()
-{
+void TestCapture::failedWriteShowsTheErrorAndTheProgramGoesOn() {
     Services services = rig->services();
     services.programFolder = rig->folder.filePath(QStringLiteral("no such folder"));
     window = std::make_unique<frmMain>(services);

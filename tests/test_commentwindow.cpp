@@ -20,20 +20,6 @@ using namespace tombolix::test;
 
 namespace {
 
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(TOMBOLIX_TEST_DATA "/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList items(const QListWidget *list)
-{
-    QStringList all;
-    for (int i = 0; i < list->count(); ++i)
-        all.append(list->item(i)->text());
-    return all;
-}
-
 const QString importDone = QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!");
 const QString clearQuestion =
     QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 밑에 추가됩니다.");
@@ -75,8 +61,7 @@ private:
     frmPcmnt *window = nullptr;
 };
 
-void TestCommentWindow::init()
-{
+void TestCommentWindow::init() {
     server = std::make_unique<TestHttpServer>();
     rig = std::make_unique<Rig>();
     rig->endpoints.siteHost = server->host();
@@ -89,17 +74,16 @@ void TestCommentWindow::init()
     window->setLimits({2000, 2000, 500});
 }
 
-void TestCommentWindow::cleanup()
-{
+void TestCommentWindow::cleanup() {
     main.reset(); // the comment window goes with it
     rig.reset();
     server.reset();
 }
 
 // Logs in with the answer the site gives a good log-in, setting a session cookie.
-void TestCommentWindow::loginOk()
-{
-    server->enqueueBody(QByteArray("<script>location.replace('http://") + host().toLatin1() + "/index.php');</script>",
+void TestCommentWindow::loginOk() {
+    server->enqueueBody(QByteArray("<script>location.replace('http://") + host().toLatin1() +
+                            "/index.php');</script>",
                         {{"Set-Cookie", "PHPSESSID=s3ss10n; path=/"}});
     window->txtID->setText(QStringLiteral("  abc  "));
     window->txtPW->setText(QStringLiteral("p&ss=w+rd%"));
@@ -109,34 +93,33 @@ void TestCommentWindow::loginOk()
     server->requests.clear();
 }
 
-void TestCommentWindow::opensLoggedOut()
-{
+void TestCommentWindow::opensLoggedOut() {
     QCOMPARE(window->windowTitle(), QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
     QCOMPARE(window->size(), QSize(289, 313));
     QVERIFY(window->FrameLogin->isEnabled());
     QVERIFY(!window->FrameGet->isEnabled());
-    for (QWidget *control : std::initializer_list<QWidget *>{window->txtNum, window->txtBoard, window->txtCmt1,
-                                                             window->OptSet[0], window->cmdNumHelp, window->cmdGet})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{window->txtNum, window->txtBoard, window->txtCmt1,
+                                          window->OptSet[0], window->cmdNumHelp, window->cmdGet})
         QVERIFY(!control->isEnabled());
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 대기중"));
     QCOMPARE(window->cmdNumHelp->text(), QStringLiteral("글번호/게시판  코드 쉽게입력"));
     QCOMPARE(window->txtPW->echoMode(), QLineEdit::Password);
     QVERIFY(!window->txtPW->testAttribute(Qt::WA_InputMethodEnabled));
-    QCOMPARE(window->txtPW->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, window->txtPW), int('*'));
+    QCOMPARE(window->txtPW->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, window->txtPW),
+             int('*'));
     QVERIFY(!window->parentWidget());
     QVERIFY(server->requests.isEmpty());
 }
 
-void TestCommentWindow::menuShowsOneWindow()
-{
+void TestCommentWindow::menuShowsOneWindow() {
     window->txtID->setText(QStringLiteral("typed"));
     main->mnu_Pcmt->trigger();
     QCOMPARE(main->commentWindow(), window);
     QCOMPARE(window->txtID->text(), QStringLiteral("typed"));
 }
 
-void TestCommentWindow::emptyLoginSendsNothing()
-{
+void TestCommentWindow::emptyLoginSendsNothing() {
     window->txtID->setText(QStringLiteral("abc"));
     window->txtPW->setText(QStringLiteral("   "));
     QTest::keyClick(window->txtPW, Qt::Key_Return);
@@ -146,8 +129,7 @@ void TestCommentWindow::emptyLoginSendsNothing()
     QVERIFY(server->requests.isEmpty());
 }
 
-void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame()
-{
+void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame() {
     server->enqueueBody(QByteArray("<a href=\"http://") + host().toLatin1() + "/index.php\">home</a>",
                         {{"Set-Cookie", "PHPSESSID=s3ss10n; path=/"}});
     window->txtID->setText(QStringLiteral("  abc  "));
@@ -160,19 +142,21 @@ void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame()
     const TestHttpServer::Request &login = server->requests[0];
     QCOMPARE(login.method, QByteArray("POST"));
     QCOMPARE(login.target, QByteArray("/zboard/login_check.php"));
-    QCOMPARE(login.body, QByteArray("s_url=%2Findex.php&secure1=1&user_id=abc&password=p%26ss%3Dw%2Brd%25&x=0&y=0"));
+    QCOMPARE(login.body,
+             QByteArray("s_url=%2Findex.php&secure1=1&user_id=abc&password=p%26ss%3Dw%2Brd%25&x=0&y=0"));
     QCOMPARE(login.header("Referer"), QByteArray("http://") + host().toLatin1() + "/index.php");
     QCOMPARE(login.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
     QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("로그인에 성공하였습니다!")});
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Notice);
     QCOMPARE(window->txtID->text(), QStringLiteral("  abc  "));
-    QVERIFY(!window->FrameLogin->isEnabled() && !window->cmdLogin->isEnabled() && !window->txtID->isEnabled());
+    QVERIFY(!window->FrameLogin->isEnabled() && !window->cmdLogin->isEnabled() &&
+            !window->txtID->isEnabled());
     QVERIFY(window->FrameGet->isEnabled() && window->cmdGet->isEnabled());
     QCOMPARE(QApplication::focusWidget(), window->txtNum);
 
     // the session cookie goes with the fetch and with the log-out
     window->OptSet[0]->setChecked(true);
-    server->enqueueBody(fixture(QStringLiteral("comments_none.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_none.html")));
     rig->prompter.no();
     window->cmdGet_Click();
     window->close();
@@ -182,8 +166,7 @@ void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame()
     QCOMPARE(server->requests[2].header("Cookie"), QByteArray("PHPSESSID=s3ss10n"));
 }
 
-void TestCommentWindow::failedLoginCanBeTriedAgain()
-{
+void TestCommentWindow::failedLoginCanBeTriedAgain() {
     TestHttpServer::Answer refused;
     refused.status = 403;
     refused.body = "<html>login failed</html>";
@@ -199,8 +182,7 @@ void TestCommentWindow::failedLoginCanBeTriedAgain()
     loginOk();
 }
 
-void TestCommentWindow::unreachableSiteIsReported()
-{
+void TestCommentWindow::unreachableSiteIsReported() {
     TestHttpServer::Answer reset;
     reset.reset = true;
     server->setDefault(reset); // every connection, retries included
@@ -223,17 +205,16 @@ void TestCommentWindow::unreachableSiteIsReported()
     QCOMPARE(rig->prompter.records.size(), 1);
     QVERIFY(rig->prompter.records[0].text.startsWith(QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다!")));
     QVERIFY(window->cmdGet->isEnabled());
-    QCOMPARE(items(main->lstPick), QStringList{QStringLiteral("kept")});
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("kept")});
 }
 
-void TestCommentWindow::fetchImportsEveryNewCommenter()
-{
+void TestCommentWindow::fetchImportsEveryNewCommenter() {
     loginOk();
     main->drawList().append(QStringLiteral("김철수")); // typed by hand: not added again
     window->txtBoard->setText(QStringLiteral("freeboard"));
     window->txtNum->setText(QStringLiteral("123"));
     window->OptSet[0]->setChecked(true);
-    server->enqueueBody(fixture(QStringLiteral("comments_page.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
     rig->prompter.no();
     QTest::mouseClick(window->cmdGet, Qt::LeftButton);
 
@@ -243,7 +224,7 @@ void TestCommentWindow::fetchImportsEveryNewCommenter()
     QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, importDone}));
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Question);
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
-    QCOMPARE(items(main->lstPick),
+    QCOMPARE(listEntries(main->lstPick),
              (QStringList{QStringLiteral("김철수"), QStringLiteral("홍길동"), QStringLiteral("이미지닉"),
                           QStringLiteral("Abc"), QStringLiteral("abc"), QStringLiteral("본문없음")}));
     QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 6개)"));
@@ -252,60 +233,58 @@ void TestCommentWindow::fetchImportsEveryNewCommenter()
 
     // Yes clears the list first
     rig->prompter.reset();
-    server->enqueueBody(fixture(QStringLiteral("comments_page.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
     rig->prompter.yes();
     window->cmdGet_Click();
     QCOMPARE(main->lstPick->count(), 6);
     QCOMPARE(main->lstPick->item(0)->text(), QStringLiteral("홍길동"));
 }
 
-void TestCommentWindow::filterKeepsMatchingComments_data()
-{
+void TestCommentWindow::filterKeepsMatchingComments_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("nicknames");
     QTest::newRow("present") << QStringLiteral("응모")
-                             << QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉"), QStringLiteral("abc")};
+                             << QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉"),
+                                            QStringLiteral("abc")};
     QTest::newRow("other case") << QStringLiteral("abc") << QStringList{QStringLiteral("abc")};
     QTest::newRow("absent") << QStringLiteral("없는말") << QStringList{};
     QTest::newRow("a space") << QStringLiteral(" ")
-                             << QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉"), QStringLiteral("Abc"),
-                                            QStringLiteral("abc"), QStringLiteral("김철수")};
+                             << QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉"),
+                                            QStringLiteral("Abc"), QStringLiteral("abc"),
+                                            QStringLiteral("김철수")};
 }
 
-void TestCommentWindow::filterKeepsMatchingComments()
-{
+void TestCommentWindow::filterKeepsMatchingComments() {
     QFETCH(QString, filter);
     QFETCH(QStringList, nicknames);
     loginOk();
     window->OptSet[1]->setChecked(true);
     window->txtCmt1->setText(filter);
-    server->enqueueBody(fixture(QStringLiteral("comments_page.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
     rig->prompter.no();
     window->cmdGet_Click();
-    QCOMPARE(items(main->lstPick), nicknames);
+    QCOMPARE(listEntries(main->lstPick), nicknames);
     QCOMPARE(rig->prompter.texts().last(), importDone);
 }
 
-void TestCommentWindow::pagesThatStopTheImport()
-{
+void TestCommentWindow::pagesThatStopTheImport() {
     loginOk();
     window->OptSet[0]->setChecked(true);
-    server->enqueueBody(fixture(QStringLiteral("comments_one_marker.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_one_marker.html")));
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{cannotLoad}); // before the options and the question
     QCOMPARE(main->lstPick->count(), 0);
 
     rig->prompter.reset();
-    server->enqueueBody(fixture(QStringLiteral("comments_broken_cell.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_broken_cell.html")));
     rig->prompter.no();
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, cannotLoad}));
-    QCOMPARE(items(main->lstPick), (QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉")}));
+    QCOMPARE(listEntries(main->lstPick), (QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉")}));
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <3>/<3> 덧글 확인 완료"));
 }
 
-void TestCommentWindow::emptyPageStillAsks()
-{
+void TestCommentWindow::emptyPageStillAsks() {
     loginOk();
     main->drawList().append(QStringLiteral("x"));
     window->OptSet[0]->setChecked(true);
@@ -317,25 +296,24 @@ void TestCommentWindow::emptyPageStillAsks()
     QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 0개)"));
 }
 
-void TestCommentWindow::optionsAreCheckedAfterTheFetch()
-{
+void TestCommentWindow::optionsAreCheckedAfterTheFetch() {
     loginOk();
-    server->enqueueBody(fixture(QStringLiteral("comments_page.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("덧글 가져오기 설정을 선택해주세요!")});
     QCOMPARE(server->requests.size(), 1);
 
     rig->prompter.reset();
     window->OptSet[1]->setChecked(true);
-    server->enqueueBody(fixture(QStringLiteral("comments_page.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(),
-             QStringList{QStringLiteral("덧글 내용에 어떤것이 들어가야 추가할 것인지 세팅값을 정확히 입력해주세요!")});
+             QStringList{QStringLiteral(
+                 "덧글 내용에 어떤것이 들어가야 추가할 것인지 세팅값을 정확히 입력해주세요!")});
     QCOMPARE(main->lstPick->count(), 0);
 }
 
-void TestCommentWindow::closeLogsOutAndResets()
-{
+void TestCommentWindow::closeLogsOutAndResets() {
     window->close();
     QCOMPARE(server->requests.size(), 1);
     QCOMPARE(server->requests[0].method, QByteArray("GET"));
@@ -351,43 +329,41 @@ void TestCommentWindow::closeLogsOutAndResets()
     QCOMPARE(main->commentWindow(), window);
     QVERIFY(window->txtNum->text().isEmpty() && window->txtID->text().isEmpty());
     QVERIFY(!window->OptSet[1]->isChecked());
-    QVERIFY(!window->FrameGet->isEnabled() && window->cmdLogin->isEnabled() && window->FrameLogin->isEnabled());
+    QVERIFY(!window->FrameGet->isEnabled() && window->cmdLogin->isEnabled() &&
+            window->FrameLogin->isEnabled());
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 대기중"));
 }
 
-void TestCommentWindow::closingDuringARequestIsHarmless()
-{
+void TestCommentWindow::closingDuringARequestIsHarmless() {
     loginOk();
     main->drawList().append(QStringLiteral("kept"));
     window->OptSet[0]->setChecked(true);
     TestHttpServer::Answer slow;
     slow.delayMs = 300;
-    slow.body = fixture(QStringLiteral("comments_page.html"));
+    slow.body = fixtureBytes(QStringLiteral("comments_page.html"));
     server->enqueue(slow);
     QTimer::singleShot(50, window, [this] { window->close(); });
     window->cmdGet_Click();
     QVERIFY(!window->isVisible());
     QVERIFY(rig->prompter.records.isEmpty());
-    QCOMPARE(items(main->lstPick), QStringList{QStringLiteral("kept")});
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("kept")});
     QTRY_COMPARE(server->requests.size(), 2);
     QCOMPARE(server->requests[1].target, QByteArray("/zboard/logout.php?&s_url=%2Findex.php"));
     QVERIFY(!window->FrameGet->isEnabled());
 }
 
-void TestCommentWindow::closingTheMainWindowClosesThisOne()
-{
+void TestCommentWindow::closingTheMainWindowClosesThisOne() {
     main->close();
     QVERIFY(!window->isVisible());
     QCOMPARE(server->requests.size(), 1);
     QCOMPARE(server->requests[0].target, QByteArray("/zboard/logout.php?&s_url=%2Findex.php"));
 }
 
-void TestCommentWindow::addressHelper()
-{
-    const QString helpQuestion = QStringLiteral(
-        "잠깐! 만약 처음 사용하시는 분이시라면 먼저 관련 도움말을 읽어보시는것을 권장합니다. 지금 읽어보시겠습니까?");
-    const QString preparation = QStringLiteral(
-        "준비단계 : 인터넷 브라우저로 자신이 불러올 게시글에 접속하세요! 준비가 완료되면 확인버튼을 눌러주세요.");
+void TestCommentWindow::addressHelper() {
+    const QString helpQuestion = QStringLiteral("잠깐! 만약 처음 사용하시는 분이시라면 먼저 관련 도움말을 "
+                                                "읽어보시는것을 권장합니다. 지금 읽어보시겠습니까?");
+    const QString preparation = QStringLiteral("준비단계 : 인터넷 브라우저로 자신이 불러올 게시글에 "
+                                               "접속하세요! 준비가 완료되면 확인버튼을 눌러주세요.");
     loginOk();
     // first click of the run: Yes opens the help and nothing else
     rig->prompter.yes();
@@ -399,7 +375,8 @@ void TestCommentWindow::addressHelper()
     window->close();
     main->mnu_Pcmt->trigger();
     loginOk();
-    const QString address = QStringLiteral("http://") + host() + QStringLiteral("/zboard/view.php?id=freeboard&page=2&no=123");
+    const QString address =
+        QStringLiteral("http://") + host() + QStringLiteral("/zboard/view.php?id=freeboard&page=2&no=123");
     rig->prompter.type(address);
     window->cmdNumHelp_Click();
     QCOMPARE(rig->prompter.texts().size(), 2);
@@ -407,9 +384,11 @@ void TestCommentWindow::addressHelper()
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Notice);
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Input);
     QCOMPARE(rig->prompter.records[1].title, QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
-    QCOMPARE(rig->prompter.records[1].text,
-             QStringLiteral("인터넷 브라우저의 주소창에 있는 주소를 모두 복사하여 이곳에 붙여넣어주세요\r\n(Ex : http://")
-                 + host() + QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지"));
+    QCOMPARE(
+        rig->prompter.records[1].text,
+        QStringLiteral(
+            "인터넷 브라우저의 주소창에 있는 주소를 모두 복사하여 이곳에 붙여넣어주세요\r\n(Ex : http://") +
+            host() + QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지"));
     QCOMPARE(window->txtNum->text(), QStringLiteral("123"));
     QCOMPARE(window->txtBoard->text(), QStringLiteral("freeboard"));
 
@@ -420,7 +399,8 @@ void TestCommentWindow::addressHelper()
         {QStringLiteral("http://x/?id=a"),
          QStringLiteral("주소에서 글번호를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!")},
         {QStringLiteral("http://x/?b=a&no=9"),
-         QStringLiteral("주소에서 게시판 코드를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!")}};
+         QStringLiteral(
+             "주소에서 게시판 코드를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!")}};
     for (const auto &[typed, alert] : refusals) {
         rig->prompter.reset();
         if (typed.isNull())
@@ -436,12 +416,12 @@ void TestCommentWindow::addressHelper()
     QCOMPARE(window->txtBoard->text(), QStringLiteral("freeboard"));
 }
 
-void TestCommentWindow::helpLabelOpensTheHelpPage()
-{
+void TestCommentWindow::helpLabelOpensTheHelpPage() {
     loginOk();
     QTest::mouseClick(window->lblHelp, Qt::LeftButton);
     QCOMPARE(rig->desktop.opened.size(), 1);
-    QCOMPARE(rig->desktop.opened[0], QUrl::fromLocalFile(rig->folder.path() + QStringLiteral("/tombolix_help.html")));
+    QCOMPARE(rig->desktop.opened[0],
+             QUrl::fromLocalFile(rig->folder.path() + QStringLiteral("/tombolix_help.html")));
     QVERIFY(rig->prompter.records.isEmpty());
 }
 

@@ -52,27 +52,23 @@ private:
     std::unique_ptr<frmMain> window;
 };
 
-void TestDraw::init()
-{
+void TestDraw::init() {
     rig = std::make_unique<Rig>();
     window = std::make_unique<frmMain>(rig->services());
 }
 
-void TestDraw::cleanup()
-{
+void TestDraw::cleanup() {
     window.reset();
     rig.reset();
 }
 
-void TestDraw::fill(const QStringList &entries)
-{
+void TestDraw::fill(const QStringList &entries) {
     for (const QString &entry : entries)
         window->drawList().append(entry);
 }
 
 // One whole draw through the handler; the overwrite question, if any, is answered Yes.
-QString TestDraw::draw(const QString &answer)
-{
+QString TestDraw::draw(const QString &answer) {
     rig->prompter.type(answer);
     if (!window->txtPick->text().isEmpty())
         rig->prompter.yes();
@@ -80,8 +76,7 @@ QString TestDraw::draw(const QString &answer)
     return window->txtPick->text();
 }
 
-void TestDraw::parseDrawCount_data()
-{
+void TestDraw::parseDrawCount_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<qint64>("count");
     QTest::newRow("digits") << QStringLiteral("3") << qint64(3);
@@ -98,26 +93,24 @@ void TestDraw::parseDrawCount_data()
     QTest::newRow("nan") << QStringLiteral("nan") << qint64(-1);
 }
 
-void TestDraw::parseDrawCount()
-{
+void TestDraw::parseDrawCount() {
     QFETCH(QString, answer);
     QFETCH(qint64, count);
     QCOMPARE(tombolix::parseDrawCount(answer).value_or(-1), count);
 }
 
-void TestDraw::emptyListAsksNothing()
-{
+void TestDraw::emptyListAsksNothing() {
     window->cmdPick_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("리스트에 항목을 먼저 추가해주세요!")});
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
 }
 
-void TestDraw::refusedCounts_data()
-{
+void TestDraw::refusedCounts_data() {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("message");
-    const QStringList four{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+    const QStringList four{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                           QStringLiteral("D")};
     QTest::newRow("one entry") << QStringList{QStringLiteral("A")} << QStringLiteral("1") << tooMany;
     QTest::newRow("n") << four << QStringLiteral("4") << tooMany;
     QTest::newRow("more than n") << four << QStringLiteral("99") << tooMany;
@@ -129,8 +122,7 @@ void TestDraw::refusedCounts_data()
     QTest::newRow("cancel") << four << QString() << QStringLiteral("항목의 갯수를 입력해주세요!");
 }
 
-void TestDraw::refusedCounts()
-{
+void TestDraw::refusedCounts() {
     QFETCH(QStringList, entries);
     QFETCH(QString, answer);
     QFETCH(QString, message);
@@ -145,15 +137,15 @@ void TestDraw::refusedCounts()
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Input);
     QCOMPARE(rig->prompter.records[0].title, QStringLiteral("Tombolix - 추첨"));
     QCOMPARE(rig->prompter.records[0].text,
-             QStringLiteral("추첨하실 항목의 갯수를 입력해주세요. (Ex : 3)\r\n※단, 리스트의 항목 수보다 많을 수는 없습니다."));
+             QStringLiteral("추첨하실 항목의 갯수를 입력해주세요. (Ex : 3)\r\n※단, 리스트의 항목 수보다 많을 "
+                            "수는 없습니다."));
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Information);
     QCOMPARE(rig->prompter.records[1].text, message);
     QVERIFY(window->txtPick->text().isEmpty());
     QVERIFY(window->cmdPick->isEnabled());
 }
 
-void TestDraw::formatIsCheckedAfterTheCount()
-{
+void TestDraw::formatIsCheckedAfterTheCount() {
     fill({QStringLiteral("A"), QStringLiteral("B")});
     rig->prompter.type(QStringLiteral("1"));
     window->cmdPick_Click();
@@ -162,9 +154,9 @@ void TestDraw::formatIsCheckedAfterTheCount()
     QCOMPARE(rig->prompter.records[1].text, QStringLiteral("출력 형식을 선택해주세요!"));
 }
 
-void TestDraw::commaAndListFormats()
-{
-    const QStringList entries{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+void TestDraw::commaAndListFormats() {
+    const QStringList entries{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                              QStringLiteral("D")};
     fill(entries);
     window->lstPick->setCurrentRow(2);
     window->OptPick[0]->setChecked(true);
@@ -190,10 +182,9 @@ void TestDraw::commaAndListFormats()
     QCOMPARE(rig->prompter.pendingAnswers(), 0);
 }
 
-void TestDraw::repeatedTextWinsAtMostOnce()
-{
-    fill({QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-          QString()});
+void TestDraw::repeatedTextWinsAtMostOnce() {
+    fill({QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B"),
+          QStringLiteral("C"), QString()});
     window->OptPick[0]->setChecked(true);
     for (int i = 0; i < 50; ++i) {
         QStringList winners = draw(QStringLiteral("3")).split(QStringLiteral(", "));
@@ -202,8 +193,7 @@ void TestDraw::repeatedTextWinsAtMostOnce()
     }
 }
 
-void TestDraw::tooFewDifferentTextsIsRefused()
-{
+void TestDraw::tooFewDifferentTextsIsRefused() {
     fill({QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("A")});
     window->OptPick[0]->setChecked(true);
     rig->prompter.type(QStringLiteral("2"));
@@ -214,9 +204,9 @@ void TestDraw::tooFewDifferentTextsIsRefused()
     QVERIFY(window->cmdPick->isEnabled());
 }
 
-void TestDraw::overwriteQuestionBothWays()
-{
-    const QString question = QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?");
+void TestDraw::overwriteQuestionBothWays() {
+    const QString question =
+        QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?");
     fill({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
     window->OptPick[1]->setChecked(true);
     window->txtPick->setText(QStringLiteral("old result"));
@@ -235,8 +225,7 @@ void TestDraw::overwriteQuestionBothWays()
     QCOMPARE(rig->prompter.records.size(), 2); // input and question, no message on success
 }
 
-void TestDraw::drawOfTwoIsFair()
-{
+void TestDraw::drawOfTwoIsFair() {
     fill({QStringLiteral("A"), QStringLiteral("B")});
     window->OptPick[0]->setChecked(true);
     const int draws = 2000;
@@ -248,10 +237,9 @@ void TestDraw::drawOfTwoIsFair()
     QVERIFY2(qAbs(a - draws / 2) <= 140, qPrintable(QString::number(a)));
 }
 
-void TestDraw::everyEntryCanBeLeftOut()
-{
-    const QStringList entries{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                              QStringLiteral("5")};
+void TestDraw::everyEntryCanBeLeftOut() {
+    const QStringList entries{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                              QStringLiteral("4"), QStringLiteral("5")};
     fill(entries);
     window->OptPick[0]->setChecked(true);
     QSet<QString> leftOut;
@@ -266,8 +254,7 @@ void TestDraw::everyEntryCanBeLeftOut()
     QCOMPARE(leftOut.size(), 5);
 }
 
-void TestDraw::listClearedDuringTheDrawStopsIt()
-{
+void TestDraw::listClearedDuringTheDrawStopsIt() {
     QStringList entries;
     for (int i = 0; i < 2000; ++i)
         entries.append(QString::number(i));
@@ -290,8 +277,7 @@ void TestDraw::listClearedDuringTheDrawStopsIt()
     QCOMPARE(draw(QStringLiteral("1")).size(), 1);
 }
 
-void TestDraw::listGrowingDuringTheDrawIsFine()
-{
+void TestDraw::listGrowingDuringTheDrawIsFine() {
     fill({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
     window->OptPick[0]->setChecked(true);
     QTimer::singleShot(0, window.get(), [&] { window->drawList().append(QStringLiteral("d")); });

@@ -21,14 +21,6 @@ const QString emptyMessage = QStringLiteral("추가할 항목을 입력하세요
 const QString duplicateQuestion =
     QStringLiteral("현재 리스트에 동일한 항목이 추가되어 있습니다. 그래도 추가하시겠습니까?");
 
-QStringList items(const QListWidget *list)
-{
-    QStringList all;
-    for (int i = 0; i < list->count(); ++i)
-        all.append(list->item(i)->text());
-    return all;
-}
-
 } // namespace
 
 class TestListEditing : public QObject {
@@ -54,22 +46,19 @@ private:
     std::unique_ptr<frmMain> window;
 };
 
-void TestListEditing::init()
-{
+void TestListEditing::init() {
     rig = std::make_unique<Rig>();
     window = std::make_unique<frmMain>(rig->services());
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
-void TestListEditing::cleanup()
-{
+void TestListEditing::cleanup() {
     window.reset();
     rig.reset();
 }
 
-void TestListEditing::layoutFollowsTheTable()
-{
+void TestListEditing::layoutFollowsTheTable() {
     QCOMPARE(window->centralWidget()->size(), QSize(337, 561));
     QCOMPARE(window->lblStatus->geometry(), QRect(8, 8, 321, 17));
     QCOMPARE(window->txtAdd->geometry(), QRect(64, 32, 257, 18));
@@ -95,8 +84,7 @@ void TestListEditing::layoutFollowsTheTable()
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
 }
 
-void TestListEditing::menusAndTabOrder()
-{
+void TestListEditing::menusAndTabOrder() {
     const QList<QPair<QString, QStringList>> expected{
         {QStringLiteral("리스트 기능"),
          {QStringLiteral("리스트 저장"), QStringLiteral("리스트 불러오기"), QStringLiteral("리스트 초기화"),
@@ -125,18 +113,16 @@ void TestListEditing::menusAndTabOrder()
     }
 }
 
-void TestListEditing::captionAfterLoad()
-{
+void TestListEditing::captionAfterLoad() {
     QVERIFY(window->Form_Load());
     QCOMPARE(window->windowTitle(), QStringLiteral("Tombolix - 간편한 기능형 추첨기! Ver : 1.01"));
 }
 
-void TestListEditing::addTrimsAndFocuses()
-{
+void TestListEditing::addTrimsAndFocuses() {
     window->cmdDel->setFocus();
     window->txtAdd->setText(QStringLiteral("  홍 길동  "));
     QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-    QCOMPARE(items(window->lstPick), QStringList{QStringLiteral("홍 길동")});
+    QCOMPARE(listEntries(window->lstPick), QStringList{QStringLiteral("홍 길동")});
     QVERIFY(window->txtAdd->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), window->txtAdd);
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
@@ -144,8 +130,7 @@ void TestListEditing::addTrimsAndFocuses()
     QVERIFY(rig->prompter.records.isEmpty());
 }
 
-void TestListEditing::blankAddIsRefused()
-{
+void TestListEditing::blankAddIsRefused() {
     window->txtAdd->setText(QStringLiteral("    "));
     window->cmdAdd_Click();
     QCOMPARE(rig->prompter.records.size(), 1);
@@ -157,21 +142,19 @@ void TestListEditing::blankAddIsRefused()
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 프로그램 실행 완료"));
 }
 
-void TestListEditing::enterKeyAdds()
-{
+void TestListEditing::enterKeyAdds() {
     QTest::keyClick(window->txtAdd, Qt::Key_Return);
     QCOMPARE(rig->prompter.texts(), QStringList{emptyMessage});
     for (const QString &name : {QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma")}) {
         QTest::keyClicks(QApplication::focusWidget(), name);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    QCOMPARE(items(window->lstPick),
+    QCOMPARE(listEntries(window->lstPick),
              (QStringList{QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma")}));
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 3개)"));
 }
 
-void TestListEditing::duplicateQuestionBothWays()
-{
+void TestListEditing::duplicateQuestionBothWays() {
     window->drawList().append(QStringLiteral("abc"));
     window->txtAdd->setText(QStringLiteral("abc"));
     rig->prompter.no();
@@ -189,12 +172,11 @@ void TestListEditing::duplicateQuestionBothWays()
     rig->prompter.yes();
     window->cmdAdd_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{duplicateQuestion});
-    QCOMPARE(items(window->lstPick), (QStringList{QStringLiteral("abc"), QStringLiteral("abc")}));
+    QCOMPARE(listEntries(window->lstPick), (QStringList{QStringLiteral("abc"), QStringLiteral("abc")}));
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 2개)"));
 }
 
-void TestListEditing::caseAndInnerBlanksAreDifferentEntries()
-{
+void TestListEditing::caseAndInnerBlanksAreDifferentEntries() {
     window->drawList().append(QStringLiteral("a b"));
     for (const QString &text : {QStringLiteral("A B"), QStringLiteral("a  b")}) {
         window->txtAdd->setText(text);
@@ -204,8 +186,7 @@ void TestListEditing::caseAndInnerBlanksAreDifferentEntries()
     QCOMPARE(window->lstPick->count(), 3);
 }
 
-void TestListEditing::deleteAsksAndRemovesOneEntry()
-{
+void TestListEditing::deleteAsksAndRemovesOneEntry() {
     const QString question = QStringLiteral("선택하신 항목을 정말로 리스트에서 삭제하시겠습니까?");
     for (const QString &text : {QStringLiteral("x"), QStringLiteral("same"), QStringLiteral("same")})
         window->drawList().append(text);
@@ -224,27 +205,26 @@ void TestListEditing::deleteAsksAndRemovesOneEntry()
     window->lstPick->setCurrentRow(1);
     window->cmdDel_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{question});
-    QCOMPARE(items(window->lstPick), (QStringList{QStringLiteral("x"), QStringLiteral("same")}));
+    QCOMPARE(listEntries(window->lstPick), (QStringList{QStringLiteral("x"), QStringLiteral("same")}));
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 2개)"));
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 항목 삭제 완료"));
 }
 
-void TestListEditing::clearBothWays()
-{
+void TestListEditing::clearBothWays() {
     window->drawList().append(QStringLiteral("a"));
     window->txtPick->setText(QStringLiteral("a"));
     window->txtAdd->setText(QStringLiteral("typed"));
     rig->prompter.no();
     window->mnu_Clear->trigger();
-    QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?")});
+    QCOMPARE(rig->prompter.texts(),
+             QStringList{QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?")});
     QCOMPARE(window->lstPick->count(), 1);
 
     rig->prompter.reset();
     rig->prompter.yes();
     window->mnu_Clear->trigger();
-    QCOMPARE(rig->prompter.texts(),
-             (QStringList{QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?"),
-                          QStringLiteral("리스트 초기화 완료!")}));
+    QCOMPARE(rig->prompter.texts(), (QStringList{QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?"),
+                                                 QStringLiteral("리스트 초기화 완료!")}));
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
     QCOMPARE(window->lstPick->count(), 0);
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 0개)"));
@@ -252,8 +232,7 @@ void TestListEditing::clearBothWays()
     QCOMPARE(window->txtAdd->text(), QStringLiteral("typed"));
 }
 
-void TestListEditing::fullListRefusesAnAdd()
-{
+void TestListEditing::fullListRefusesAnAdd() {
     for (int i = 0; i < 32767; ++i)
         window->lstPick->addItem(QString::number(i));
     window->txtAdd->setText(QStringLiteral("one more"));

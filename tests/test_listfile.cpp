@@ -23,22 +23,12 @@ const QString allLoaded = QStringLiteral("데이터를 모두 불러왔습니다
 const QString missingOrDamaged = QStringLiteral("선택하신 파일이 없거나 손상되었습니다!");
 const QString saveFailed = QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요.");
 
-QStringList items(const QListWidget *list)
-{
-    QStringList all;
-    for (int i = 0; i < list->count(); ++i)
-        all.append(list->item(i)->text());
-    return all;
-}
-
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
+void writeBytes(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -72,21 +62,18 @@ private:
     std::unique_ptr<frmMain> window;
 };
 
-void TestListFile::init()
-{
+void TestListFile::init() {
     rig = std::make_unique<Rig>();
     window = std::make_unique<frmMain>(rig->services());
 }
 
-void TestListFile::cleanup()
-{
+void TestListFile::cleanup() {
     window.reset();
     rig.reset();
 }
 
 // Writes the bytes to a file and loads it through the menu command.
-QString TestListFile::load(const QByteArray &bytes)
-{
+QString TestListFile::load(const QByteArray &bytes) {
     const QString file = path(QStringLiteral("input.txt"));
     writeBytes(file, bytes);
     rig->prompter.chooseFile(file);
@@ -94,8 +81,7 @@ QString TestListFile::load(const QByteArray &bytes)
     return file;
 }
 
-void TestListFile::saveWritesTheExactBytes()
-{
+void TestListFile::saveWritesTheExactBytes() {
     for (const QString &entry : {QStringLiteral("가"), QStringLiteral("나"), QStringLiteral("다")})
         window->drawList().append(entry);
     rig->prompter.type(QStringLiteral("abc"));
@@ -108,7 +94,8 @@ void TestListFile::saveWritesTheExactBytes()
              QStringLiteral("원하는 파일 이름을 입력해주세요.(확장자는 자동으로 들어가므로 예를들어 \r\n"
                             "모락토네리스트.txt는 모락토네리스트 만 입력하시면 됩니다."));
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
-    QCOMPARE(rig->prompter.records[1].text, QDir::toNativeSeparators(file) + QStringLiteral(" 경로에 저장 성공!"));
+    QCOMPARE(rig->prompter.records[1].text,
+             QDir::toNativeSeparators(file) + QStringLiteral(" 경로에 저장 성공!"));
 
     // saving again over the same name replaces the file without a question
     window->drawList().removeAt(0);
@@ -119,13 +106,13 @@ void TestListFile::saveWritesTheExactBytes()
     QCOMPARE(rig->prompter.records.size(), 2);
 }
 
-void TestListFile::loadBringsTheEntriesBackEveryTime()
-{
+void TestListFile::loadBringsTheEntriesBackEveryTime() {
     const QString file = path(QStringLiteral("abc.txt"));
     writeBytes(file, QByteArray("tombolix\xB0\xA1\r\n\xB3\xAA\r\n\xB4\xD9\r\n\r\n"));
     rig->prompter.chooseFile(file);
     window->mnu_Load->trigger();
-    QCOMPARE(items(window->lstPick), (QStringList{QStringLiteral("가"), QStringLiteral("나"), QStringLiteral("다")}));
+    QCOMPARE(listEntries(window->lstPick),
+             (QStringList{QStringLiteral("가"), QStringLiteral("나"), QStringLiteral("다")}));
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 3개)"));
     QCOMPARE(rig->prompter.texts().mid(1), (QStringList{loadingStarts, allLoaded}));
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::OpenFile);
@@ -145,11 +132,10 @@ void TestListFile::loadBringsTheEntriesBackEveryTime()
     frmMain second(other.services());
     other.prompter.chooseFile(path(QStringLiteral("again.txt")));
     second.mnu_Load->trigger();
-    QCOMPARE(items(second.lstPick), items(window->lstPick));
+    QCOMPARE(listEntries(second.lstPick), listEntries(window->lstPick));
 }
 
-void TestListFile::saveAsksForAName()
-{
+void TestListFile::saveAsksForAName() {
     window->mnu_Save->trigger();
     QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("리스트에 항목이 없습니다!")});
 
@@ -174,8 +160,7 @@ void TestListFile::saveAsksForAName()
     QVERIFY(QFile::exists(path(QStringLiteral(" 모락토네리스트 .txt"))));
 }
 
-void TestListFile::unrepresentableCharactersAreAskedAbout()
-{
+void TestListFile::unrepresentableCharactersAreAskedAbout() {
     for (const QString &entry : {QStringLiteral("a😀"), QStringLiteral("b"), QStringLiteral("c😀")})
         window->drawList().append(entry);
     rig->prompter.type(QStringLiteral("emoji"));
@@ -196,8 +181,7 @@ void TestListFile::unrepresentableCharactersAreAskedAbout()
     QCOMPARE(rig->prompter.records[2].kind, PromptKind::Notice);
 }
 
-void TestListFile::failedSavesSayNothingWasSaved()
-{
+void TestListFile::failedSavesSayNothingWasSaved() {
     window->drawList().append(QStringLiteral("a"));
     // a name that is a folder holding a file of its own
     QVERIFY(QDir(rig->folder.path()).mkdir(QStringLiteral("taken.txt")));
@@ -215,13 +199,11 @@ void TestListFile::failedSavesSayNothingWasSaved()
     QCOMPARE(QDir(rig->folder.path()).entryList(QDir::Files), QStringList());
 }
 
-void TestListFile::fileContents_data()
-{
+void TestListFile::fileContents_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("word removed everywhere")
-        << QByteArray("tombolixabctombolix\r\ntombolix\r\nx\r\n\r\n")
-        << QStringList{QStringLiteral("abc"), QStringLiteral("x")};
+    QTest::newRow("word removed everywhere") << QByteArray("tombolixabctombolix\r\ntombolix\r\nx\r\n\r\n")
+                                             << QStringList{QStringLiteral("abc"), QStringLiteral("x")};
     QTest::newRow("only the word and line ends") << QByteArray("tombolix\r\n\r\n") << QStringList{};
     QTest::newRow("blank lines skipped, spaces kept")
         << QByteArray("tombolixa\r\n\r\n\r\n   \r\nb\r\n")
@@ -236,18 +218,16 @@ void TestListFile::fileContents_data()
         << QByteArray("tombolix\xB0\xA1\xFF\r\n") << QStringList{QStringLiteral("가\uFFFD")};
 }
 
-void TestListFile::fileContents()
-{
+void TestListFile::fileContents() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, entries);
     load(bytes);
-    QCOMPARE(items(window->lstPick), entries);
+    QCOMPARE(listEntries(window->lstPick), entries);
     QCOMPARE(rig->prompter.texts().mid(1), (QStringList{loadingStarts, allLoaded}));
     QCOMPARE(window->lblList->text(), DrawList::countText(int(entries.size())));
 }
 
-void TestListFile::refusedFiles_data()
-{
+void TestListFile::refusedFiles_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("warning");
     QTest::newRow("cancelled") << QStringLiteral("cancel") << QStringLiteral("파일을 선택하세요!");
@@ -258,12 +238,11 @@ void TestListFile::refusedFiles_data()
     QTest::newRow("over 64 MiB") << QStringLiteral("huge") << missingOrDamaged;
     QTest::newRow("capital T") << QStringLiteral("Tombolix")
                                << QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!");
-    QTest::newRow("shorter than the word") << QStringLiteral("tombo")
-                                           << QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!");
+    QTest::newRow("shorter than the word")
+        << QStringLiteral("tombo") << QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!");
 }
 
-void TestListFile::refusedFiles()
-{
+void TestListFile::refusedFiles() {
     QFETCH(QString, kind);
     QFETCH(QString, warning);
     window->drawList().append(QStringLiteral("before"));
@@ -290,11 +269,10 @@ void TestListFile::refusedFiles()
     QCOMPARE(rig->prompter.records.size(), 2);
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Warning);
     QCOMPARE(rig->prompter.records[1].text, warning);
-    QCOMPARE(items(window->lstPick), QStringList{QStringLiteral("before")});
+    QCOMPARE(listEntries(window->lstPick), QStringList{QStringLiteral("before")});
 }
 
-void TestListFile::loadStopsAtTheListLimit()
-{
+void TestListFile::loadStopsAtTheListLimit() {
     for (int i = 0; i < 32765; ++i)
         window->lstPick->addItem(QString::number(i));
     load("tombolix1\r\n2\r\n3\r\n4\r\n5\r\n");
@@ -306,8 +284,7 @@ void TestListFile::loadStopsAtTheListLimit()
 }
 
 // Random bytes, NUL bytes and a character cut in half: a clear warning or a clean load.
-void TestListFile::badBytesLoadCleanly()
-{
+void TestListFile::badBytesLoadCleanly() {
     QByteArray noise(100000, Qt::Uninitialized);
     QRandomGenerator generator(7);
     generator.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);

@@ -24,8 +24,7 @@ namespace {
 
 const QString unreachable = QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다!");
 
-QByteArray garbage(qsizetype size)
-{
+QByteArray garbage(qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
     QRandomGenerator generator(12345);
     generator.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
@@ -57,12 +56,12 @@ private:
     frmPcmnt *window = nullptr;
 };
 
-void TestNetworkFaults::init()
-{
+void TestNetworkFaults::init() {
     server = std::make_unique<TestHttpServer>();
     rig = std::make_unique<Rig>();
     rig->endpoints.siteHost = server->host();
-    rig->endpoints.versionInfo = QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
+    rig->endpoints.versionInfo =
+        QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
     main = std::make_unique<frmMain>(rig->services());
     main->show();
     main->mnu_Pcmt->trigger();
@@ -71,15 +70,13 @@ void TestNetworkFaults::init()
     main->drawList().append(QStringLiteral("before"));
 }
 
-void TestNetworkFaults::cleanup()
-{
+void TestNetworkFaults::cleanup() {
     main.reset();
     rig.reset();
     server.reset();
 }
 
-void TestNetworkFaults::loginOk(const QList<QPair<QByteArray, QByteArray>> &headers)
-{
+void TestNetworkFaults::loginOk(const QList<QPair<QByteArray, QByteArray>> &headers) {
     server->enqueueBody(QByteArray("http://") + server->host().toLatin1() + "/index.php", headers);
     window->txtID->setText(QStringLiteral("id"));
     window->txtPW->setText(QStringLiteral("pw"));
@@ -90,8 +87,7 @@ void TestNetworkFaults::loginOk(const QList<QPair<QByteArray, QByteArray>> &head
     server->requests.clear();
 }
 
-void TestNetworkFaults::brokenFetches_data()
-{
+void TestNetworkFaults::brokenFetches_data() {
     QTest::addColumn<QString>("fault");
     QTest::newRow("closed in the middle of the body") << QStringLiteral("cut");
     QTest::newRow("one byte a second") << QStringLiteral("drip");
@@ -101,8 +97,7 @@ void TestNetworkFaults::brokenFetches_data()
     QTest::newRow("over 32 MiB") << QStringLiteral("huge");
 }
 
-void TestNetworkFaults::brokenFetches()
-{
+void TestNetworkFaults::brokenFetches() {
     QFETCH(QString, fault);
     loginOk();
     TestHttpServer::Answer answer;
@@ -128,7 +123,8 @@ void TestNetworkFaults::brokenFetches()
     QVERIFY(timer.elapsed() < 10000);
     QCOMPARE(rig->prompter.records.size(), 1);
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
-    QVERIFY2(rig->prompter.records[0].text.startsWith(unreachable), qPrintable(rig->prompter.records[0].text));
+    QVERIFY2(rig->prompter.records[0].text.startsWith(unreachable),
+             qPrintable(rig->prompter.records[0].text));
     QCOMPARE(main->lstPick->count(), 1);
     QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
 
@@ -143,19 +139,18 @@ void TestNetworkFaults::brokenFetches()
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
 }
 
-void TestNetworkFaults::garbagePageIsScannedSafely()
-{
+void TestNetworkFaults::garbagePageIsScannedSafely() {
     loginOk();
     server->enqueueBody(garbage(5 * 1024 * 1024));
     rig->prompter.no();
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.records.size(), 2);
-    QCOMPARE(rig->prompter.records[1].text, QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!"));
+    QCOMPARE(rig->prompter.records[1].text,
+             QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!"));
     QCOMPARE(main->lstPick->count(), 1);
 }
 
-void TestNetworkFaults::cookieForAnotherDomainIsNotSentBack()
-{
+void TestNetworkFaults::cookieForAnotherDomainIsNotSentBack() {
     loginOk({{"Set-Cookie", "evil=1; Domain=other.test; Path=/"}, {"Set-Cookie", "good=1; Path=/"}});
     server->enqueueBody(QByteArray());
     rig->prompter.no();
@@ -164,8 +159,7 @@ void TestNetworkFaults::cookieForAnotherDomainIsNotSentBack()
     QCOMPARE(server->requests[0].header("Cookie"), QByteArray("good=1"));
 }
 
-void TestNetworkFaults::loginThatNeverAnswers()
-{
+void TestNetworkFaults::loginThatNeverAnswers() {
     TestHttpServer::Answer never;
     never.never = true;
     server->setDefault(never);
@@ -184,8 +178,7 @@ void TestNetworkFaults::loginThatNeverAnswers()
     QVERIFY(rig->prompter.records.size() == 1);
 }
 
-void TestNetworkFaults::versionCheckFaultsStartNormally_data()
-{
+void TestNetworkFaults::versionCheckFaultsStartNormally_data() {
     QTest::addColumn<QString>("fault");
     QTest::newRow("cut") << QStringLiteral("cut");
     QTest::newRow("garbage") << QStringLiteral("garbage");
@@ -193,8 +186,7 @@ void TestNetworkFaults::versionCheckFaultsStartNormally_data()
     QTest::newRow("never") << QStringLiteral("never");
 }
 
-void TestNetworkFaults::versionCheckFaultsStartNormally()
-{
+void TestNetworkFaults::versionCheckFaultsStartNormally() {
     QFETCH(QString, fault);
     TestHttpServer::Answer answer;
     answer.body = "{working: '1', version: '9.0', url: 'http://example.test/'}";
@@ -205,8 +197,7 @@ void TestNetworkFaults::versionCheckFaultsStartNormally()
     else if (fault == QStringLiteral("redirect")) {
         answer.status = 302;
         answer.headers = {{"Location", "/tombolix/info.php"}};
-    }
-    else
+    } else
         answer.never = true;
     server->setDefault(answer);
     QVERIFY(CheckVersion(rig->services(), 1500));

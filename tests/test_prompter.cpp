@@ -19,18 +19,17 @@ using namespace tombolix;
 namespace {
 
 // Runs the check on whatever modal dialog opens next, from a timer.
-void whenModalOpens(const std::function<void(QWidget *)> &check)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [check, poll] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog) {
-            QTimer::singleShot(10, *poll);
-            return;
+void whenModalOpens(const std::function<void(QWidget *)> &check) {
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, check] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            check(dialog);
         }
-        check(dialog);
-    };
-    QTimer::singleShot(0, *poll);
+    });
+    timer->start();
 }
 
 } // namespace
@@ -44,8 +43,7 @@ private slots:
     void inputBoxGivesTextOrCancel();
 };
 
-void TestPrompter::messageBoxes_data()
-{
+void TestPrompter::messageBoxes_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("icon");
     QTest::newRow("information") << int(PromptKind::Information) << int(QMessageBox::Information);
@@ -54,8 +52,7 @@ void TestPrompter::messageBoxes_data()
     QTest::newRow("error") << int(PromptKind::Error) << int(QMessageBox::Critical);
 }
 
-void TestPrompter::messageBoxes()
-{
+void TestPrompter::messageBoxes() {
     QFETCH(int, kind);
     QFETCH(int, icon);
     QtPrompter prompter;
@@ -71,12 +68,12 @@ void TestPrompter::messageBoxes()
         checked = true;
         box->button(QMessageBox::Ok)->click();
     });
-    prompter.prompt(PromptKind(kind), QStringLiteral("Tombolix Alert"), QStringLiteral("<b>첫 줄</b>\r\n둘째 줄"));
+    prompter.prompt(PromptKind(kind), QStringLiteral("Tombolix Alert"),
+                    QStringLiteral("<b>첫 줄</b>\r\n둘째 줄"));
     QVERIFY(checked);
 }
 
-void TestPrompter::questionAnswers()
-{
+void TestPrompter::questionAnswers() {
     QtPrompter prompter;
     for (const bool yes : {true, false}) {
         whenModalOpens([yes](QWidget *dialog) {
@@ -90,8 +87,7 @@ void TestPrompter::questionAnswers()
     }
 }
 
-void TestPrompter::inputBoxGivesTextOrCancel()
-{
+void TestPrompter::inputBoxGivesTextOrCancel() {
     QtPrompter prompter;
     whenModalOpens([](QWidget *dialog) {
         auto *input = qobject_cast<QInputDialog *>(dialog);

@@ -25,8 +25,7 @@ private slots:
     void cp949RoundTrip();
 };
 
-void TestRoutines::isInListIsExact_data()
-{
+void TestRoutines::isInListIsExact_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("found");
     QTest::newRow("same") << QStringLiteral("abc") << true;
@@ -36,18 +35,17 @@ void TestRoutines::isInListIsExact_data()
     QTest::newRow("last entry") << QStringLiteral("마지막") << true;
 }
 
-void TestRoutines::isInListIsExact()
-{
+void TestRoutines::isInListIsExact() {
     QFETCH(QString, text);
     QFETCH(bool, found);
     QListWidget list;
     QVERIFY(!IsInList(text, list));
-    list.addItems({QStringLiteral("x"), QStringLiteral("abc"), QStringLiteral("y"), QStringLiteral("마지막")});
+    list.addItems(
+        {QStringLiteral("x"), QStringLiteral("abc"), QStringLiteral("y"), QStringLiteral("마지막")});
     QCOMPARE(IsInList(text, list), found);
 }
 
-void TestRoutines::isInArraySearchesLeadingPositionsOnly()
-{
+void TestRoutines::isInArraySearchesLeadingPositionsOnly() {
     const QStringList array{QStringLiteral("a"), QStringLiteral("b"), QString()};
     QVERIFY(!IsInArray(QStringLiteral("a"), array, 0));
     QVERIFY(!IsInArray(QStringLiteral("a"), array, -3));
@@ -58,8 +56,7 @@ void TestRoutines::isInArraySearchesLeadingPositionsOnly()
     QVERIFY(IsInArray(QString(), array, 3));
 }
 
-void TestRoutines::randomNumberStaysInItsSpan()
-{
+void TestRoutines::randomNumberStaysInItsSpan() {
     for (int i = 0; i < 200; ++i)
         QCOMPARE(RandomNumber(0, 1), 0);
     QCOMPARE(RandomNumber(5, 1), 5);
@@ -78,8 +75,7 @@ void TestRoutines::randomNumberStaysInItsSpan()
     }
 }
 
-void TestRoutines::delayWaitsAndKeepsHandlingEvents()
-{
+void TestRoutines::delayWaitsAndKeepsHandlingEvents() {
     QPushButton button;
     bool clicked = false;
     connect(&button, &QPushButton::clicked, this, [&] { clicked = true; });
@@ -94,8 +90,7 @@ void TestRoutines::delayWaitsAndKeepsHandlingEvents()
     QVERIFY(clicked);
 }
 
-void TestRoutines::delayWithNegativeReturnsAtOnce()
-{
+void TestRoutines::delayWithNegativeReturnsAtOnce() {
     bool ran = false;
     QTimer::singleShot(0, this, [&] { ran = true; });
     QElapsedTimer timer;
@@ -107,15 +102,13 @@ void TestRoutines::delayWithNegativeReturnsAtOnce()
     QVERIFY(ran);
 }
 
-void TestRoutines::trimBlanksRemovesSpacesOnly()
-{
+void TestRoutines::trimBlanksRemovesSpacesOnly() {
     QCOMPARE(trimBlanks(QStringLiteral("  a b  ")), QStringLiteral("a b"));
     QCOMPARE(trimBlanks(QStringLiteral("   ")), QString());
     QCOMPARE(trimBlanks(QStringLiteral("\ta\t")), QStringLiteral("\ta\t"));
 }
 
-void TestRoutines::drawListKeepsItsCountLabel()
-{
+void TestRoutines::drawListKeepsItsCountLabel() {
     QListWidget list;
     QLabel label;
     DrawList drawList(list, label);
@@ -137,10 +130,10 @@ void TestRoutines::drawListKeepsItsCountLabel()
     QCOMPARE(list.count(), 32767);
 }
 
-void TestRoutines::cp949RoundTrip()
-{
+void TestRoutines::cp949RoundTrip() {
     const Cp949Bytes bytes = toCp949(QStringLiteral("가a"));
-    QCOMPARE(bytes.bytes, QByteArray("\xB0\xA1" "a"));
+    QCOMPARE(bytes.bytes, QByteArray("\xB0\xA1"
+                                     "a"));
     QCOMPARE(bytes.replaced, 0);
     QCOMPARE(fromCp949(bytes.bytes), QStringLiteral("가a"));
     const Cp949Bytes lossy = toCp949(QStringLiteral("a😀b€"));
@@ -149,7 +142,10 @@ void TestRoutines::cp949RoundTrip()
     QVERIFY(!fitsCp949(QStringLiteral("😀")));
     // a lead byte without its trail byte, and one with an invalid trail byte
     QCOMPARE(fromCp949(QByteArray("a\xB0")), QStringLiteral("a\uFFFD"));
-    QCOMPARE(fromCp949(QByteArray("\xFF" "b")), QStringLiteral("\uFFFD" "b"));
+    QCOMPARE(fromCp949(QByteArray("\xFF"
+                                  "b")),
+             QStringLiteral("\uFFFD"
+                            "b"));
     QCOMPARE(fromCp949(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
 }
 

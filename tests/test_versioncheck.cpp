@@ -19,8 +19,7 @@ namespace {
 
 const QString newVersion = QStringLiteral("새 버전이 있습니다! 관련 링크로 이동합니다!");
 
-QByteArray answer(const QByteArray &working, const QByteArray &version)
-{
+QByteArray answer(const QByteArray &working, const QByteArray &version) {
     return "{working : " + working + ", version : " + version + ", url : 'http://example.test/new'}";
 }
 
@@ -52,26 +51,24 @@ private:
     std::unique_ptr<Rig> rig;
 };
 
-void TestVersionCheck::init()
-{
+void TestVersionCheck::init() {
     server = std::make_unique<TestHttpServer>();
     rig = std::make_unique<Rig>();
-    rig->endpoints.versionInfo = QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
+    rig->endpoints.versionInfo =
+        QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
 }
 
-void TestVersionCheck::cleanup()
-{
+void TestVersionCheck::cleanup() {
     rig.reset();
     server.reset();
 }
 
-void TestVersionCheck::literals_data()
-{
+void TestVersionCheck::literals_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("text"); // String() of the value, or of its property "a" for objects
     QTest::newRow("double quotes") << QStringLiteral("\"1\"") << QStringLiteral("1");
-    QTest::newRow("single quotes, escapes")
-        << QStringLiteral("'it\\'s \\\"x\\\" \\u0041\\x42\\n\\u{1F600}'") << QStringLiteral("it's \"x\" AB\n😀");
+    QTest::newRow("single quotes, escapes") << QStringLiteral("'it\\'s \\\"x\\\" \\u0041\\x42\\n\\u{1F600}'")
+                                            << QStringLiteral("it's \"x\" AB\n😀");
     QTest::newRow("identifier key") << QStringLiteral("{a: 'x', b: 2}") << QStringLiteral("x");
     QTest::newRow("string key") << QStringLiteral("{\"a\": 1.50}") << QStringLiteral("1.5");
     QTest::newRow("number key") << QStringLiteral("{1: 'one', a: 'y'}") << QStringLiteral("y");
@@ -88,18 +85,17 @@ void TestVersionCheck::literals_data()
     QTest::newRow("korean") << QStringLiteral("{a: '새 버전'}") << QStringLiteral("새 버전");
 }
 
-void TestVersionCheck::literals()
-{
+void TestVersionCheck::literals() {
     QFETCH(QString, source);
     QFETCH(QString, text);
     const std::optional<JsValue> value = evaluateJsLiteral(source);
     QVERIFY(value);
-    const JsValue shown = value->type == JsValue::Type::Object ? value->property(QStringLiteral("a")) : *value;
+    const JsValue shown =
+        value->type == JsValue::Type::Object ? value->property(QStringLiteral("a")) : *value;
     QCOMPARE(jsToString(shown), text);
 }
 
-void TestVersionCheck::refusedExpressions_data()
-{
+void TestVersionCheck::refusedExpressions_data() {
     QTest::addColumn<QString>("source");
     QTest::newRow("empty") << QString();
     QTest::newRow("html error page") << QStringLiteral("<html><body>404 Not Found</body></html>");
@@ -119,14 +115,12 @@ void TestVersionCheck::refusedExpressions_data()
     QTest::newRow("too deep") << QString(100, u'[') + QString(100, u']');
 }
 
-void TestVersionCheck::refusedExpressions()
-{
+void TestVersionCheck::refusedExpressions() {
     QFETCH(QString, source);
     QVERIFY(!evaluateJsLiteral(source));
 }
 
-void TestVersionCheck::numbersAsText_data()
-{
+void TestVersionCheck::numbersAsText_data() {
     QTest::addColumn<double>("number");
     QTest::addColumn<QString>("text");
     QTest::newRow("1") << 1.0 << QStringLiteral("1");
@@ -137,19 +131,18 @@ void TestVersionCheck::numbersAsText_data()
     QTest::newRow("0.000001") << 0.000001 << QStringLiteral("0.000001");
     QTest::newRow("1e-7") << 1e-7 << QStringLiteral("1e-7");
     QTest::newRow("1e21") << 1e21 << QStringLiteral("1e+21");
-    QTest::newRow("123456789012345680000") << 123456789012345680000.0 << QStringLiteral("123456789012345680000");
+    QTest::newRow("123456789012345680000")
+        << 123456789012345680000.0 << QStringLiteral("123456789012345680000");
     QTest::newRow("1.2345e-10") << 1.2345e-10 << QStringLiteral("1.2345e-10");
 }
 
-void TestVersionCheck::numbersAsText()
-{
+void TestVersionCheck::numbersAsText() {
     QFETCH(double, number);
     QFETCH(QString, text);
     QCOMPARE(jsNumberToString(number), text);
 }
 
-void TestVersionCheck::outcomes_data()
-{
+void TestVersionCheck::outcomes_data() {
     using O = VersionDecision::Outcome;
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("outcome");
@@ -175,11 +168,11 @@ void TestVersionCheck::outcomes_data()
     QTest::newRow("html error page") << QByteArray("<html><h1>500</h1></html>") << int(O::Start);
     QTest::newRow("empty body") << QByteArray() << int(O::Start);
     QTest::newRow("null") << QByteArray("null") << int(O::Start);
-    QTest::newRow("a call is refused, not run") << QByteArray("{working: '1', version: f()}") << int(O::Start);
+    QTest::newRow("a call is refused, not run")
+        << QByteArray("{working: '1', version: f()}") << int(O::Start);
 }
 
-void TestVersionCheck::outcomes()
-{
+void TestVersionCheck::outcomes() {
     QFETCH(QByteArray, body);
     QFETCH(int, outcome);
     // through the real request component, as the program receives it
@@ -191,8 +184,7 @@ void TestVersionCheck::outcomes()
     QCOMPARE(int(decideVersion(QString::fromLatin1(body)).outcome), outcome);
 }
 
-void TestVersionCheck::requestAndNewVersion()
-{
+void TestVersionCheck::requestAndNewVersion() {
     server->enqueueBody(answer("'1'", "'1.02'"));
     QVERIFY(!CheckVersion(rig->services()));
     QCOMPARE(server->requests.size(), 1);
@@ -209,8 +201,7 @@ void TestVersionCheck::requestAndNewVersion()
     QCOMPARE(rig->desktop.opened, QList<QUrl>{QUrl(QStringLiteral("http://example.test/new"))});
 }
 
-void TestVersionCheck::onlyWebAddressesAreOpened()
-{
+void TestVersionCheck::onlyWebAddressesAreOpened() {
     for (const QByteArray &url : {QByteArray("file:///bin/sh"), QByteArray("calc.exe"), QByteArray("")}) {
         rig->desktop.opened.clear();
         rig->prompter.reset();
@@ -221,8 +212,7 @@ void TestVersionCheck::onlyWebAddressesAreOpened()
     }
 }
 
-void TestVersionCheck::noServerStartsWithinTheLimit()
-{
+void TestVersionCheck::noServerStartsWithinTheLimit() {
     rig->endpoints.versionInfo = QUrl(QStringLiteral("http://127.0.0.1:9/tombolix/info.php"));
     QElapsedTimer timer;
     timer.start();
@@ -230,7 +220,8 @@ void TestVersionCheck::noServerStartsWithinTheLimit()
     QVERIFY(timer.elapsed() < 5500);
 
     // a server that never answers: the time limit ends the wait
-    rig->endpoints.versionInfo = QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
+    rig->endpoints.versionInfo =
+        QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
     TestHttpServer::Answer never;
     never.never = true;
     server->enqueue(never);
@@ -240,8 +231,7 @@ void TestVersionCheck::noServerStartsWithinTheLimit()
     QVERIFY(rig->prompter.records.isEmpty());
 }
 
-void TestVersionCheck::newVersionEndsBeforeAnyWindow()
-{
+void TestVersionCheck::newVersionEndsBeforeAnyWindow() {
     server->enqueueBody(answer("'1'", "'1.1'"));
     bool windowSeen = false;
     rig->prompter.whileOpen = [&windowSeen](const ScriptedPrompter::Record &) {
@@ -256,8 +246,7 @@ void TestVersionCheck::newVersionEndsBeforeAnyWindow()
         QVERIFY(!widget->isVisible());
 }
 
-void TestVersionCheck::normalStartShowsTheWindow()
-{
+void TestVersionCheck::normalStartShowsTheWindow() {
     server->enqueueBody(answer("'1'", "'1.01'"));
     QString caption;
     QTimer::singleShot(100, this, [&caption] {
@@ -271,15 +260,15 @@ void TestVersionCheck::normalStartShowsTheWindow()
     QCOMPARE(caption, QStringLiteral("Tombolix - 간편한 기능형 추첨기! Ver : 1.01"));
 }
 
-void TestVersionCheck::informationMenu()
-{
+void TestVersionCheck::informationMenu() {
     frmMain window(rig->services());
     window.mnu_By->trigger();
     QCOMPARE(rig->prompter.records.size(), 1);
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Notice);
     QCOMPARE(rig->prompter.records[0].title, QStringLiteral("Tombolix_v1.01"));
     const QString by = rig->prompter.records[0].text;
-    QVERIFY(by.startsWith(QStringLiteral("개발자 : 모락토네(Email : moraktone@tombolix.kr)\r\nTombolix 블로그 : http://")));
+    QVERIFY(by.startsWith(
+        QStringLiteral("개발자 : 모락토네(Email : moraktone@tombolix.kr)\r\nTombolix 블로그 : http://")));
 
     rig->desktop.clipboardText = QStringLiteral("old");
     bool clipboardUntouchedWhileOpen = false;
@@ -290,9 +279,10 @@ void TestVersionCheck::informationMenu()
     QCOMPARE(rig->prompter.records.size(), 2);
     QCOMPARE(rig->prompter.records[1].title, QStringLiteral("Tombolix Alert"));
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
-    QCOMPARE(rig->prompter.records[1].text,
-             QStringLiteral("피드백은 moraktone@tombolix.kr 이나 뽐뿌 모락토네 으로 쪽지 주시면 답변해드립니다. "
-                            "메일주소는 자동으로 클립보드에 복사됩니다 ^^"));
+    QCOMPARE(
+        rig->prompter.records[1].text,
+        QStringLiteral("피드백은 moraktone@tombolix.kr 이나 뽐뿌 모락토네 으로 쪽지 주시면 답변해드립니다. "
+                       "메일주소는 자동으로 클립보드에 복사됩니다 ^^"));
     QVERIFY(clipboardUntouchedWhileOpen);
     QCOMPARE(rig->desktop.clipboardText, QStringLiteral("moraktone@tombolix.kr"));
 

@@ -16,8 +16,7 @@
 using namespace tombolix;
 using namespace tombolix::test;
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     TombolixApplication app(argc, argv);
     QtPrompter prompter;
     QtDesktop desktop;
@@ -36,8 +35,9 @@ int main(int argc, char **argv)
             std::printf("%s %s\n", request.method.constData(), request.target.constData());
     });
 
-    Endpoints endpoints{server.host(), QStringLiteral("image.test"),
-                        QUrl(QStringLiteral("http://") + server.host() + QStringLiteral("/tombolix/info.php"))};
+    Endpoints endpoints{
+        server.host(), QStringLiteral("image.test"),
+        QUrl(QStringLiteral("http://") + server.host() + QStringLiteral("/tombolix/info.php"))};
     const Services services{prompter, desktop, clock, QDir::currentPath(), endpoints};
     return runProgram(services);
 }

@@ -5,25 +5,24 @@
 #include "ScriptedPrompter.h"
 #include "Services.h"
 
+#include <QFile>
 #include <QList>
+#include <QListWidget>
 #include <QTemporaryDir>
 
 namespace tombolix::test {
 
 class FakeDesktop : public Desktop {
 public:
-    bool openUrl(const QUrl &url) override
-    {
+    bool openUrl(const QUrl &url) override {
         opened.append(url);
         return true;
     }
-    void setClipboardText(const QString &text) override
-    {
+    void setClipboardText(const QString &text) override {
         clipboardText = text;
         clipboard = QImage();
     }
-    void setClipboardImage(const QImage &image) override
-    {
+    void setClipboardImage(const QImage &image) override {
         clipboard = image;
         clipboardText.clear();
     }
@@ -52,5 +51,19 @@ struct Rig {
 
     Services services() { return {prompter, desktop, clock, folder.path(), endpoints}; }
 };
+
+// The entries of a list box, in order.
+inline QStringList listEntries(const QListWidget *list) {
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i)
+        all.append(list->item(i)->text());
+    return all;
+}
+
+// The bytes of a file in tests/data.
+inline QByteArray fixtureBytes(const QString &name) {
+    QFile file(QStringLiteral(TOMBOLIX_TEST_DATA "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace tombolix::test

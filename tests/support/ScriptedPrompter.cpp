@@ -4,13 +4,12 @@
 
 namespace tombolix::test {
 
-Prompter::Answer ScriptedPrompter::prompt(PromptKind kind, const QString &title, const QString &text)
-{
+Prompter::Answer ScriptedPrompter::prompt(PromptKind kind, const QString &title, const QString &text) {
     records.append({kind, title, text});
     if (whileOpen)
         whileOpen(records.last());
-    const bool needsAnswer = kind == PromptKind::Question || kind == PromptKind::Input
-                             || kind == PromptKind::OpenFile;
+    const bool needsAnswer =
+        kind == PromptKind::Question || kind == PromptKind::Input || kind == PromptKind::OpenFile;
     if (!needsAnswer)
         return {true, {}};
     if (m_answers.isEmpty()) {
@@ -20,14 +19,12 @@ Prompter::Answer ScriptedPrompter::prompt(PromptKind kind, const QString &title,
     return m_answers.dequeue();
 }
 
-void ScriptedPrompter::reset()
-{
+void ScriptedPrompter::reset() {
     records.clear();
     m_answers.clear();
 }
 
-QStringList ScriptedPrompter::texts() const
-{
+QStringList ScriptedPrompter::texts() const {
     QStringList all;
     for (const Record &record : records)
         all.append(record.text);

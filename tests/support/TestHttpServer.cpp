@@ -7,8 +7,7 @@
 
 namespace tombolix::test {
 
-QByteArray TestHttpServer::Request::header(const QByteArray &name) const
-{
+QByteArray TestHttpServer::Request::header(const QByteArray &name) const {
     for (const auto &[key, value] : headers) {
         if (key.compare(name, Qt::CaseInsensitive) == 0)
             return value;
@@ -18,8 +17,7 @@ QByteArray TestHttpServer::Request::header(const QByteArray &name) const
 
 TestHttpServer::TestHttpServer(QObject *parent)
     : QObject(parent)
-    , m_server(new QTcpServer(this))
-{
+    , m_server(new QTcpServer(this)) {
     m_server->listen(QHostAddress::LocalHost, 0);
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
@@ -34,26 +32,23 @@ TestHttpServer::TestHttpServer(QObject *parent)
 
 TestHttpServer::~TestHttpServer() = default;
 
-QString TestHttpServer::host() const
-{
+QString TestHttpServer::host() const {
     return QStringLiteral("127.0.0.1:%1").arg(port());
 }
 
-quint16 TestHttpServer::port() const
-{
+quint16 TestHttpServer::port() const {
     return m_server->serverPort();
 }
 
-void TestHttpServer::enqueueBody(const QByteArray &body, const QList<QPair<QByteArray, QByteArray>> &headers)
-{
+void TestHttpServer::enqueueBody(const QByteArray &body,
+                                 const QList<QPair<QByteArray, QByteArray>> &headers) {
     Answer answer;
     answer.body = body;
     answer.headers = headers;
     enqueue(answer);
 }
 
-void TestHttpServer::onReadyRead(QTcpSocket *socket)
-{
+void TestHttpServer::onReadyRead(QTcpSocket *socket) {
     QByteArray &buffer = m_buffers[socket];
     buffer += socket->readAll();
     for (;;) {
@@ -86,8 +81,7 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
     }
 }
 
-void TestHttpServer::answer(QTcpSocket *socket, const Answer &scripted)
-{
+void TestHttpServer::answer(QTcpSocket *socket, const Answer &scripted) {
     QPointer<QTcpSocket> guard(socket);
     auto send = [guard, scripted] {
         if (!guard)

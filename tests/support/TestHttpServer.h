@@ -30,11 +30,11 @@ public:
         int status = 200;
         QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
-        int delayMs = 0;           // wait before answering
-        bool reset = false;        // close the connection instead of answering
-        bool never = false;        // keep the connection open and never answer
-        qsizetype cutAfter = -1;   // send this many bytes of the answer, then close
-        int dripMs = 0;            // send the answer one byte at a time, this far apart
+        int delayMs = 0;         // wait before answering
+        bool reset = false;      // close the connection instead of answering
+        bool never = false;      // keep the connection open and never answer
+        qsizetype cutAfter = -1; // send this many bytes of the answer, then close
+        int dripMs = 0;          // send the answer one byte at a time, this far apart
     };
 
     explicit TestHttpServer(QObject *parent = nullptr);
