@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need, when missing.
 set -e
-packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-libqt6network6 libqt6sql6 qt6-qpa-plugins fonts-nanum fonts-unfonts-core
-xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
+# the build and Qt 6, Korean fonts ("돋움"/"굴림" stand-ins), clang with libFuzzer for make fuzz
+packages="cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+fonts-nanum fonts-unfonts-core clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
