@@ -98,14 +98,18 @@ int main(int argc, char **argv) {
         print("draw_literal_ratio_4096", literal / ours, "x");
     }
     if (wanted("listfile")) {
-        fillDistinct(window, 32767);
+        // a window of its own, as a user starting the program and loading a list has
+        frmMain fresh(rig.services());
+        fresh.show();
+        fillDistinct(fresh, 32767);
         rig.prompter.type(QStringLiteral("bench"));
-        print("save_32767_ms", timeMs([&] { window.mnu_Save_Click(); }), "ms");
-        window.drawList().clear();
+        print("save_32767_ms", timeMs([&] { fresh.mnu_Save_Click(); }), "ms");
+        fresh.drawList().clear();
+        QCoreApplication::processEvents();
         rig.prompter.chooseFile(rig.folder.filePath(QStringLiteral("bench.txt")));
-        print("load_32767_ms", timeMs([&] { window.mnu_Load_Click(); }), "ms");
-        if (window.drawList().count() != 32767)
-            std::printf("load_32767 loaded %d entries\n", window.drawList().count());
+        print("load_32767_ms", timeMs([&] { fresh.mnu_Load_Click(); }), "ms");
+        if (fresh.drawList().count() != 32767)
+            std::printf("load_32767 loaded %d entries\n", fresh.drawList().count());
     }
     if (wanted("import")) {
         TestHttpServer server;
