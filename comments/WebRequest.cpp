@@ -45,7 +45,7 @@ void WebRequest::Send(const QByteArray &body) {
             return;
         m_body += reply->readAll();
         if (m_body.size() > maxBodyBytes) {
-            m_error = QStringLiteral("answer larger than %1 bytes").arg(maxBodyBytes);
+            m_error = QStringLiteral("응답이 %1MB보다 큽니다.").arg(maxBodyBytes / (1024 * 1024));
             reply->abort();
         }
     });
@@ -54,14 +54,14 @@ void WebRequest::Send(const QByteArray &body) {
 bool WebRequest::WaitForResponse(int timeoutMs) {
     QPointer<QNetworkReply> reply = m_reply;
     if (!reply)
-        return m_error.isEmpty() && !m_method.isEmpty();
+        return false; // nothing was sent, or it was given up
     if (!reply->isFinished()) {
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
         timer.setTimerType(Qt::PreciseTimer);
         connect(&timer, &QTimer::timeout, &loop, [this, reply] {
-            m_error = QStringLiteral("no answer within the time limit");
+            m_error = QStringLiteral("제한 시간 안에 응답이 없습니다.");
             if (reply)
                 reply->abort();
         });
@@ -94,7 +94,7 @@ void WebRequest::abort() {
     if (QNetworkReply *reply = m_reply) {
         m_reply = nullptr;
         if (m_error.isEmpty())
-            m_error = QStringLiteral("request cancelled");
+            m_error = QStringLiteral("요청이 취소되었습니다.");
         reply->abort();
         reply->deleteLater();
     }
