@@ -7,6 +7,7 @@
 #endif
 
 #include <cerrno>
+#include <vector>
 
 namespace tombolix {
 
@@ -73,8 +74,10 @@ QByteArray convert(const char *to, const char *from, const QByteArray &input, On
             continue;
         if (errno == E2BIG)
             continue;
-        // EILSEQ or EINVAL (a sequence cut short at the end)
-        const size_t skip = onBad(out, in, inLeft);
+        // EILSEQ or EINVAL (a sequence cut short at the end). glibc's code page 949 decoder
+        // sometimes reports EILSEQ after it has consumed the bad pair, even the last one: never
+        // skip past the end of the input.
+        const size_t skip = qMin(inLeft, onBad(out, in, inLeft));
         in += skip;
         inLeft -= skip;
     }
@@ -105,13 +108,65 @@ Cp949Bytes toCp949(const QString &text) {
     return result;
 }
 
+namespace {
+
+// Every two-byte character of the code page, asked of iconv once: decoding is then a look-up
+// that cannot be thrown off by a bad pair (glibc's decoder sometimes consumes a bad pair
+// before it reports it, which loses or misplaces the bytes after it).
+class DoubleByteTable {
+public:
+    DoubleByteTable()
+        : m_chars(0x7F * 0x100, 0) {
+        iconv_t cd = iconv_open("UTF-16LE", "CP949");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0; trail <= 0xFF; ++trail) {
+                char in[2] = {char(lead), char(trail)};
+                char16_t out[2] = {};
+                char *inPtr = in;
+                size_t inLeft = 2;
+                char *outPtr = reinterpret_cast<char *>(out);
+                size_t outLeft = sizeof out;
+                iconv(cd, nullptr, nullptr, nullptr, nullptr);
+                const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+                if (result != size_t(-1) && inLeft == 0 && outLeft == sizeof out - 2)
+                    m_chars[(lead - 0x80) * 0x100 + trail] = out[0];
+            }
+        }
+        iconv_close(cd);
+    }
+
+    // 0 when the pair is not a character of the code page
+    char16_t at(uchar lead, uchar trail) const { return m_chars[(lead - 0x80) * 0x100 + trail]; }
+
+private:
+    std::vector<char16_t> m_chars;
+};
+
+} // namespace
+
 QString fromCp949(const QByteArray &bytes) {
-    static const QByteArray replacement = QString(QChar::ReplacementCharacter).toUtf8();
-    const QByteArray utf8 = convert("UTF-8", "CP949", bytes, [](QByteArray &out, const char *, size_t) {
-        out.append(replacement);
-        return size_t(1);
-    });
-    return QString::fromUtf8(utf8);
+    static const DoubleByteTable table;
+    QString text;
+    text.reserve(bytes.size());
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const uchar byte = data[i];
+        if (byte < 0x80) {
+            text += QLatin1Char(char(byte));
+            continue;
+        }
+        const char16_t pair = byte >= 0x81 && byte <= 0xFE && i + 1 < size ? table.at(byte, data[i + 1]) : 0;
+        if (pair != 0) {
+            text += QChar(pair);
+            ++i;
+        } else {
+            text += QChar::ReplacementCharacter; // and the next byte is read afresh
+        }
+    }
+    return text;
 }
 
 bool fitsCp949(const QString &text) {

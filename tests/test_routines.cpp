@@ -147,6 +147,10 @@ void TestRoutines::cp949RoundTrip() {
              QStringLiteral("\uFFFD"
                             "b"));
     QCOMPARE(fromCp949(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
+    // found by fuzzing: glibc consumes this invalid pair before it reports it, which once sent
+    // the decoding past the end of the input; a bad lead byte becomes U+FFFD on its own
+    QCOMPARE(fromCp949(QByteArray("a\xA2\xE8")), QStringLiteral("a\uFFFD\uFFFD"));
+    QCOMPARE(fromCp949(QByteArray("\xA2\xE8" "b")), QStringLiteral("\uFFFD\uFFFD" "b"));
 }
 
 QTEST_MAIN(TestRoutines)
