@@ -16,11 +16,4 @@ std::optional<QString> splitField(const QString &text, const QString &separator,
     return text.mid(start, end < 0 ? -1 : end - start);
 }
 
-int occurrences(const QString &text, const QString &separator) {
-    int count = 0;
-    for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, at + separator.size()))
-        ++count;
-    return count;
-}
-
 } // namespace tombolix

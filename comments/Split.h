@@ -11,7 +11,4 @@ namespace tombolix {
 // one, itself. nullopt when there is no such field.
 std::optional<QString> splitField(const QString &text, const QString &separator, int index);
 
-// How many times the separator occurs in the text.
-int occurrences(const QString &text, const QString &separator);
-
 } // namespace tombolix

@@ -51,40 +51,6 @@ bool fitsCp949(const QString &text) {
 
 namespace {
 
-// Runs iconv over the whole input; at a sequence it cannot convert, calls onBad with the
-// output so far and skips the bytes it says.
-template <typename OnBad>
-QByteArray convert(const char *to, const char *from, const QByteArray &input, OnBad onBad) {
-    QByteArray out;
-    if (input.isEmpty())
-        return out;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return out;
-    out.reserve(input.size() * 2);
-    char buffer[16384];
-    char *in = const_cast<char *>(input.constData());
-    size_t inLeft = size_t(input.size());
-    while (inLeft > 0) {
-        char *outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, qsizetype(outPtr - buffer));
-        if (result != size_t(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // EILSEQ or EINVAL (a sequence cut short at the end). glibc's code page 949 decoder
-        // sometimes reports EILSEQ after it has consumed the bad pair, even the last one: never
-        // skip past the end of the input.
-        const size_t skip = qMin(inLeft, onBad(out, in, inLeft));
-        in += skip;
-        inLeft -= skip;
-    }
-    iconv_close(cd);
-    return out;
-}
-
 size_t utf8Length(unsigned char lead) {
     if (lead < 0x80)
         return 1;
@@ -100,11 +66,31 @@ size_t utf8Length(unsigned char lead) {
 Cp949Bytes toCp949(const QString &text) {
     Cp949Bytes result;
     const QByteArray utf8 = text.toUtf8();
-    result.bytes = convert("CP949", "UTF-8", utf8, [&result](QByteArray &out, const char *in, size_t left) {
-        out.append('?');
+    if (utf8.isEmpty())
+        return result;
+    iconv_t cd = iconv_open("CP949", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return result;
+    result.bytes.reserve(utf8.size());
+    char buffer[16384];
+    char *in = const_cast<char *>(utf8.constData());
+    size_t inLeft = size_t(utf8.size());
+    while (inLeft > 0) {
+        char *outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t converted = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        result.bytes.append(buffer, qsizetype(outPtr - buffer));
+        if (converted != size_t(-1) || errno == E2BIG)
+            continue;
+        // A character the code page cannot hold: written as '?', and the next one is tried
+        // (never past the end, should iconv already have consumed it).
+        result.bytes.append('?');
         ++result.replaced;
-        return qMin(left, utf8Length(static_cast<unsigned char>(*in)));
-    });
+        const size_t skip = qMin(inLeft, utf8Length(static_cast<unsigned char>(*in)));
+        in += skip;
+        inLeft -= skip;
+    }
+    iconv_close(cd);
     return result;
 }
 
