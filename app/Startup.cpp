@@ -1,6 +1,6 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include <QApplication>
 

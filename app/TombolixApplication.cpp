@@ -1,7 +1,7 @@
-#include "TombolixApplication.h"
+#include "app/TombolixApplication.h"
 
-#include "Constants.h"
-#include "ErrorGuard.h"
+#include "common/ErrorGuard.h"
+#include "core/Constants.h"
 
 namespace tombolix {
 

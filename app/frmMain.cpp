@@ -1,20 +1,23 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "CaptureCommand.h"
-#include "Constants.h"
-#include "Draw.h"
-#include "ErrorGuard.h"
-#include "frmPcmnt.h"
-#include "ListFileCommands.h"
-#include "InfoMenu.h"
-#include "Look.h"
-#include "modInit.h"
-#include "Prompter.h"
-#include "ResultBox.h"
-#include "Routines.h"
+#include "app/ResultBox.h"
+#include "capture/CaptureCommand.h"
+#include "comments/frmPcmnt.h"
+#include "common/ErrorGuard.h"
+#include "common/Look.h"
+#include "common/Prompter.h"
+#include "common/Routines.h"
+#include "core/Constants.h"
+#include "core/Draw.h"
+#include "core/SecureRandom.h"
+#include "core/Text.h"
+#include "info/InfoMenu.h"
+#include "info/modInit.h"
+#include "listfile/ListFileCommands.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +32,11 @@ namespace {
 
 const int clientWidth = 5055 / 15;
 const int clientHeight = 8415 / 15;
+
+QString drawPrompt() {
+    return QStringLiteral("추첨하실 항목의 갯수를 입력해주세요. (Ex : 3)") + crlf() +
+           QStringLiteral("※단, 리스트의 항목 수보다 많을 수는 없습니다.");
+}
 
 QString layoutCaption() {
     return QStringLiteral("Tombolix - 간편한 기능형 추첨기!");
@@ -139,7 +147,12 @@ void frmMain::buildControls(QWidget *client) {
     txtPick = new ResultBox(client);
     txtPick->setObjectName(QStringLiteral("txtPick"));
     placeTwips(txtPick, 120, 5160, 4815, 2535);
-    txtPick->setFont(dotumFont(11.25));
+    // A result of thousands of winners is one line of hundreds of thousands of characters:
+    // text that needs no shaping (Hangul syllables, Latin) is laid out without it, in half the
+    // time.
+    QFont resultFont = dotumFont(11.25);
+    resultFont.setStyleStrategy(QFont::PreferNoShaping);
+    txtPick->setFont(resultFont);
 
     cmdPick = new QPushButton(QStringLiteral("추첨하기"), client);
     cmdPick->setObjectName(QStringLiteral("cmdPick"));
@@ -299,7 +312,8 @@ void frmMain::cmdPick_Click() {
         return refuse(QStringLiteral("양의 정수로 입력해주세요!"));
     if (*count >= m_drawList->count())
         return refuse(QStringLiteral("리스트의 항목 수보다 추첨할 항목의 갯수가 더 많거나 같습니다!"));
-    if (*count > distinctNonEmptyCount(m_drawList->entries()))
+    DrawPool pool(*m_drawList);
+    if (*count > pool.distinct())
         return refuse(QStringLiteral("리스트에 서로 다른 항목이 추첨할 항목의 갯수보다 적습니다! "
                                      "같은 항목은 한 번만 뽑힙니다."));
     QString separator;
@@ -320,7 +334,9 @@ void frmMain::cmdPick_Click() {
     cmdPick->setEnabled(false);
     txtPick->setText(QString());
 
-    const std::optional<QStringList> winners = drawWinners(*m_drawList, int(*count));
+    const std::optional<QStringList> winners =
+        drawWinners(*m_drawList, std::move(pool), int(*count), SecureRandom::shared(),
+                    [] { QCoreApplication::processEvents(); });
     finishDraw(winners ? winners->join(separator) : QString());
     if (!winners)
         prompter.information(

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DrawList.h"
-#include "Services.h"
+#include "common/DrawList.h"
+#include "common/Services.h"
 
 #include <QMainWindow>
 

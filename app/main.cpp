@@ -1,9 +1,9 @@
-#include "Clock.h"
-#include "QtDesktop.h"
-#include "QtPrompter.h"
-#include "Services.h"
-#include "Startup.h"
-#include "TombolixApplication.h"
+#include "app/Startup.h"
+#include "app/TombolixApplication.h"
+#include "common/Clock.h"
+#include "common/QtDesktop.h"
+#include "common/QtPrompter.h"
+#include "common/Services.h"
 
 int main(int argc, char **argv) {
     using namespace tombolix;

@@ -1,23 +1,26 @@
 // Runs the real handlers on a real main window (offscreen) and prints one line per figure:
 // name value unit.
-#include "Cp949.h"
-#include "Fakes.h"
-#include "TestHttpServer.h"
-#include "frmPcmnt.h"
-#include "ResultBox.h"
-#include "Routines.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "app/ResultBox.h"
+#include "comments/frmPcmnt.h"
+#include "common/Routines.h"
+#include "core/Cp949.h"
+#include "core/Draw.h"
+#include "core/SecureRandom.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestHttpServer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
-#include <QLabel>
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 using namespace tombolix;
 using namespace tombolix::test;
@@ -50,9 +53,11 @@ void literalDraw(frmMain &window, int k) {
     QStringList picks(k);
     int i = 1;
     while (i <= k) {
-        const int n = window.drawList().count();
-        const QString text = window.drawList().at(RandomNumber(0, n));
-        if (!IsInArray(text, picks, i)) {
+        const int n = window.lstPick->count();
+        const QString text = window.lstPick->item(RandomNumber(0, n))->text();
+        // IsInArray: positions 1 to i, the empty one about to be filled included
+        if (!std::any_of(picks.cbegin(), picks.cbegin() + i,
+                         [&text](const QString &pick) { return pick == text; })) {
             picks[i - 1] = text;
             ++i;
         }
@@ -84,6 +89,44 @@ double everyCandidateDrawMs(frmMain &window, int n) {
     });
 }
 
+// Where a draw of n - 1 winners out of n spends its time: the handler's steps one by one, on
+// the same window (so with the process's memory already used once).
+void drawSteps(frmMain &window, int n) {
+    fillDistinct(window, n);
+    window.txtPick->setText(QString());
+    QCoreApplication::processEvents();
+    std::optional<DrawPool> pool;
+    print("draw_step_read_and_number_ms", timeMs([&] { pool.emplace(window.drawList()); }), "ms");
+    print("draw_step_first_repaint_ms", timeMs([&] {
+              window.cmdPick->setEnabled(false);
+              QCoreApplication::processEvents();
+          }),
+          "ms");
+    int candidates = 0;
+    std::optional<QStringList> winners;
+    print("draw_step_picks_ms", timeMs([&] {
+              winners = drawWinners(window.drawList(), *pool, n - 1, SecureRandom::shared(), [] {});
+          }),
+          "ms");
+    print("draw_step_random_bits_ms", timeMs([&] {
+              // as many positions as a draw of n - 1 out of n takes, on average
+              for (int k = 1; k < n; ++k)
+                  candidates += n / k;
+              for (int i = 0; i < candidates; ++i)
+                  SecureRandom::shared().below(quint32(n));
+          }),
+          "ms");
+    std::printf("draw_step_candidates %d\n", candidates);
+    QString result;
+    print("draw_step_join_ms", timeMs([&] { result = winners->join(QStringLiteral(", ")); }), "ms");
+    print("draw_step_result_box_ms", timeMs([&] {
+              window.txtPick->setText(result);
+              QCoreApplication::processEvents(); // its layout and paint
+          }),
+          "ms");
+    window.cmdPick->setEnabled(true);
+}
+
 double drawMs(Rig &rig, frmMain &window, int n) {
     fillDistinct(window, n);
     window.txtPick->setText(QString());
@@ -101,6 +144,7 @@ int main(int argc, char **argv) {
     frmMain window(rig.services());
     window.show();
     window.OptPick[0]->setChecked(true);
+    QCoreApplication::processEvents(); // the window is on screen before the user clicks
 
     // Each group of figures can be run alone by naming it: tombolix-bench draw
     const QStringList chosen = app.arguments().mid(1);
@@ -109,7 +153,14 @@ int main(int argc, char **argv) {
     };
 
     if (wanted("draw")) {
+        // The first draw of the run, then the same again: the first one also pays for the
+        // memory the result box's layout takes the first time.
         print("draw_32767_ms", drawMs(rig, window, 32767), "ms");
+        print("draw_32767_again_ms", drawMs(rig, window, 32767), "ms");
+        drawSteps(window, 32767);
+        window.OptPick[1]->setChecked(true);
+        print("draw_32767_list_format_ms", drawMs(rig, window, 32767), "ms");
+        window.OptPick[0]->setChecked(true);
         print("draw_32767_events_every_candidate_ms", everyCandidateDrawMs(window, 32767), "ms");
     }
     if (wanted("literal")) {

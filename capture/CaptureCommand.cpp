@@ -1,11 +1,11 @@
-#include "CaptureCommand.h"
+#include "capture/CaptureCommand.h"
 
-#include "Clock.h"
-#include "Desktop.h"
-#include "Prompter.h"
-#include "Routines.h"
-#include "Services.h"
-#include "modCapture.h"
+#include "capture/modCapture.h"
+#include "common/Clock.h"
+#include "common/Desktop.h"
+#include "common/Prompter.h"
+#include "common/Routines.h"
+#include "common/Services.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "modCapture.h"
+#include "capture/modCapture.h"
 
-#include "Desktop.h"
-#include "TombolixError.h"
+#include "common/Desktop.h"
+#include "core/TombolixError.h"
 
 #include <QDir>
 #include <QImageWriter>

@@ -1,12 +1,59 @@
-#include "WebRequest.h"
+#include "comments/WebRequest.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 
 namespace tombolix {
+
+namespace {
+
+// While a request is waited for, clicks and keys go nowhere: the handler that waits must not
+// be re-entered by the user. A close from the window system still comes through, so the user
+// can always get out.
+class UserInputBlocker : public QObject {
+public:
+    UserInputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    ~UserInputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            event->ignore(); // the system's own keys (Alt+F4) still work
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+struct WebRequest::Exchange {
+    QPointer<QNetworkReply> reply;
+    QByteArray body;
+    QString error;
+};
 
 WebRequest::WebRequest(QObject *parent)
     : QObject(parent) {
@@ -18,86 +65,88 @@ WebRequest::~WebRequest() {
     abort();
 }
 
+HttpResult WebRequest::fetch(const HttpRequest &request, const HttpLimit &limit) {
+    Open(request.method, request.url);
+    for (const auto &[name, value] : request.headers)
+        SetRequestHeader(name, value);
+    Send(request.body, limit.maxBytes);
+    return WaitForResponse(m_current, limit.timeoutMs);
+}
+
+bool WebRequest::busy() const {
+    return m_current && m_current->reply;
+}
+
+void WebRequest::abort() {
+    if (!busy())
+        return;
+    QNetworkReply *reply = m_current->reply;
+    m_current->reply = nullptr;
+    if (m_current->error.isEmpty())
+        m_current->error = QStringLiteral("요청이 취소되었습니다.");
+    reply->abort();
+    reply->deleteLater();
+}
+
 void WebRequest::Open(const QByteArray &method, const QUrl &url) {
-    m_method = method;
-    m_url = url;
-    m_headers.clear();
-    m_body.clear();
-    m_error.clear();
+    m_opened = {method, url, {}, {}};
 }
 
 void WebRequest::SetRequestHeader(const QByteArray &name, const QByteArray &value) {
-    m_headers.append({name, value});
+    m_opened.headers.append({name, value});
 }
 
-void WebRequest::Send(const QByteArray &body) {
-    if (busy())
-        abort(); // one request at a time on one object
-    QNetworkRequest request(m_url);
-    for (const auto &[name, value] : m_headers)
+void WebRequest::Send(const QByteArray &body, qint64 maxBytes) {
+    abort(); // one request at a time on one object
+    QNetworkRequest request(m_opened.url);
+    for (const auto &[name, value] : m_opened.headers)
         request.setRawHeader(name, value);
-    m_body.clear();
-    m_error.clear();
-    m_reply = m_manager.sendCustomRequest(request, m_method, body);
-    QNetworkReply *reply = m_reply;
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        if (reply != m_reply)
-            return;
-        m_body += reply->readAll();
-        if (m_body.size() > maxBodyBytes) {
-            m_error = QStringLiteral("응답이 %1MB보다 큽니다.").arg(maxBodyBytes / (1024 * 1024));
+    auto exchange = std::make_shared<Exchange>();
+    QNetworkReply *reply = m_manager.sendCustomRequest(request, m_opened.method, body);
+    exchange->reply = reply;
+    connect(reply, &QNetworkReply::readyRead, this, [exchange, reply, maxBytes] {
+        exchange->body += reply->readAll();
+        if (exchange->body.size() > maxBytes && exchange->error.isEmpty()) {
+            exchange->error = QStringLiteral("응답이 %1MB보다 큽니다.").arg(double(maxBytes) / (1024 * 1024));
             reply->abort();
         }
     });
+    m_current = exchange;
 }
 
-bool WebRequest::WaitForResponse(int timeoutMs) {
-    QPointer<QNetworkReply> reply = m_reply;
-    if (!reply)
-        return false; // nothing was sent, or it was given up
-    if (!reply->isFinished()) {
+HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs) {
+    QPointer<QNetworkReply> reply = exchange->reply;
+    if (reply && !reply->isFinished()) {
+        UserInputBlocker blocker;
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
         timer.setTimerType(Qt::PreciseTimer);
-        connect(&timer, &QTimer::timeout, &loop, [this, reply] {
-            m_error = QStringLiteral("제한 시간 안에 응답이 없습니다.");
+        connect(&timer, &QTimer::timeout, &loop, [exchange, reply] {
+            exchange->error = QStringLiteral("제한 시간 안에 응답이 없습니다.");
             if (reply)
                 reply->abort();
         });
         connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
         timer.start(timeoutMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
-    if (!reply)
-        return false;
-    if (reply == m_reply) {
-        if (reply->isOpen())
-            m_body += reply->readAll();
-        m_reply = nullptr;
-    }
+    if (!reply || reply != exchange->reply) // given up meanwhile
+        return {{}, exchange->error.isEmpty() ? QStringLiteral("요청이 취소되었습니다.") : exchange->error};
+    exchange->reply = nullptr;
     reply->deleteLater();
-    if (!m_error.isEmpty())
-        return false;
+    if (reply->isOpen() && exchange->error.isEmpty())
+        exchange->body += reply->readAll();
+    if (!exchange->error.isEmpty())
+        return {{}, exchange->error};
     // An HTTP error status is an answer like any other: only the body counts.
     const int error = reply->error();
     const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() &&
                           ((error > 200 && error < 300) || (error > 400 && error < 500));
     if (error == QNetworkReply::NoError || answered)
-        return true;
-    m_error = reply->errorString();
-    return false;
-}
-
-void WebRequest::abort() {
-    if (QNetworkReply *reply = m_reply) {
-        m_reply = nullptr;
-        if (m_error.isEmpty())
-            m_error = QStringLiteral("요청이 취소되었습니다.");
-        reply->abort();
-        reply->deleteLater();
-    }
+        return {exchange->body, {}};
+    return {{}, reply->errorString()};
 }
 
 } // namespace tombolix

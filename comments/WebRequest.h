@@ -5,48 +5,64 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPair>
-#include <QPointer>
 #include <QString>
 #include <QUrl>
 
-class QNetworkReply;
+#include <memory>
 
 namespace tombolix {
+
+// One request: what the caller sends.
+struct HttpRequest {
+    QByteArray method;
+    QUrl url;
+    QList<QPair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+};
+
+// How long a request may take and how much of its answer is read.
+struct HttpLimit {
+    int timeoutMs = 20000;
+    qint64 maxBytes = 32 * 1024 * 1024;
+};
+
+// The answer of one request, its own: a request made while this one was waited for (a log-out
+// started by a close) never changes it.
+struct HttpResult {
+    QByteArray body;
+    QString error; // empty when the whole answer came in; otherwise why not, in Korean
+    bool ok() const { return error.isEmpty(); }
+};
 
 // The program's HTTP client: one request after another through the same object, which keeps
 // the cookies the answers set and sends them with the later requests.
 class WebRequest : public QObject {
     Q_OBJECT
 public:
-    // Answers larger than this are cut off and reported as a failure.
-    static constexpr qint64 maxBodyBytes = 32 * 1024 * 1024;
-
     explicit WebRequest(QObject *parent = nullptr);
     ~WebRequest() override;
 
-    void Open(const QByteArray &method, const QUrl &url);
-    void SetRequestHeader(const QByteArray &name, const QByteArray &value);
-    void Send(const QByteArray &body = QByteArray());
-    // Waits for the answer in a local event loop that keeps painting but takes no user input.
-    // False when the request failed or took longer than the time limit; see errorString().
-    bool WaitForResponse(int timeoutMs);
-    QByteArray ResponseBody() const { return m_body; }
-    QString errorString() const { return m_error; }
+    // Sends the request and waits for its answer in a local event loop that keeps painting and
+    // lets a window be closed, but takes no other user input. An HTTP error status is an
+    // answer like any other: only the body counts.
+    HttpResult fetch(const HttpRequest &request, const HttpLimit &limit);
 
-    bool busy() const { return !m_reply.isNull(); }
-    // Ends a running request; its waiter sees a failure.
+    bool busy() const;
+    // Ends the running request; its waiter gets a failure.
     void abort();
 
-    QNetworkAccessManager &manager() { return m_manager; }
-
 private:
+    struct Exchange;
+
+    // The steps of every request, in this order.
+    void Open(const QByteArray &method, const QUrl &url);
+    void SetRequestHeader(const QByteArray &name, const QByteArray &value);
+    void Send(const QByteArray &body, qint64 maxBytes);
+    HttpResult WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs);
+
     QNetworkAccessManager m_manager;
-    QByteArray m_method;
-    QUrl m_url;
-    QList<QPair<QByteArray, QByteArray>> m_headers;
-    QPointer<QNetworkReply> m_reply;
-    QByteArray m_body;
-    QString m_error;
+    HttpRequest m_opened;
+    std::shared_ptr<Exchange> m_current;
 };
 
 } // namespace tombolix

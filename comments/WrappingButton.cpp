@@ -1,4 +1,4 @@
-#include "WrappingButton.h"
+#include "comments/WrappingButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

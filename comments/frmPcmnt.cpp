@@ -1,17 +1,18 @@
-#include "frmPcmnt.h"
+#include "comments/frmPcmnt.h"
 
-#include "CommentPage.h"
-#include "Constants.h"
-#include "Cp949.h"
-#include "Desktop.h"
-#include "DrawList.h"
-#include "ErrorGuard.h"
-#include "Look.h"
-#include "PostAddress.h"
-#include "Prompter.h"
-#include "Routines.h"
-#include "SiteSession.h"
-#include "WrappingButton.h"
+#include "comments/WrappingButton.h"
+#include "common/Desktop.h"
+#include "common/DrawList.h"
+#include "common/ErrorGuard.h"
+#include "common/Look.h"
+#include "common/Prompter.h"
+#include "common/Routines.h"
+#include "core/CommentPage.h"
+#include "core/Constants.h"
+#include "core/Cp949.h"
+#include "core/PostAddress.h"
+#include "core/Site.h"
+#include "core/Text.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -171,30 +172,39 @@ bool frmPcmnt::eventFilter(QObject *watched, QEvent *event) {
 void frmPcmnt::closeEvent(QCloseEvent *event) {
     // Form_Unload: a request still running is given up first, so that the log-out is the only
     // request on the object; the handler that waited for it sees the window closed.
+    m_waits.windowClosed();
     m_request.abort();
     LogOut();
     resetControls();
-    ++m_closeCount;
     event->accept();
 }
 
-int frmPcmnt::Login(const QString &id, const QString &password) {
-    m_request.Open("POST", site::loginAddress(m_services.endpoints.siteHost));
-    m_request.SetRequestHeader("Referer", site::frontPage(m_services.endpoints.siteHost).toLatin1());
-    m_request.SetRequestHeader("Content-Type", "application/x-www-form-urlencoded");
-    m_request.Send(site::loginBody(id, password));
-    if (!m_request.WaitForResponse(m_limits.loginMs))
-        return 0;
-    return site::loginSucceeded(fromCp949(m_request.ResponseBody()), m_services.endpoints.siteHost) ? 1 : 0;
+HttpResult frmPcmnt::siteFetch(const HttpRequest &request, int timeoutMs) {
+    return m_request.fetch(request, {timeoutMs});
+}
+
+int frmPcmnt::Login(const QString &id, const QString &password, QString *failure) {
+    const QString base = m_services.endpoints.siteHost;
+    const HttpResult answer = siteFetch({"POST",
+                                         site::loginAddress(base),
+                                         {{"Referer", site::frontPage(base).toLatin1()},
+                                          {"Content-Type", "application/x-www-form-urlencoded"}},
+                                         site::loginBody(id, password)},
+                                        m_limits.loginMs);
+    if (failure)
+        *failure = answer.error;
+    return answer.ok() && site::loginSucceeded(fromCp949(answer.body), base) ? 1 : 0;
 }
 
 void frmPcmnt::LogOut() {
-    m_request.Open("GET", site::logoutAddress(m_services.endpoints.siteHost));
-    m_request.Send();
-    m_request.WaitForResponse(m_limits.logoutMs); // the answer is not needed; a failure is silent
+    // The answer is not needed, and a failure is silent.
+    siteFetch({"GET", site::logoutAddress(m_services.endpoints.siteHost), {}, {}}, m_limits.logoutMs);
 }
 
 void frmPcmnt::cmdLogin_Click() {
+    const WaitGuard::Wait wait(m_waits);
+    if (!wait.entered())
+        return;
     Prompter &prompter = m_services.prompter;
     cmdLogin->setEnabled(false);
     const QString id = trimBlanks(txtID->text());
@@ -204,12 +214,12 @@ void frmPcmnt::cmdLogin_Click() {
         cmdLogin->setEnabled(true);
         return;
     }
-    const int closes = m_closeCount;
-    const int result = Login(id, password);
-    if (closes != m_closeCount)
-        return; // the window was closed meanwhile
-    if (!m_request.errorString().isEmpty()) {
-        prompter.information(unreachableText());
+    QString failure;
+    const int result = Login(id, password, &failure);
+    if (wait.windowClosed())
+        return;
+    if (!failure.isEmpty()) {
+        prompter.information(unreachableText(failure));
         cmdLogin->setEnabled(true);
         return;
     }
@@ -239,26 +249,30 @@ void frmPcmnt::txtPW_KeyPress(int keyAscii) {
         cmdLogin_Click();
 }
 
-QString frmPcmnt::unreachableText() const {
+QString frmPcmnt::unreachableText(const QString &reason) {
     return QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다! 인터넷 연결을 확인하시고 다시 시도해주세요.") +
-           crlf() + m_request.errorString();
+           crlf() + reason;
 }
 
 void frmPcmnt::cmdGet_Click() {
-    const QString host = m_services.endpoints.siteHost;
+    const WaitGuard::Wait wait(m_waits);
+    if (!wait.entered())
+        return;
     cmdGet->setEnabled(false);
-    const int closes = m_closeCount;
-    m_request.Open("GET", site::commentPageAddress(host, txtBoard->text(), txtNum->text()));
-    m_request.Send();
-    const bool answered = m_request.WaitForResponse(m_limits.fetchMs);
-    if (closes != m_closeCount)
-        return; // closed meanwhile: nothing is written anywhere
+    const HttpResult page =
+        siteFetch({"GET",
+                   site::commentPageAddress(m_services.endpoints.siteHost, txtBoard->text(), txtNum->text()),
+                   {},
+                   {}},
+                  m_limits.fetchMs);
+    if (wait.windowClosed())
+        return; // nothing is written anywhere
     cmdGet->setEnabled(true);
-    if (!answered) {
-        m_services.prompter.information(unreachableText());
+    if (!page.ok()) {
+        m_services.prompter.information(unreachableText(page.error));
         return;
     }
-    importCommenters(fromCp949(m_request.ResponseBody()));
+    importCommenters(fromCp949(page.body));
 }
 
 void frmPcmnt::importCommenters(const QString &pageText) {

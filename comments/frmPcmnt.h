@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Services.h"
-#include "WebRequest.h"
+#include "comments/WaitGuard.h"
+#include "comments/WebRequest.h"
+#include "common/Services.h"
 
 #include <QWidget>
 
@@ -34,7 +35,9 @@ public:
     frmPcmnt(const Services &services, DrawList &drawList);
     ~frmPcmnt() override;
 
-    int Login(const QString &id, const QString &password);
+    // 1 when the site took the log-in, else 0; `failure` gets the reason when the site could
+    // not be reached.
+    int Login(const QString &id, const QString &password, QString *failure = nullptr);
     void LogOut();
 
     void cmdLogin_Click();
@@ -45,7 +48,6 @@ public:
     void lblHelp_Click();
 
     void setLimits(const RequestLimits &limits) { m_limits = limits; }
-    WebRequest &siteRequest() { return m_request; }
 
     QGroupBox *FrameLogin = nullptr;
     QGroupBox *FrameGet = nullptr;
@@ -70,7 +72,8 @@ protected:
 private:
     void buildControls();
     void resetControls();
-    QString unreachableText() const;
+    HttpResult siteFetch(const HttpRequest &request, int timeoutMs);
+    static QString unreachableText(const QString &reason);
     void importCommenters(const QString &page);
     QUrl helpPage() const;
 
@@ -78,8 +81,8 @@ private:
     DrawList &m_drawList;
     WebRequest m_request;
     RequestLimits m_limits;
+    WaitGuard m_waits;
     bool m_helpOffered = false; // the first-use question of the address helper, once per run
-    int m_closeCount = 0;       // a handler that waited on the network compares it to see a close
 };
 
 } // namespace tombolix

@@ -1,7 +1,7 @@
-#include "DrawList.h"
+#include "common/DrawList.h"
 
-#include "Constants.h"
-#include "Routines.h"
+#include "common/Routines.h"
+#include "core/Constants.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -14,11 +14,6 @@ DrawList::DrawList(QListWidget &list, QLabel &countLabel)
 
 int DrawList::count() const {
     return m_list.count();
-}
-
-QString DrawList::at(int position) const {
-    const QListWidgetItem *item = m_list.item(position);
-    return item ? item->text() : QString();
 }
 
 QStringList DrawList::entries() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Draw.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,13 +13,12 @@ namespace tombolix {
 // The one way to change the main window's draw list: every change rewrites the count label,
 // so the label can never fall behind the list. Windows other than the main window get a
 // reference to this object, never the widgets.
-class DrawList {
+class DrawList : public DrawSource {
 public:
     DrawList(QListWidget &list, QLabel &countLabel);
 
     int count() const;
-    QString at(int position) const;
-    QStringList entries() const;
+    QStringList entries() const override;
     bool isFull() const;
     // IsInList on the list box.
     bool contains(const QString &text) const;
@@ -29,8 +30,7 @@ public:
     void removeAt(int position);
     void clear();
 
-    // Goes up with every change, so a long-running reader can tell that the list moved.
-    quint64 revision() const { return m_revision; }
+    quint64 revision() const override { return m_revision; }
 
     static QString countText(int count);
 

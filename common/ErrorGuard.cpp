@@ -1,7 +1,7 @@
-#include "ErrorGuard.h"
+#include "common/ErrorGuard.h"
 
-#include "Prompter.h"
-#include "TombolixError.h"
+#include "common/Prompter.h"
+#include "core/TombolixError.h"
 
 namespace tombolix {
 

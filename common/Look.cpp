@@ -1,4 +1,4 @@
-#include "Look.h"
+#include "common/Look.h"
 
 #include <QPainter>
 #include <QPixmap>

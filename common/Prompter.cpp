@@ -1,4 +1,4 @@
-#include "Prompter.h"
+#include "common/Prompter.h"
 
 namespace tombolix {
 

@@ -1,4 +1,4 @@
-#include "QtDesktop.h"
+#include "common/QtDesktop.h"
 
 #include <QClipboard>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Desktop.h"
+#include "common/Desktop.h"
 
 namespace tombolix {
 

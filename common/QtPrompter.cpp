@@ -1,4 +1,4 @@
-#include "QtPrompter.h"
+#include "common/QtPrompter.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,8 +1,9 @@
-#include "Routines.h"
+#include "common/Routines.h"
+
+#include "core/SecureRandom.h"
 
 #include <QEventLoop>
 #include <QListWidget>
-#include <QRandomGenerator>
 #include <QTimer>
 
 namespace tombolix {
@@ -16,19 +17,10 @@ bool IsInList(const QString &text, const QListWidget &list) {
     return false;
 }
 
-bool IsInArray(const QString &text, const QStringList &array, int n) {
-    for (int j = 1; j <= n; ++j) {
-        if (array.at(j - 1) == text)
-            return true;
-    }
-    return false;
-}
-
 int RandomNumber(int low, int span) {
     if (span < 1)
         return low;
-    // bounded() rejects the biased tail, so every value is equally likely.
-    return low + int(QRandomGenerator::system()->bounded(quint32(span)));
+    return low + int(SecureRandom::shared().below(quint32(span)));
 }
 
 void Delay(int milliseconds) {
@@ -38,20 +30,6 @@ void Delay(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-} // namespace tombolix
-
-namespace tombolix {
-
-QString trimBlanks(const QString &text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 } // namespace tombolix

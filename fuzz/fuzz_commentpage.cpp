@@ -1,6 +1,6 @@
 // A comment list page as the site might answer it, through the cell and nickname scan.
-#include "CommentPage.h"
-#include "Cp949.h"
+#include "core/CommentPage.h"
+#include "core/Cp949.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // A list file's bytes, in either encoding, through the reading and the entry split.
-#include "Cp949.h"
-#include "ListFile.h"
+#include "core/Cp949.h"
+#include "core/ListFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // A pasted post address through the board code and post number helper.
-#include "PostAddress.h"
+#include "core/PostAddress.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The maker's version answer through the literal evaluator and the start-up decision.
-#include "Cp949.h"
-#include "JsLiteral.h"
-#include "modInit.h"
+#include "core/Cp949.h"
+#include "core/JsLiteral.h"
+#include "core/VersionAnswer.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "InfoMenu.h"
+#include "info/InfoMenu.h"
 
-#include "Constants.h"
-#include "Desktop.h"
-#include "Developer.h"
-#include "Prompter.h"
-#include "Services.h"
+#include "common/Desktop.h"
+#include "common/Prompter.h"
+#include "common/Services.h"
+#include "core/Constants.h"
+#include "info/Developer.h"
 
 namespace tombolix {
 

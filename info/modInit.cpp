@@ -1,74 +1,26 @@
-#include "modInit.h"
+#include "info/modInit.h"
 
-#include "Constants.h"
-#include "Cp949.h"
-#include "Desktop.h"
-#include "JsLiteral.h"
-#include "Prompter.h"
-#include "Services.h"
-#include "WebRequest.h"
+#include "comments/WebRequest.h"
+#include "common/Desktop.h"
+#include "common/Prompter.h"
+#include "common/Services.h"
+#include "core/Cp949.h"
+#include "core/VersionAnswer.h"
 
-#include <QLocale>
 #include <QUrl>
-
-#include <cmath>
 
 namespace tombolix {
 
-namespace {
-
-// A property read as text; a missing property or null counts as the empty text.
-QString propertyText(const JsValue &value) {
-    if (value.type == JsValue::Type::Undefined || value.type == JsValue::Type::Null)
-        return {};
-    return jsToString(value);
-}
-
-// The version as a number, as the number conversion of the original reads it.
-std::optional<double> versionNumber(const JsValue &value) {
-    switch (value.type) {
-    case JsValue::Type::Number:
-        return value.number;
-    case JsValue::Type::Boolean:
-        return value.boolean ? -1.0 : 0.0;
-    case JsValue::Type::String: {
-        bool ok = false;
-        const double number = QLocale::c().toDouble(value.string.trimmed(), &ok);
-        if (ok && std::isfinite(number))
-            return number;
-        return std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
-VersionDecision decideVersion(const QString &answer) {
-    const std::optional<JsValue> temp = evaluateJsLiteral(answer);
-    // Not a literal, or no object to read properties of (null, undefined): start normally.
-    if (!temp || temp->type == JsValue::Type::Undefined || temp->type == JsValue::Type::Null)
-        return {};
-    if (propertyText(temp->property(QStringLiteral("working"))) != QStringLiteral("1"))
-        return {VersionDecision::Outcome::EndSilently, {}};
-    const JsValue version = temp->property(QStringLiteral("version"));
-    if (propertyText(version).isEmpty())
-        return {VersionDecision::Outcome::EndSilently, {}};
-    const std::optional<double> number = versionNumber(version);
-    if (!number || *number <= programVersion)
-        return {};
-    return {VersionDecision::Outcome::NewVersion, propertyText(temp->property(QStringLiteral("url")))};
-}
-
 bool CheckVersion(const Services &services, int timeoutMs) {
     WebRequest request;
-    request.Open("POST", services.endpoints.versionInfo);
-    request.SetRequestHeader("Content-Type", "application/x-www-form-urlencoded");
-    request.Send("mode=info");
-    if (!request.WaitForResponse(timeoutMs))
+    const HttpResult answer = request.fetch({"POST",
+                                             services.endpoints.versionInfo,
+                                             {{"Content-Type", "application/x-www-form-urlencoded"}},
+                                             "mode=info"},
+                                            {timeoutMs});
+    if (!answer.ok())
         return true; // no answer: start normally
-    const VersionDecision decision = decideVersion(fromCp949(request.ResponseBody()));
+    const VersionDecision decision = decideVersion(fromCp949(answer.body));
     switch (decision.outcome) {
     case VersionDecision::Outcome::Start:
         return true;

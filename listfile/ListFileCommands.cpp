@@ -1,11 +1,11 @@
-#include "ListFileCommands.h"
+#include "listfile/ListFileCommands.h"
 
-#include "Constants.h"
-#include "DrawList.h"
-#include "ListFile.h"
-#include "Prompter.h"
-#include "Services.h"
-#include "modIO.h"
+#include "common/DrawList.h"
+#include "common/Prompter.h"
+#include "common/Services.h"
+#include "core/Constants.h"
+#include "core/ListFile.h"
+#include "listfile/modIO.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "modIO.h"
+#include "listfile/modIO.h"
 
-#include "Cp949.h"
-#include "ListFile.h"
+#include "core/Cp949.h"
+#include "core/ListFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The window capture through the real menu command, with a fixed clock and a temporary
 // program folder.
-#include "Fakes.h"
-#include "frmMain.h"
-#include "modCapture.h"
+#include "app/frmMain.h"
+#include "capture/modCapture.h"
+#include "tests/support/Fakes.h"
 
 #include <QAction>
 #include <QDir>

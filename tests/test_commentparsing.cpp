@@ -1,11 +1,11 @@
 // The plain functions of the comment import: splitting, the comment page, the post address
 // and the log-in form.
-#include "CommentPage.h"
-#include "Fakes.h"
-#include "Cp949.h"
-#include "PostAddress.h"
-#include "SiteSession.h"
-#include "Split.h"
+#include "core/CommentPage.h"
+#include "core/Cp949.h"
+#include "core/PostAddress.h"
+#include "core/Site.h"
+#include "core/Split.h"
+#include "tests/support/Fakes.h"
 
 #include <QFile>
 #include <QTest>

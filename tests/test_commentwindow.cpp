@@ -1,8 +1,8 @@
 // The comment import window against a real HTTP server on 127.0.0.1.
-#include "Fakes.h"
-#include "TestHttpServer.h"
-#include "frmMain.h"
-#include "frmPcmnt.h"
+#include "app/frmMain.h"
+#include "comments/frmPcmnt.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestHttpServer.h"
 
 #include <QAction>
 #include <QFile>

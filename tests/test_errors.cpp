@@ -1,8 +1,8 @@
 // The top-level error handling: an error that escapes every handler shows the error box with
 // the application title, its number and its description, and the program goes on.
-#include "Fakes.h"
-#include "TombolixApplication.h"
-#include "TombolixError.h"
+#include "app/TombolixApplication.h"
+#include "core/TombolixError.h"
+#include "tests/support/Fakes.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The main window as the user meets it: its layout and menus, and building the draw list.
-#include "Fakes.h"
-#include "ResultBox.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "app/ResultBox.h"
+#include "tests/support/Fakes.h"
 
 #include <QLabel>
 #include <QLineEdit>

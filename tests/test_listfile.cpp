@@ -1,9 +1,9 @@
 // Saving and loading list files through the real menu commands, in a temporary folder that
 // stands in for the program folder.
-#include "Fakes.h"
-#include "ListFile.h"
-#include "frmMain.h"
-#include "modIO.h"
+#include "app/frmMain.h"
+#include "core/ListFile.h"
+#include "listfile/modIO.h"
+#include "tests/support/Fakes.h"
 
 #include <QAction>
 #include <QDir>

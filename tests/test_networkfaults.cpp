@@ -1,10 +1,10 @@
 // Broken networks and hostile answers: each ends in a clear message or the documented silent
 // outcome, with the windows usable and the draw list as it was.
-#include "Fakes.h"
-#include "TestHttpServer.h"
-#include "frmMain.h"
-#include "frmPcmnt.h"
-#include "modInit.h"
+#include "app/frmMain.h"
+#include "comments/frmPcmnt.h"
+#include "info/modInit.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestHttpServer.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // Drives the real dialogs, so the titles, icons, buttons and plain-text handling of the
 // program's prompts are proven on real widgets.
-#include "QtPrompter.h"
+#include "common/QtPrompter.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,10 +1,11 @@
 // The start-up version check and the information menu.
-#include "Fakes.h"
-#include "JsLiteral.h"
-#include "Startup.h"
-#include "TestHttpServer.h"
-#include "frmMain.h"
-#include "modInit.h"
+#include "app/frmMain.h"
+#include "app/Startup.h"
+#include "core/JsLiteral.h"
+#include "core/VersionAnswer.h"
+#include "info/modInit.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestHttpServer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,17 +1,17 @@
 // The real program with its real dialogs, pointed at a site and a maker's server on
 // 127.0.0.1, for trying the whole flow by hand (or with xdotool) under a display.
 // The site accepts any log-in and answers every comment page with tests/data/comments_page.html.
-#include "Clock.h"
-#include "QtDesktop.h"
-#include "QtPrompter.h"
-#include "TestHttpServer.h"
-#include "TombolixApplication.h"
-#include "Services.h"
-#include "Startup.h"
+#include "app/Startup.h"
+#include "app/TombolixApplication.h"
+#include "common/Clock.h"
+#include "common/QtDesktop.h"
+#include "common/QtPrompter.h"
+#include "common/Services.h"
+#include "tests/support/TestHttpServer.h"
 
+#include <cstdio>
 #include <QDir>
 #include <QFile>
-#include <cstdio>
 
 using namespace tombolix;
 using namespace tombolix::test;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Clock.h"
-#include "Desktop.h"
-#include "ScriptedPrompter.h"
-#include "Services.h"
+#include "common/Clock.h"
+#include "common/Desktop.h"
+#include "common/Services.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QFile>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "common/Prompter.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,4 +1,4 @@
-#include "Split.h"
+#include "core/Split.h"
 
 namespace tombolix {
 

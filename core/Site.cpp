@@ -1,6 +1,6 @@
-#include "SiteSession.h"
+#include "core/Site.h"
 
-#include "Cp949.h"
+#include "core/Cp949.h"
 
 namespace tombolix::site {
 

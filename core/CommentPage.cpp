@@ -1,6 +1,6 @@
-#include "CommentPage.h"
+#include "core/CommentPage.h"
 
-#include "Split.h"
+#include "core/Split.h"
 
 namespace tombolix {
 

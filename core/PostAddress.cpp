@@ -1,6 +1,6 @@
-#include "PostAddress.h"
+#include "core/PostAddress.h"
 
-#include "Split.h"
+#include "core/Split.h"
 
 namespace tombolix {
 

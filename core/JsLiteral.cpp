@@ -1,4 +1,4 @@
-#include "JsLiteral.h"
+#include "core/JsLiteral.h"
 
 #include <QLocale>
 

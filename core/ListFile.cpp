@@ -1,6 +1,6 @@
-#include "ListFile.h"
+#include "core/ListFile.h"
 
-#include "Cp949.h"
+#include "core/Cp949.h"
 
 #include <QStringDecoder>
 

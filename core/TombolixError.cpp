@@ -1,4 +1,4 @@
-#include "TombolixError.h"
+#include "core/TombolixError.h"
 
 namespace tombolix {
 

@@ -1,0 +1,15 @@
+#include "core/Text.h"
+
+namespace tombolix {
+
+QString trimBlanks(const QString &text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace tombolix
