@@ -51,7 +51,7 @@ void saveDrawList(const DrawList &list, const Services &services) {
     const QStringList entries = list.entries();
     if (!acceptLossyEntries(entries, prompter))
         return;
-    if (WriteTextFile(path, buildListText(entries), false))
+    if (WriteTextFile(path, buildListText(entries)))
         prompter.notice(QDir::toNativeSeparators(path) + QStringLiteral(" 경로에 저장 성공!"));
     else
         prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));

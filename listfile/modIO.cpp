@@ -14,13 +14,8 @@ bool FileExists(const QString &path) {
     return info.isFile() && !info.isHidden();
 }
 
-bool WriteTextFile(const QString &path, const QString &text, bool append) {
+bool WriteTextFile(const QString &path, const QString &text) {
     const QByteArray bytes = toCp949(text + QStringLiteral("\r\n")).bytes;
-    if (append) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size() &&
-               file.flush();
-    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

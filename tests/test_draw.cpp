@@ -9,8 +9,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 using namespace tombolix;
@@ -43,6 +47,7 @@ private slots:
     void everyEntryCanBeLeftOut();
     void listClearedDuringTheDrawStopsIt();
     void listGrowingDuringTheDrawIsFine();
+    void resultBoxCentresShortLinesAndScrollsLongOnes();
 
 private:
     void fill(const QStringList &entries);
@@ -284,6 +289,30 @@ void TestDraw::listGrowingDuringTheDrawIsFine() {
     const QStringList winners = draw(QStringLiteral("2")).split(QStringLiteral(", "));
     QCOMPARE(winners.size(), 2);
     QVERIFY(window->cmdPick->isEnabled());
+}
+
+void TestDraw::resultBoxCentresShortLinesAndScrollsLongOnes() {
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    fill({QStringLiteral("홍"), QStringLiteral("황"), QStringLiteral("김철수")});
+    window->OptPick[0]->setChecked(true);
+    draw(QStringLiteral("1"));
+    QCoreApplication::processEvents();
+    const QTextLine shortLine = window->txtPick->document()->firstBlock().layout()->lineAt(0);
+    QVERIFY(shortLine.cursorToX(0) > 50); // centred in the box, not at its left edge
+
+    // 2,000 winners on one line: the whole line can be scrolled through
+    window->drawList().clear();
+    QStringList many;
+    for (int i = 0; i < 2001; ++i)
+        many.append(QStringLiteral("참가자 %1").arg(i));
+    fill(many);
+    const QString result = draw(QStringLiteral("2000"));
+    QCoreApplication::processEvents();
+    const int lineWidth = QFontMetrics(window->txtPick->font()).horizontalAdvance(result);
+    const QScrollBar *bar = window->txtPick->horizontalScrollBar();
+    QVERIFY2(bar->maximum() >= lineWidth - window->txtPick->viewport()->width() - 10,
+             qPrintable(QStringLiteral("%1 of %2").arg(bar->maximum()).arg(lineWidth)));
 }
 
 QTEST_MAIN(TestDraw)
