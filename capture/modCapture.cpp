@@ -4,6 +4,7 @@
 #include "core/TombolixError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPixmap>
@@ -14,6 +15,10 @@
 namespace tombolix {
 
 namespace {
+
+// The numbers the error box gives for a failed write: QImageWriter's own where it has one.
+constexpr int genericFailure = 1;
+constexpr int deviceFailure = int(QImageWriter::DeviceError);
 
 bool isBlank(const QImage &image) {
     if (image.isNull())
@@ -45,18 +50,23 @@ void SendPrintScreen(QWidget &window, Desktop &desktop) {
     desktop.setClipboardImage(grabWindowPicture(window));
 }
 
+int encodeJpeg(const QImage &picture, QIODevice &device, int quality) {
+    QImageWriter writer(&device, "jpeg");
+    writer.setQuality(qBound(0, quality, 100));
+    if (writer.write(picture))
+        return 0;
+    // A device that fails in the middle (a full disk) leaves the writer's error unknown: 0.
+    return writer.error() != QImageWriter::UnknownError ? int(writer.error()) : genericFailure;
+}
+
 void WriteJpegFile(const QImage &picture, const QString &path, int quality) {
     // Through a temporary file, so that a failed write never leaves half a picture behind.
     QSaveFile file(path);
-    QImageWriter writer(&file, "jpeg");
-    writer.setQuality(qBound(0, quality, 100));
-    int status = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        status = int(QImageWriter::DeviceError);
-    else if (!writer.write(picture))
-        status = int(writer.error());
-    else if (!file.commit())
-        status = int(QImageWriter::DeviceError);
+    int status = file.open(QIODevice::WriteOnly) ? encodeJpeg(picture, file, quality) : deviceFailure;
+    if (status == 0 && !file.commit())
+        status = deviceFailure;
+    if (status == 0 && QFileInfo(path).size() <= 0)
+        status = deviceFailure; // written, yet not there: never report success
     if (status != 0) {
         file.cancelWriting();
         throw TombolixError(5,

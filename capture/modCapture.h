@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
 class QWidget;
 
 namespace tombolix {
@@ -22,8 +23,12 @@ QImage grabWindowPicture(QWidget &window);
 // Takes the picture of the window and puts it on the clipboard, as Alt + Print Screen does.
 void SendPrintScreen(QWidget &window, Desktop &desktop);
 
-// Writes the picture as a JPEG file at the quality, which is held to the writer's 0 to 100.
-// Throws TombolixError 5 when the file cannot be written.
+// Encodes the picture as JPEG onto the device at the quality, which is held to the writer's 0 to
+// 100. 0 when all of it was written, else the number the error box gives.
+int encodeJpeg(const QImage &picture, QIODevice &device, int quality);
+
+// Writes the picture as a JPEG file. Throws TombolixError 5 when the file was not written
+// whole, whatever failed: the writer, the disk, or the file missing afterwards.
 void WriteJpegFile(const QImage &picture, const QString &path, int quality);
 
 // folder + separator + the time as yyyy_MM_dd_HH.mm.ss + "_Tombolix_Capture"

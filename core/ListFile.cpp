@@ -21,8 +21,7 @@ QString decodeListFile(const QByteArray &bytes) {
     static const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom))
         return QString::fromUtf8(bytes.mid(bom.size()));
-    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
-    if (!ascii) {
+    if (!isValidCp949(bytes)) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = utf8(bytes);
         if (!utf8.hasError())

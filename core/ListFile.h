@@ -12,9 +12,10 @@ QString listFileWord();
 // The file text without the final line end that WriteTextFile adds.
 QString buildListText(const QStringList &entries);
 
-// Code page 949, unless the bytes are valid UTF-8 with at least one non-ASCII byte or start
-// with a UTF-8 byte-order mark: real Korean code page 949 text is never valid UTF-8, so this
-// only lets a list edited on a UTF-8 system be read as written.
+// The text of a list file: UTF-8 after a UTF-8 byte-order mark; otherwise code page 949 when
+// the bytes are valid code page 949, which every list this program saved is (and the bytes of
+// many Korean texts are valid UTF-8 too: 홍 is C8 AB); otherwise UTF-8 when they are valid
+// UTF-8 (a list edited on a UTF-8 system); otherwise code page 949 with U+FFFD for bad bytes.
 QString decodeListFile(const QByteArray &bytes);
 
 bool isListText(const QString &text);

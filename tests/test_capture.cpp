@@ -12,6 +12,11 @@
 #include <QListWidget>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace tombolix;
 using namespace tombolix::test;
 
@@ -25,6 +30,10 @@ private slots:
     void captureWritesTheCanvasAsJpeg();
     void twoCapturesInOneSecondShareTheName();
     void failedWriteShowsTheErrorAndTheProgramGoesOn();
+    void writerFailingWithoutACodeIsAFailure();
+#ifdef Q_OS_UNIX
+    void fullDiskIsAFailure();
+#endif
 
 private:
     QString expectedPath() const;
@@ -121,6 +130,68 @@ void TestCapture::failedWriteShowsTheErrorAndTheProgramGoesOn() {
     QCOMPARE(window->lstPick->count(), 2);
     QCOMPARE(window->lstPick->item(0)->text(), QStringLiteral("kept"));
 }
+
+namespace {
+
+// A disk that fills up after some bytes: every later write fails.
+class FullDevice : public QIODevice {
+public:
+    explicit FullDevice(qint64 room)
+        : m_room(room) {
+        open(QIODevice::WriteOnly);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override {
+        if (size > m_room)
+            return -1;
+        m_room -= size;
+        return size;
+    }
+
+private:
+    qint64 m_room;
+};
+
+QImage windowSizedPicture() {
+    QImage picture(343, 609, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 7 % 256, y * 3 % 256, (x ^ y) % 256));
+    return picture;
+}
+
+} // namespace
+
+// The JPEG writer reports a device that fails in the middle with no error code of its own.
+void TestCapture::writerFailingWithoutACodeIsAFailure() {
+    FullDevice full(1000);
+    QCOMPARE(encodeJpeg(windowSizedPicture(), full, 200), 1);
+    FullDevice roomy(10 * 1024 * 1024);
+    QCOMPARE(encodeJpeg(windowSizedPicture(), roomy, 200), 0);
+}
+
+#ifdef Q_OS_UNIX
+// A real write that runs out of room: the file size limit of the process plays the full disk.
+void TestCapture::fullDiskIsAFailure() {
+    window = std::make_unique<frmMain>(rig->services());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 2000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    window->mnu_Capture->trigger();
+    setrlimit(RLIMIT_FSIZE, &before);
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QCOMPARE(rig->prompter.records[0].kind, PromptKind::Error);
+    QVERIFY(rig->prompter.records[0].text.contains(QStringLiteral("Cannot save the image. GDI+ Error:")));
+    QVERIFY(!QFile::exists(expectedPath()));
+}
+#endif
 
 QTEST_MAIN(TestCapture)
 #include "test_capture.moc"

@@ -1,6 +1,7 @@
 // Saving and loading list files through the real menu commands, in a temporary folder that
 // stands in for the program folder.
 #include "app/frmMain.h"
+#include "core/Cp949.h"
 #include "core/ListFile.h"
 #include "listfile/modIO.h"
 #include "tests/support/Fakes.h"
@@ -53,6 +54,9 @@ private slots:
     void refusedFiles();
     void loadStopsAtTheListLimit();
     void badBytesLoadCleanly();
+    void savedListsComeBackUnchanged_data();
+    void savedListsComeBackUnchanged();
+    void everySyllableAloneReadsAsItself();
 
 private:
     QString load(const QByteArray &bytes);
@@ -307,6 +311,59 @@ void TestListFile::badBytesLoadCleanly() {
     QCOMPARE(window->lstPick->item(loaded + 2)->text(), QStringLiteral("가"));
     QCOMPARE(window->lstPick->item(loaded + 3)->text(), QStringLiteral("\uFFFD"));
     QCOMPARE(window->lstPick->count(), loaded + 4);
+}
+
+void TestListFile::savedListsComeBackUnchanged_data() {
+    QTest::addColumn<QStringList>("entries");
+    // the code page 949 bytes of 홍 (C8 AB) and 황 (C8 B2) are valid UTF-8 as well
+    QTest::newRow("홍") << QStringList{QStringLiteral("홍")};
+    QTest::newRow("황") << QStringList{QStringLiteral("황")};
+    QTest::newRow("김철수") << QStringList{QStringLiteral("김철수")};
+    QTest::newRow("홍, 황, 김철수") << QStringList{QStringLiteral("홍"), QStringLiteral("황"),
+                                                   QStringLiteral("김철수")};
+    QStringList syllables;
+    for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
+        syllables.append(QString(QChar(c)));
+    QTest::newRow("every Hangul syllable") << syllables;
+    // every character of KS X 1001 (both bytes A1 to FE), each an entry of its own
+    QStringList ksx1001;
+    for (int lead = 0xA1; lead <= 0xFE; ++lead) {
+        for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+            const char pair[] = {char(lead), char(trail)};
+            const QString c = fromCp949(QByteArray(pair, 2));
+            if (c.size() == 1 && c != QStringLiteral("\uFFFD"))
+                ksx1001.append(c);
+        }
+    }
+    QCOMPARE(ksx1001.size(), 8226); // 8,224, and the euro and registered signs of 1998
+    QTest::newRow("every KS X 1001 character") << ksx1001;
+}
+
+// Through the real menu commands: saved by one window, loaded by another.
+void TestListFile::savedListsComeBackUnchanged() {
+    QFETCH(QStringList, entries);
+    for (const QString &entry : entries)
+        QVERIFY(window->drawList().append(entry));
+    rig->prompter.type(QStringLiteral("추첨명단"));
+    window->mnu_Save->trigger();
+    QCOMPARE(rig->prompter.records.last().kind, PromptKind::Notice);
+
+    Rig other;
+    frmMain second(other.services());
+    other.prompter.chooseFile(path(QStringLiteral("추첨명단.txt")));
+    second.mnu_Load->trigger();
+    QCOMPARE(other.prompter.texts().last(), allLoaded);
+    QCOMPARE(listEntries(second.lstPick), entries);
+}
+
+// The same decoding as the load, for a list of each syllable alone.
+void TestListFile::everySyllableAloneReadsAsItself() {
+    for (char16_t c = 0xAC00; c <= 0xD7A3; ++c) {
+        const QString text = buildListText({QString(QChar(c))}) + QStringLiteral("\r\n");
+        const QString read = decodeListFile(toCp949(text).bytes);
+        if (read != text)
+            QFAIL(qPrintable(QStringLiteral("%1 reads as %2").arg(text, read)));
+    }
 }
 
 QTEST_MAIN(TestListFile)
