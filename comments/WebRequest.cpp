@@ -140,11 +140,12 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
         exchange->body += reply->readAll();
     if (!exchange->error.isEmpty())
         return {{}, exchange->error};
-    // An HTTP error status is an answer like any other: only the body counts.
+    // An HTTP error status is an answer like any other: only the body counts. Every other error
+    // is a failure, content that cannot be decoded included (Qt reports that with status 200).
     const int error = reply->error();
-    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() &&
-                          ((error > 200 && error < 300) || (error > 400 && error < 500));
-    if (error == QNetworkReply::NoError || answered)
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool errorStatus = status >= 400 && ((error > 200 && error < 300) || (error > 400 && error < 500));
+    if (error == QNetworkReply::NoError || errorStatus)
         return {exchange->body, {}};
     return {{}, reply->errorString()};
 }

@@ -17,7 +17,10 @@ const QString bodyEnd = QStringLiteral("</div>");
 
 CommentCell parseCell(const QString &cell, const QString &iconMarker) {
     CommentCell result;
-    result.complete = cell.contains(cellEnd);
+    // Splitting an empty cell on its end gives no field at all, not one field without the end:
+    // two markers side by side, or a page ending right after one, make a cell that merely lacks
+    // what the scan takes, and it is skipped.
+    result.complete = cell.isEmpty() || cell.contains(cellEnd);
     if (!result.complete)
         return result;
     const std::optional<QString> content = splitField(cell, cellEnd, 0);

@@ -1,5 +1,6 @@
 #include "core/JsLiteral.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <cmath>
@@ -106,6 +107,7 @@ private:
         ++m_pos; // {
         JsValue object;
         object.type = JsValue::Type::Object;
+        QHash<QString, qsizetype> positionOf; // a later key replaces an earlier one, in its place
         for (;;) {
             skipSpace();
             if (peek() == u'}') {
@@ -120,12 +122,13 @@ private:
             std::optional<JsValue> value = parseValue(depth + 1);
             if (!value)
                 return std::nullopt;
-            auto existing = std::find_if(object.properties.begin(), object.properties.end(),
-                                         [&key](const auto &property) { return property.first == *key; });
-            if (existing != object.properties.end())
-                existing->second = *value;
-            else
-                object.properties.append({*key, *value});
+            const auto existing = positionOf.constFind(*key);
+            if (existing != positionOf.cend()) {
+                object.properties[*existing].second = std::move(*value);
+            } else {
+                positionOf.insert(*key, object.properties.size());
+                object.properties.append({*key, std::move(*value)});
+            }
             skipSpace();
             if (peek() == u',') {
                 ++m_pos;

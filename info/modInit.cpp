@@ -11,13 +11,20 @@
 
 namespace tombolix {
 
+namespace {
+
+// Three short properties need a few bytes: anything larger is not an answer worth reading.
+constexpr qint64 maxAnswerBytes = 1024 * 1024;
+
+} // namespace
+
 bool CheckVersion(const Services &services, int timeoutMs) {
     WebRequest request;
     const HttpResult answer = request.fetch({"POST",
                                              services.endpoints.versionInfo,
                                              {{"Content-Type", "application/x-www-form-urlencoded"}},
                                              "mode=info"},
-                                            {timeoutMs});
+                                            {timeoutMs, maxAnswerBytes});
     if (!answer.ok())
         return true; // no answer: start normally
     const VersionDecision decision = decideVersion(fromCp949(answer.body));

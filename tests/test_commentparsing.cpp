@@ -100,6 +100,16 @@ void TestCommentParsing::fixtureCells() {
         parseCommentPage(fixture(QStringLiteral("comments_broken_cell.html")), QStringLiteral("image.test"));
     QCOMPARE(broken.markerCount, 3);
     QVERIFY(broken.cells[0].complete && broken.cells[1].complete && !broken.cells[2].complete);
+
+    // two markers side by side, and a page that ends right after a marker: empty cells, which
+    // have no field to take and are skipped, not cells cut short
+    const QString full = cell + QStringLiteral("return false;\">홍</a></b></td>");
+    const CommentPage empties = parseCommentPage(cell + full + cell, QStringLiteral("image.test"));
+    QCOMPARE(empties.markerCount, 3);
+    for (const CommentCell &c : empties.cells)
+        QVERIFY(c.complete);
+    QVERIFY(!empties.cells[0].nickname && !empties.cells[2].nickname);
+    QCOMPARE(empties.cells[1].nickname.value_or(QString()), QStringLiteral("홍"));
 }
 
 void TestCommentParsing::cellsMissingAField_data() {

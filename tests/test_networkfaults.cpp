@@ -95,6 +95,8 @@ void TestNetworkFaults::brokenFetches_data() {
     QTest::newRow("never answers") << QStringLiteral("never");
     QTest::newRow("connection reset") << QStringLiteral("reset");
     QTest::newRow("over 32 MiB") << QStringLiteral("huge");
+    QTest::newRow("spoiled gzip") << QStringLiteral("spoiled gzip");
+    QTest::newRow("deflate bomb of 40 MiB") << QStringLiteral("bomb");
 }
 
 void TestNetworkFaults::brokenFetches() {
@@ -113,6 +115,13 @@ void TestNetworkFaults::brokenFetches() {
         answer.never = true;
     } else if (fault == QStringLiteral("reset")) {
         answer.reset = true;
+    } else if (fault == QStringLiteral("spoiled gzip")) {
+        // a gzip header, then noise: the content cannot be decoded, though the status is 200
+        answer.headers = {{"Content-Encoding", "gzip"}};
+        answer.body = QByteArray("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\xFF", 10) + garbage(4000);
+    } else if (fault == QStringLiteral("bomb")) {
+        answer.headers = {{"Content-Encoding", "deflate"}};
+        answer.body = qCompress(QByteArray(40 * 1024 * 1024, '<'), 9).mid(4); // a zlib stream
     } else {
         answer.body = QByteArray(33 * 1024 * 1024, 'y');
     }

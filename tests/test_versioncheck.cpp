@@ -43,6 +43,7 @@ private slots:
     void requestAndNewVersion();
     void onlyWebAddressesAreOpened();
     void noServerStartsWithinTheLimit();
+    void answersOverOneMebibyteAreNotRead();
     void newVersionEndsBeforeAnyWindow();
     void normalStartShowsTheWindow();
     void informationMenu();
@@ -211,6 +212,26 @@ void TestVersionCheck::onlyWebAddressesAreOpened() {
         QCOMPARE(rig->prompter.texts(), QStringList{newVersion});
         QVERIFY(rig->desktop.opened.isEmpty());
     }
+}
+
+// 200,000 keys (3.6 MB) naming a newer version: too large to be an answer, so it is not read
+// and the program starts; an answer just under the limit is read, and its last key counts.
+void TestVersionCheck::answersOverOneMebibyteAreNotRead() {
+    auto manyKeys = [](int keys, const QByteArray &version) -> QByteArray {
+        QByteArray body = "{";
+        for (int i = 0; i < keys; ++i)
+            body += "k" + QByteArray::number(i) + ": 'x',";
+        return body + "working: '1', url: 'http://example.test/new', version: " + version + "}";
+    };
+    server->enqueueBody(manyKeys(200000, "'9.0'"));
+    QVERIFY(CheckVersion(rig->services()));
+    QVERIFY(rig->prompter.records.isEmpty());
+
+    const QByteArray under = manyKeys(80000, "'1.0', version: '9.0'");
+    QVERIFY(under.size() < 1024 * 1024);
+    server->enqueueBody(under);
+    QVERIFY(!CheckVersion(rig->services()));
+    QCOMPARE(rig->prompter.texts(), QStringList{newVersion});
 }
 
 void TestVersionCheck::noServerStartsWithinTheLimit() {
