@@ -1,6 +1,7 @@
 #include "app/TombolixApplication.h"
 
 #include "common/ErrorGuard.h"
+#include "common/QtPrompter.h"
 #include "core/Constants.h"
 
 namespace tombolix {
@@ -8,6 +9,7 @@ namespace tombolix {
 TombolixApplication::TombolixApplication(int &argc, char **argv)
     : QApplication(argc, argv) {
     setApplicationName(applicationTitle());
+    installQtKoreanTranslation();
 }
 
 bool TombolixApplication::notify(QObject *receiver, QEvent *event) {

@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 namespace tombolix {
 
@@ -40,15 +41,6 @@ QString drawPrompt() {
 
 QString layoutCaption() {
     return QStringLiteral("Tombolix - 간편한 기능형 추첨기!");
-}
-
-// Labels and option buttons that list colours use the system window colours.
-void useWindowColours(QWidget *widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -83,7 +75,7 @@ void frmMain::buildControls(QWidget *client) {
     placeTwips(lblStatus, 120, 120, 4815, 255);
     lblStatus->setFont(dotumFont(12, true));
     lblStatus->setAlignment(Qt::AlignCenter);
-    useWindowColours(lblStatus);
+    useSystemWindowColours(lblStatus);
 
     lblText[3] = new QLabel(QStringLiteral("항목 입력"), client);
     lblText[3]->setObjectName(QStringLiteral("lblText3"));
@@ -134,7 +126,7 @@ void frmMain::buildControls(QWidget *client) {
     auto *group = new QButtonGroup(this);
     for (QRadioButton *option : OptPick) {
         option->setFont(font9);
-        useWindowColours(option);
+        useSystemWindowColours(option);
         group->addButton(option);
     }
 
@@ -332,21 +324,20 @@ void frmMain::cmdPick_Click() {
 
     m_drawing = true;
     cmdPick->setEnabled(false);
+    // However the draw ends, an error included, the button works again.
+    const auto drawEnded = qScopeGuard([this] {
+        cmdPick->setEnabled(true);
+        m_drawing = false;
+    });
     txtPick->setText(QString());
 
     const std::optional<QStringList> winners =
         drawWinners(*m_drawList, std::move(pool), int(*count), SecureRandom::shared(),
                     [] { QCoreApplication::processEvents(); });
-    finishDraw(winners ? winners->join(separator) : QString());
+    txtPick->setText(winners ? winners->join(separator) : QString());
     if (!winners)
         prompter.information(
             QStringLiteral("추첨 중에 리스트가 바뀌어 추첨을 마칠 수 없습니다! 다시 추첨해주세요."));
-}
-
-void frmMain::finishDraw(const QString &result) {
-    txtPick->setText(result);
-    cmdPick->setEnabled(true);
-    m_drawing = false;
 }
 
 void frmMain::mnu_Save_Click() {

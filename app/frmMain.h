@@ -83,7 +83,6 @@ private:
     void buildControls(QWidget *client);
     void buildMenus();
     QAction *addCommand(QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)());
-    void finishDraw(const QString &result);
 
     Services m_services;
     std::unique_ptr<DrawList> m_drawList;

@@ -12,6 +12,14 @@ namespace tombolix {
 
 namespace {
 
+QString timedOut() {
+    return QStringLiteral("제한 시간 안에 응답이 없습니다.");
+}
+
+QString cancelled() {
+    return QStringLiteral("요청이 취소되었습니다.");
+}
+
 // While a request is waited for, clicks and keys go nowhere: the handler that waits must not
 // be re-entered by the user. A close from the window system still comes through, so the user
 // can always get out.
@@ -46,6 +54,35 @@ protected:
         }
     }
 };
+
+// Why a request failed, in the user's words; Qt's own text follows where ours is general.
+QString failureReason(QNetworkReply::NetworkError error, int status, const QString &qtText) {
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("서버가 연결을 거부했습니다.");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("서버가 연결을 끊었습니다.");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("서버 주소를 찾을 수 없습니다.");
+    case QNetworkReply::TimeoutError:
+        return timedOut();
+    case QNetworkReply::OperationCanceledError:
+        return cancelled();
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("보안 연결(TLS)을 맺을 수 없습니다.");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return QStringLiteral("네트워크에 연결되어 있지 않습니다.");
+    case QNetworkReply::TooManyRedirectsError:
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("서버가 다른 주소로 너무 많이 넘겨 보냅니다.");
+    default:
+        break;
+    }
+    if (status > 0 && status < 400) // an answer came, but its content could not be read
+        return QStringLiteral("서버의 응답을 읽을 수 없습니다. (%1)").arg(qtText);
+    return QStringLiteral("네트워크 오류가 발생했습니다. (%1)").arg(qtText);
+}
 
 } // namespace
 
@@ -83,7 +120,7 @@ void WebRequest::abort() {
     QNetworkReply *reply = m_current->reply;
     m_current->reply = nullptr;
     if (m_current->error.isEmpty())
-        m_current->error = QStringLiteral("요청이 취소되었습니다.");
+        m_current->error = cancelled();
     reply->abort();
     reply->deleteLater();
 }
@@ -123,7 +160,7 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
         timer.setSingleShot(true);
         timer.setTimerType(Qt::PreciseTimer);
         connect(&timer, &QTimer::timeout, &loop, [exchange, reply] {
-            exchange->error = QStringLiteral("제한 시간 안에 응답이 없습니다.");
+            exchange->error = timedOut();
             if (reply)
                 reply->abort();
         });
@@ -133,7 +170,7 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
         loop.exec();
     }
     if (!reply || reply != exchange->reply) // given up meanwhile
-        return {{}, exchange->error.isEmpty() ? QStringLiteral("요청이 취소되었습니다.") : exchange->error};
+        return {{}, exchange->error.isEmpty() ? cancelled() : exchange->error};
     exchange->reply = nullptr;
     reply->deleteLater();
     if (reply->isOpen() && exchange->error.isEmpty())
@@ -147,7 +184,7 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
     const bool errorStatus = status >= 400 && ((error > 200 && error < 300) || (error > 400 && error < 500));
     if (error == QNetworkReply::NoError || errorStatus)
         return {exchange->body, {}};
-    return {{}, reply->errorString()};
+    return {{}, failureReason(reply->error(), status, reply->errorString())};
 }
 
 } // namespace tombolix

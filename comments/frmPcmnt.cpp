@@ -1,5 +1,6 @@
 #include "comments/frmPcmnt.h"
 
+#include "comments/FittingLabel.h"
 #include "comments/WrappingButton.h"
 #include "common/Desktop.h"
 #include "common/DrawList.h"
@@ -108,7 +109,8 @@ void frmPcmnt::buildControls() {
     cmdGet = new QPushButton(QStringLiteral("덧글 가져오기"), FrameGet);
     cmdGet->setObjectName(QStringLiteral("cmdGet"));
     placeTwips(cmdGet, 120, 2400, 3855, 495);
-    lblStatus = addLabel(FrameGet, QString(), 120, 3000, 3855, 255);
+    lblStatus = new FittingLabel(FrameGet);
+    placeTwips(lblStatus, 120, 3000, 3855, 255);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     lblStatus->setFont(gulimFont(11.25, true));
     lblStatus->setAlignment(Qt::AlignCenter);
@@ -116,9 +118,16 @@ void frmPcmnt::buildControls() {
     for (QGroupBox *frame : {FrameLogin, FrameGet}) {
         frame->setFont(dotumFont(9));
         paintWhite(frame);
+        styleFrame(frame);
     }
+    for (int i = 0; i < 4; ++i)
+        lblText[i]->setObjectName(QStringLiteral("lblText%1").arg(i));
+    Label1->setObjectName(QStringLiteral("Label1"));
     for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1})
         label->adjustSize();
+    for (QWidget *listed : std::initializer_list<QWidget *>{lblText[0], lblText[1], lblText[2], lblText[3],
+                                                            lblHelp, OptSet[0], OptSet[1], Label1})
+        useSystemWindowColours(listed);
     for (QPushButton *button : {cmdLogin, cmdNumHelp, cmdGet})
         button->setAutoDefault(true); // Enter presses a focused button, and only that one
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comments/FittingLabel.h"
 #include "comments/WaitGuard.h"
 #include "comments/WebRequest.h"
 #include "common/Services.h"
@@ -63,7 +64,7 @@ public:
     QLineEdit *txtCmt1 = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdGet = nullptr;
-    QLabel *lblStatus = nullptr;
+    FittingLabel *lblStatus = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

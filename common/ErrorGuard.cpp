@@ -3,9 +3,17 @@
 #include "common/Prompter.h"
 #include "core/TombolixError.h"
 
+#include <QScopedValueRollback>
+
 namespace tombolix {
 
 void reportUnhandledError(Prompter &prompter, const std::exception_ptr &error) {
+    // One error box at a time: an error that recurs while its box is open (the box runs its
+    // own event loop) does not stack another on top.
+    static bool showing = false;
+    if (showing)
+        return;
+    const QScopedValueRollback<bool> shown(showing, true);
     try {
         std::rethrow_exception(error);
     } catch (const TombolixError &e) {

@@ -1,5 +1,7 @@
 #include "common/Look.h"
 
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -55,6 +57,27 @@ void makeFixedWindow(QWidget *window, const QString &caption) {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void useSystemWindowColours(QWidget *widget) {
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, palette.color(QPalette::Active, QPalette::Base));
+        palette.setColor(group, QPalette::WindowText, palette.color(group, QPalette::Text));
+    }
+    widget->setPalette(palette);
+    // buttons fill with their button colour unless told otherwise
+    widget->setBackgroundRole(QPalette::Window);
+    widget->setAutoFillBackground(true);
+}
+
+void styleFrame(QGroupBox *frame) {
+    const int half = QFontMetrics(frame->font()).height() / 2;
+    frame->setStyleSheet(QStringLiteral("QGroupBox { margin-top: %1px; border: 1px solid palette(mid); "
+                                        "border-radius: 2px; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; "
+                                        "padding: 0px 2px; }")
+                             .arg(half));
 }
 
 void paintWhite(QWidget *widget) {

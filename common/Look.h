@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QRect>
 
+class QGroupBox;
 class QWidget;
 
 namespace tombolix {
@@ -27,5 +28,13 @@ inline constexpr int unlimitedText = 1 << 24;
 
 // A white window background, as the layouts ask.
 void paintWhite(QWidget *widget);
+
+// Labels and option buttons that list colours: the system window colour behind the system
+// window-text colour (the window colour is the one behind text boxes' text: white).
+void useSystemWindowColours(QWidget *widget);
+
+// A frame drawn as the layouts mean it: its title sits on its top line, so the controls placed
+// below the title stay clear of both.
+void styleFrame(QGroupBox *frame);
 
 } // namespace tombolix

@@ -2,9 +2,15 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <QTranslator>
 
 namespace tombolix {
 
@@ -17,6 +23,9 @@ QString forDisplay(const QString &text) {
     return shown;
 }
 
+// Room for the title bar's icon and buttons beside the title.
+constexpr int titleBarExtra = 110;
+
 QWidget *dialogParent() {
     return QApplication::activeWindow();
 }
@@ -25,7 +34,9 @@ Prompter::Answer askInput(const QString &title, const QString &text) {
     QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setLabelText(forDisplay(text));
+    // The label has the text box for its buddy, so a lone "&" would be taken for a keyboard
+    // mnemonic and hidden: the address helper's example holds "&~~~~".
+    dialog.setLabelText(forDisplay(text).replace(u'&', QStringLiteral("&&")));
     dialog.setTextValue(QString());
     // QInputDialog's label guesses rich text; entries and addresses may hold '<'.
     for (QLabel *label : dialog.findChildren<QLabel *>())
@@ -35,8 +46,28 @@ Prompter::Answer askInput(const QString &title, const QString &text) {
 }
 
 Prompter::Answer askFile(const QString &filter) {
-    const QString name = QFileDialog::getOpenFileName(dialogParent(), QString(), QString(), filter);
+    // An open dialog that does not insist on an existing file: a typed name that is not there
+    // reaches the program, which says so in its own words.
+    QFileDialog dialog(dialogParent(), QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {false, {}};
+    const QString name = dialog.selectedFiles().constFirst();
     return {!name.isEmpty(), name};
+}
+
+// A box sized by its text alone can be narrower than its title, which the title bar then cuts.
+void makeRoomForTitle(QMessageBox &box) {
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    // the title's own width, and the title bar's icon and buttons beside it
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarExtra;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 Prompter::Answer showBox(PromptKind kind, const QString &title, const QString &text) {
@@ -60,11 +91,31 @@ Prompter::Answer showBox(PromptKind kind, const QString &title, const QString &t
     }
     QMessageBox box(icon, title, forDisplay(text), buttons, dialogParent());
     box.setTextFormat(Qt::PlainText);
+    makeRoomForTitle(box);
     const int result = box.exec();
     return {kind == PromptKind::Question ? result == QMessageBox::Yes : true, QString()};
 }
 
 } // namespace
+
+bool installQtKoreanTranslation() {
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto *korean = new QTranslator(QCoreApplication::instance());
+    const QLocale locale(QLocale::Korean, QLocale::SouthKorea);
+    for (const QString &folder :
+         QStringList{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                     QString(QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))}) {
+        if (korean->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(korean);
+            translator = korean;
+            return true;
+        }
+    }
+    delete korean;
+    return false;
+}
 
 Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const QString &text) {
     switch (kind) {

@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
 
@@ -50,6 +52,7 @@ private slots:
     void closingTheMainWindowClosesThisOne();
     void addressHelper();
     void helpLabelOpensTheHelpPage();
+    void looksAsLaidOut();
 
 private:
     void loginOk();
@@ -423,6 +426,58 @@ void TestCommentWindow::helpLabelOpensTheHelpPage() {
     QCOMPARE(rig->desktop.opened[0],
              QUrl::fromLocalFile(rig->folder.path() + QStringLiteral("/tombolix_help.html")));
     QVERIFY(rig->prompter.records.isEmpty());
+}
+
+namespace {
+
+// Where the frame's style draws its title, and its top line.
+QRect frameTitle(QGroupBox *frame, QStyle::SubControl part) {
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.lineWidth = 1;
+    option.textAlignment = frame->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return frame->style()->subControlRect(QStyle::CC_GroupBox, &option, part, frame);
+}
+
+// The colour behind a control, away from its text.
+QColor backgroundOf(QWidget *control) {
+    const QImage picture = control->grab().toImage();
+    return picture.pixelColor(picture.width() - 1, 0);
+}
+
+} // namespace
+
+void TestCommentWindow::looksAsLaidOut() {
+    // every control answers to its name
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblText%1").arg(i)), window->lblText[i]);
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("Label1")), window->Label1);
+
+    // the log-in frame's first row is clear of the frame's title and of its top line
+    for (QGroupBox *frame : {window->FrameLogin, window->FrameGet}) {
+        const QRect title = frameTitle(frame, QStyle::SC_GroupBoxLabel);
+        const QRect box = frameTitle(frame, QStyle::SC_GroupBoxFrame);
+        for (QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(child->geometry().top() > title.bottom() && child->geometry().top() > box.top(),
+                     qPrintable(child->objectName()));
+        }
+    }
+
+    // labels and option buttons that list colours show the window colour: white
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{window->OptSet[0], window->OptSet[1], window->lblText[0],
+                                          window->lblHelp, main->OptPick[0], main->OptPick[1]})
+        QVERIFY2(backgroundOf(control) == QColor(Qt::white), qPrintable(control->objectName()));
+
+    // the longest status of a scan shows whole; a short one keeps the layout's size
+    const QString longest = QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료");
+    window->lblStatus->setText(longest);
+    QVERIFY(QFontMetricsF(window->lblStatus->fittedFont()).horizontalAdvance(longest) <=
+            window->lblStatus->contentsRect().width());
+    window->lblStatus->setText(QStringLiteral("상태 : 대기중"));
+    QCOMPARE(window->lblStatus->fittedFont().pointSizeF(), 11.25);
 }
 
 QTEST_MAIN(TestCommentWindow)

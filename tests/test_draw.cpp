@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "app/ResultBox.h"
 #include "core/Draw.h"
+#include "core/TombolixError.h"
 #include "tests/support/Fakes.h"
 
 #include <QLabel>
@@ -48,6 +49,7 @@ private slots:
     void listClearedDuringTheDrawStopsIt();
     void listGrowingDuringTheDrawIsFine();
     void resultBoxCentresShortLinesAndScrollsLongOnes();
+    void errorDuringTheDrawLeavesTheButtonWorking();
 
 private:
     void fill(const QStringList &entries);
@@ -313,6 +315,39 @@ void TestDraw::resultBoxCentresShortLinesAndScrollsLongOnes() {
     const QScrollBar *bar = window->txtPick->horizontalScrollBar();
     QVERIFY2(bar->maximum() >= lineWidth - window->txtPick->viewport()->width() - 10,
              qPrintable(QStringLiteral("%1 of %2").arg(bar->maximum()).arg(lineWidth)));
+}
+
+namespace {
+
+// Fails the way a routine without error handling does, when the draw lets events through.
+class FailsOnUserEvent : public QObject {
+public:
+    bool event(QEvent *event) override {
+        if (event->type() == QEvent::User)
+            throw TombolixError(7, QStringLiteral("Out of memory"));
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+void TestDraw::errorDuringTheDrawLeavesTheButtonWorking() {
+    QStringList entries;
+    for (int i = 0; i < 2000; ++i)
+        entries.append(QStringLiteral("김철수 %1").arg(i));
+    fill(entries);
+    window->OptPick[0]->setChecked(true);
+    FailsOnUserEvent failing;
+    QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+    rig->prompter.type(QStringLiteral("1999"));
+    QTest::mouseClick(window->cmdPick, Qt::LeftButton);
+    QCOMPARE(rig->prompter.records.size(), 2);
+    QCOMPARE(rig->prompter.records[1].kind, PromptKind::Error);
+    QVERIFY(rig->prompter.records[1].text.endsWith(QStringLiteral("Out of memory")));
+    QVERIFY(window->cmdPick->isEnabled());
+    QCOMPARE(window->lstPick->count(), 2000);
+    // and the next draw runs
+    QCOMPARE(draw(QStringLiteral("3")).split(QStringLiteral(", ")).size(), 3);
 }
 
 QTEST_MAIN(TestDraw)

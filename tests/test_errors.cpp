@@ -55,6 +55,32 @@ private slots:
         m_app.setPrompter(nullptr);
     }
 
+    // An error that recurs while its box is open does not stack a second box on it.
+    void oneErrorBoxAtATime() {
+        ScriptedPrompter prompter;
+        m_app.setPrompter(&prompter);
+        Failing failing;
+        int boxes = 0;
+        prompter.whileOpen = [&](const ScriptedPrompter::Record &) {
+            ++boxes;
+            // the box's own event loop meets the same fault again, and again
+            for (int i = 0; i < 3; ++i) {
+                QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+                QCoreApplication::processEvents();
+            }
+        };
+        QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes, 1);
+        QCOMPARE(prompter.records.size(), 1);
+        // once it is closed, the next error shows its box again
+        prompter.whileOpen = nullptr;
+        QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        QCOMPARE(prompter.records.size(), 2);
+        m_app.setPrompter(nullptr);
+    }
+
 private:
     TombolixApplication &m_app;
 };

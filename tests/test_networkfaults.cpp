@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QTcpServer>
 #include <QTest>
 
 using namespace tombolix;
@@ -41,6 +42,7 @@ private slots:
 
     void brokenFetches_data();
     void brokenFetches();
+    void refusedConnectionIsNamed();
     void garbagePageIsScannedSafely();
     void cookieForAnotherDomainIsNotSentBack();
     void loginThatNeverAnswers();
@@ -89,18 +91,26 @@ void TestNetworkFaults::loginOk(const QList<QPair<QByteArray, QByteArray>> &head
 
 void TestNetworkFaults::brokenFetches_data() {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("closed in the middle of the body") << QStringLiteral("cut");
-    QTest::newRow("one byte a second") << QStringLiteral("drip");
-    QTest::newRow("redirect loop") << QStringLiteral("redirect");
-    QTest::newRow("never answers") << QStringLiteral("never");
-    QTest::newRow("connection reset") << QStringLiteral("reset");
-    QTest::newRow("over 32 MiB") << QStringLiteral("huge");
-    QTest::newRow("spoiled gzip") << QStringLiteral("spoiled gzip");
-    QTest::newRow("deflate bomb of 40 MiB") << QStringLiteral("bomb");
+    QTest::addColumn<QString>("reason"); // the second line of the message: how it begins
+    QTest::newRow("closed in the middle of the body")
+        << QStringLiteral("cut") << QStringLiteral("서버가 연결을 끊었습니다.");
+    QTest::newRow("one byte a second")
+        << QStringLiteral("drip") << QStringLiteral("제한 시간 안에 응답이 없습니다.");
+    QTest::newRow("redirect loop") << QStringLiteral("redirect")
+                                   << QStringLiteral("서버가 다른 주소로 너무 많이 넘겨 보냅니다.");
+    QTest::newRow("never answers") << QStringLiteral("never")
+                                   << QStringLiteral("제한 시간 안에 응답이 없습니다.");
+    QTest::newRow("connection reset")
+        << QStringLiteral("reset") << QStringLiteral("서버가 연결을 끊었습니다.");
+    QTest::newRow("over 32 MiB") << QStringLiteral("huge") << QStringLiteral("응답이 32MB보다 큽니다.");
+    QTest::newRow("spoiled gzip") << QStringLiteral("spoiled gzip")
+                                  << QStringLiteral("서버의 응답을 읽을 수 없습니다.");
+    QTest::newRow("deflate bomb of 40 MiB") << QStringLiteral("bomb") << QString();
 }
 
 void TestNetworkFaults::brokenFetches() {
     QFETCH(QString, fault);
+    QFETCH(QString, reason);
     loginOk();
     TestHttpServer::Answer answer;
     answer.body = QByteArray(4000, 'x');
@@ -132,8 +142,12 @@ void TestNetworkFaults::brokenFetches() {
     QVERIFY(timer.elapsed() < 10000);
     QCOMPARE(rig->prompter.records.size(), 1);
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
-    QVERIFY2(rig->prompter.records[0].text.startsWith(unreachable),
-             qPrintable(rig->prompter.records[0].text));
+    const QStringList lines = rig->prompter.records[0].text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.value(0), QStringLiteral("뽐뿌 사이트에 접속할 수 없습니다! 인터넷 연결을 확인하시고 다시 "
+                                            "시도해주세요."));
+    // a reason in Korean: either ours, or a general one before Qt's own text
+    QVERIFY2(lines.value(1).startsWith(reason) && lines.value(1).at(0).unicode() >= 0xAC00,
+             qPrintable(lines.value(1)));
     QCOMPARE(main->lstPick->count(), 1);
     QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
 
@@ -146,6 +160,23 @@ void TestNetworkFaults::brokenFetches() {
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.records.size(), 2);
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
+}
+
+void TestNetworkFaults::refusedConnectionIsNamed() {
+    // a port on which nothing listens any more
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    rig->endpoints.siteHost = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
+    closed.close();
+    frmMain other(rig->services());
+    other.mnu_Pcmt->trigger();
+    other.commentWindow()->txtID->setText(QStringLiteral("id"));
+    other.commentWindow()->txtPW->setText(QStringLiteral("pw"));
+    rig->prompter.reset();
+    other.commentWindow()->cmdLogin_Click();
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QVERIFY2(rig->prompter.records[0].text.endsWith(QStringLiteral("\r\n서버가 연결을 거부했습니다.")),
+             qPrintable(rig->prompter.records[0].text));
 }
 
 void TestNetworkFaults::garbagePageIsScannedSafely() {

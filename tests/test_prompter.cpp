@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,10 +41,13 @@ void whenModalOpens(const std::function<void(QWidget *)> &check) {
 class TestPrompter : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QVERIFY(installQtKoreanTranslation()); }
     void messageBoxes_data();
     void messageBoxes();
     void questionAnswers();
     void inputBoxGivesTextOrCancel();
+    void ampersandsShowAsTyped();
+    void fileDialogTakesAMissingName();
 };
 
 void TestPrompter::messageBoxes_data() {
@@ -65,6 +72,11 @@ void TestPrompter::messageBoxes() {
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(box->text(), QStringLiteral("<b>첫 줄</b>\n둘째 줄"));
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("확인"));
+        // wide enough for its title beside the title bar's buttons
+        QFont bold = box->font();
+        bold.setBold(true);
+        QVERIFY(box->width() >= QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100);
         checked = true;
         box->button(QMessageBox::Ok)->click();
     });
@@ -81,6 +93,8 @@ void TestPrompter::questionAnswers() {
             QVERIFY(box);
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("예(&Y)"));
+            QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("아니요(&N)"));
             box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
         });
         QCOMPARE(prompter.question(QStringLiteral("계속하시겠습니까?")), yes);
@@ -98,6 +112,9 @@ void TestPrompter::inputBoxGivesTextOrCancel() {
             QCOMPARE(label->textFormat(), Qt::PlainText);
         QLineEdit *edit = input->findChild<QLineEdit *>();
         QVERIFY(edit && edit->text().isEmpty());
+        auto *buttons = input->findChild<QDialogButtonBox *>();
+        QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("확인"));
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("취소"));
         QTest::keyClicks(edit, QStringLiteral("3"));
         input->accept();
     });
@@ -110,6 +127,49 @@ void TestPrompter::inputBoxGivesTextOrCancel() {
         input->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QCOMPARE(prompter.input(QStringLiteral("t"), QStringLiteral("p")), std::nullopt);
+}
+
+// The address helper's example line holds "&~": no label turns it into a keyboard mnemonic.
+void TestPrompter::ampersandsShowAsTyped() {
+    QtPrompter prompter;
+    const QString example =
+        QStringLiteral("(Ex : https://www.ppomppu.co.kr/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지");
+    whenModalOpens([&example](QWidget *dialog) {
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        QVERIFY(input);
+        input->reject();
+        QLabel *label = nullptr;
+        for (QLabel *candidate : input->findChildren<QLabel *>()) {
+            if (candidate->buddy())
+                label = candidate;
+        }
+        QVERIFY(label);
+        // a label with a buddy shows "&&" as "&", and a lone "&" not at all
+        QCOMPARE(label->text().replace(QStringLiteral("&&"), QStringLiteral("&")), example);
+        QVERIFY(QKeySequence::mnemonic(label->text()).isEmpty());
+    });
+    prompter.input(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"), example);
+}
+
+// A typed name of a file that is not there is handed back, in Korean dialog.
+void TestPrompter::fileDialogTakesAMissingName() {
+    QtPrompter prompter;
+    const QString missing = QDir::temp().filePath(QStringLiteral("없는 추첨명단.txt"));
+    QFile::remove(missing);
+    whenModalOpens([&missing](QWidget *dialog) {
+        auto *files = qobject_cast<QFileDialog *>(dialog);
+        QVERIFY(files);
+        QCOMPARE(files->nameFilters(), QStringList{QStringLiteral("Tombolix List File (*.txt)")});
+        auto *buttons = files->findChild<QDialogButtonBox *>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("열기(&O)"));
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("취소"));
+        auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(missing);
+        buttons->button(QDialogButtonBox::Open)->click();
+    });
+    QCOMPARE(QDir::cleanPath(prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"))), missing);
 }
 
 QTEST_MAIN(TestPrompter)
