@@ -7,6 +7,8 @@
 #include "core/Cp949.h"
 #include "core/Draw.h"
 #include "core/SecureRandom.h"
+#include "core/VersionAnswer.h"
+#include "info/modInit.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestHttpServer.h"
 
@@ -134,6 +136,18 @@ double drawMs(Rig &rig, frmMain &window, int n) {
     return timeMs([&] { window.cmdPick_Click(); });
 }
 
+// A text as the site's JSON writes it: every character beyond ASCII as \\uXXXX.
+QByteArray jsonAscii(const QString &text) {
+    QByteArray out;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            out += char(c.unicode());
+        else
+            out += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+    }
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -171,6 +185,23 @@ int main(int argc, char **argv) {
         print("draw_literal_4096_ms", literal, "ms");
         print("draw_literal_ratio_4096", literal / ours, "x");
     }
+    if (wanted("version")) {
+        // The start-up check's answer: 55,000 keys (1 MiB, all it reads) evaluated, and 200,000
+        // keys (3.6 MB) sent by a server, which the check stops reading at 1 MiB.
+        auto manyKeys = [](int keys) -> QByteArray {
+            QByteArray body = "{";
+            for (int i = 0; i < keys; ++i)
+                body += "k" + QByteArray::number(i) + ": 'x',";
+            return body + "working: '1', version: '1.0'}";
+        };
+        const QString oneMebibyte = QString::fromLatin1(manyKeys(55000));
+        print("version_answer_55000_keys_ms", timeMs([&] { decideVersion(oneMebibyte); }), "ms");
+        TestHttpServer server;
+        server.setDefault({200, {}, manyKeys(200000)});
+        Rig checking;
+        checking.endpoints.versionInfo = QUrl(server.base() + QStringLiteral("/tombolix/info.php"));
+        print("version_check_200000_keys_ms", timeMs([&] { CheckVersion(checking.services()); }), "ms");
+    }
     if (wanted("listfile")) {
         // a window of its own, as a user starting the program and loading a list has
         frmMain fresh(rig.services());
@@ -187,7 +218,7 @@ int main(int argc, char **argv) {
     }
     if (wanted("import")) {
         TestHttpServer server;
-        rig.endpoints.siteHost = server.host();
+        rig.endpoints.siteBase = server.base();
         frmMain importing(rig.services());
         importing.show();
         for (int i = 0; i < 20000; ++i)
@@ -208,6 +239,54 @@ int main(int argc, char **argv) {
         print("import_10000_ms", timeMs([&] { comments->cmdGet_Click(); }), "ms");
         if (importing.drawList().count() != 23000)
             std::printf("import_10000 list holds %d entries\n", importing.drawList().count());
+        rig.prompter.reset();
+    }
+    if (wanted("import")) {
+        // Today's site: the old comment page holds no cell, the post page 1,000 comments a page
+        // over 10 pages (a tenth of them replies), 3,000 different commenters, into a list of
+        // 20,000 entries.
+        TestHttpServer server;
+        rig.endpoints.siteBase = server.base();
+        frmMain importing(rig.services());
+        importing.show();
+        for (int i = 0; i < 20000; ++i)
+            importing.drawList().append(QStringLiteral("기존 항목 %1").arg(i));
+        server.route("/zboard/list_comment.php", {});
+        for (int page = 1; page <= 10; ++page) {
+            auto comment = [](int n, const QByteArray &replies) -> QByteArray {
+                return "{\"no\":" + QByteArray::number(5100000 + n) +
+                       ",\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i class=\\\"nlevel "
+                       "lvG\\\"><\\/i>" +
+                       jsonAscii(QStringLiteral("덧글러%1").arg(n % 3000)) + "<\\/a><\\/b>\",\"memo\":\"<p>" +
+                       jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) + "<\\/p>\",\"sub_cmt\":[" +
+                       replies + "]}";
+            };
+            QByteArrayList comments;
+            for (int i = 0; i < 1000; i += 10) {
+                const int n = (page - 1) * 1000 + i;
+                for (int j = 0; j < 8; ++j)
+                    comments.append(comment(n + j, {}));
+                comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
+            }
+            TestHttpServer::Answer answer;
+            answer.body = toCp949(QStringLiteral("<html><head><title>뽐뿌</title></head><body>"
+                                                 "<div id=\"comment_list_area\"></div><script>"
+                                                 "var initialCommentData = {\"total_comment\":10000,"
+                                                 "\"total_page\":10,\"comments\":["))
+                              .bytes +
+                          comments.join(',') + "]};</script></body></html>";
+            server.route(page == 1 ? QByteArray("/zboard/view.php") : "&c_page=" + QByteArray::number(page),
+                         answer);
+        }
+        importing.mnu_Pcmt_Click();
+        frmPcmnt *comments = importing.commentWindow();
+        comments->OptSet[0]->setChecked(true);
+        rig.prompter.no();
+        print("import_today_10000_ms", timeMs([&] { comments->cmdGet_Click(); }), "ms");
+        if (importing.drawList().count() != 23000 ||
+            comments->lblStatus->text() != QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료"))
+            std::printf("import_today_10000 list holds %d entries, status %s\n", importing.drawList().count(),
+                        qPrintable(comments->lblStatus->text()));
         rig.prompter.reset();
     }
     return 0;

@@ -6,6 +6,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QSslConfiguration>
 #include <QTimer>
 
 namespace tombolix {
@@ -92,8 +93,9 @@ struct WebRequest::Exchange {
     QString error;
 };
 
-WebRequest::WebRequest(QObject *parent)
-    : QObject(parent) {
+WebRequest::WebRequest(const QList<QSslCertificate> &extraTrust, QObject *parent)
+    : QObject(parent)
+    , m_extraTrust(extraTrust) {
     // Proxies from the environment would make the site's answers depend on the machine.
     m_manager.setProxy(QNetworkProxy::NoProxy);
 }
@@ -138,6 +140,11 @@ void WebRequest::Send(const QByteArray &body, qint64 maxBytes) {
     QNetworkRequest request(m_opened.url);
     for (const auto &[name, value] : m_opened.headers)
         request.setRawHeader(name, value);
+    if (!m_extraTrust.isEmpty()) {
+        QSslConfiguration tls = request.sslConfiguration();
+        tls.addCaCertificates(m_extraTrust);
+        request.setSslConfiguration(tls);
+    }
     auto exchange = std::make_shared<Exchange>();
     QNetworkReply *reply = m_manager.sendCustomRequest(request, m_opened.method, body);
     exchange->reply = reply;

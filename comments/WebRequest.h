@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPair>
+#include <QSslCertificate>
 #include <QString>
 #include <QUrl>
 
@@ -39,7 +40,8 @@ struct HttpResult {
 class WebRequest : public QObject {
     Q_OBJECT
 public:
-    explicit WebRequest(QObject *parent = nullptr);
+    // `extraTrust`: certificates trusted besides the system's, for this object's requests only.
+    explicit WebRequest(const QList<QSslCertificate> &extraTrust = {}, QObject *parent = nullptr);
     ~WebRequest() override;
 
     // Sends the request and waits for its answer in a local event loop that keeps painting and
@@ -61,6 +63,7 @@ private:
     HttpResult WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs);
 
     QNetworkAccessManager m_manager;
+    QList<QSslCertificate> m_extraTrust;
     HttpRequest m_opened;
     std::shared_ptr<Exchange> m_current;
 };

@@ -12,6 +12,7 @@
 #include "core/Constants.h"
 #include "core/Cp949.h"
 #include "core/PostAddress.h"
+#include "core/PostComments.h"
 #include "core/Site.h"
 #include "core/Text.h"
 
@@ -50,7 +51,8 @@ QLineEdit *addTextBox(QWidget *parent, const char *name, int left, int top, int 
 frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
     : QWidget(nullptr)
     , m_services(services)
-    , m_drawList(drawList) {
+    , m_drawList(drawList)
+    , m_request(services.endpoints.extraTrust) {
     setObjectName(QStringLiteral("frmPcmnt"));
     makeFixedWindow(this, QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
     setFixedSize(4335 / 15, 4695 / 15);
@@ -193,7 +195,7 @@ HttpResult frmPcmnt::siteFetch(const HttpRequest &request, int timeoutMs) {
 }
 
 int frmPcmnt::Login(const QString &id, const QString &password, QString *failure) {
-    const QString base = m_services.endpoints.siteHost;
+    const QString base = m_services.endpoints.siteBase;
     const HttpResult answer = siteFetch({"POST",
                                          site::loginAddress(base),
                                          {{"Referer", site::frontPage(base).toLatin1()},
@@ -207,7 +209,7 @@ int frmPcmnt::Login(const QString &id, const QString &password, QString *failure
 
 void frmPcmnt::LogOut() {
     // The answer is not needed, and a failure is silent.
-    siteFetch({"GET", site::logoutAddress(m_services.endpoints.siteHost), {}, {}}, m_limits.logoutMs);
+    siteFetch({"GET", site::logoutAddress(m_services.endpoints.siteBase), {}, {}}, m_limits.logoutMs);
 }
 
 void frmPcmnt::cmdLogin_Click() {
@@ -268,30 +270,74 @@ void frmPcmnt::cmdGet_Click() {
     if (!wait.entered())
         return;
     cmdGet->setEnabled(false);
-    const HttpResult page =
-        siteFetch({"GET",
-                   site::commentPageAddress(m_services.endpoints.siteHost, txtBoard->text(), txtNum->text()),
-                   {},
-                   {}},
-                  m_limits.fetchMs);
+    const std::optional<QList<CommentCell>> comments = fetchComments(wait);
     if (wait.windowClosed())
         return; // nothing is written anywhere
     cmdGet->setEnabled(true);
-    if (!page.ok()) {
-        m_services.prompter.information(unreachableText(page.error));
-        return;
-    }
-    importCommenters(fromCp949(page.body));
+    if (comments)
+        importCommenters(*comments);
 }
 
-void frmPcmnt::importCommenters(const QString &pageText) {
+std::optional<QList<CommentCell>> frmPcmnt::fetchComments(const WaitGuard::Wait &wait) {
     Prompter &prompter = m_services.prompter;
-    const CommentPage page = parseCommentPage(pageText, m_services.endpoints.imageHost);
-    const int total = page.markerCount;
-    if (total == 1) {
+    const QString base = m_services.endpoints.siteBase;
+    const QString board = txtBoard->text();
+    const QString number = txtNum->text();
+    auto fetched = [&](const QUrl &address) -> std::optional<QString> {
+        const HttpResult answer = siteFetch({"GET", address, {}, {}}, m_limits.fetchMs);
+        if (wait.windowClosed())
+            return std::nullopt;
+        if (!answer.ok()) {
+            prompter.information(unreachableText(answer.error));
+            return std::nullopt;
+        }
+        return fromCp949(answer.body);
+    };
+
+    const std::optional<QString> listPage = fetched(site::commentPageAddress(base, board, number));
+    if (!listPage)
+        return std::nullopt;
+    const CommentPage page = parseCommentPage(*listPage, m_services.endpoints.imageHost);
+    if (page.markerCount == 1) {
         prompter.information(cannotLoadComments);
-        return;
+        return std::nullopt;
     }
+    if (page.markerCount > 1)
+        return page.cells;
+
+    // No comment cell at all: the site as it is today carries the comments in the post page,
+    // a page of them at a time.
+    QList<CommentCell> comments;
+    int pages = 1;
+    for (int n = 1; n <= pages; ++n) {
+        const std::optional<QString> postPage = fetched(site::postPageAddress(base, board, number, n));
+        if (!postPage)
+            return std::nullopt;
+        const PostComments post = parsePostComments(*postPage);
+        if (!post.readable && n == 1)
+            break;
+        if (!post.readable) { // a later page that cannot be read: no raffle on part of the comments
+            prompter.information(cannotLoadComments);
+            return std::nullopt;
+        }
+        if (n == 1)
+            pages = post.totalPages;
+        for (const PostComment &comment : post.comments) {
+            comments.append({true,
+                             comment.nickname.isEmpty() ? std::nullopt : std::optional(comment.nickname),
+                             comment.text});
+        }
+    }
+    if (comments.isEmpty()) {
+        prompter.information(QStringLiteral("덧글을 찾지 못했습니다! 게시글 번호가 정확한지 확인해보세요!"));
+        return std::nullopt;
+    }
+    return comments;
+}
+
+void frmPcmnt::importCommenters(const QList<CommentCell> &comments) {
+    Prompter &prompter = m_services.prompter;
+    const int total = int(comments.size());
     std::optional<QString> filter;
     if (OptSet[0]->isChecked()) {
         filter.reset();
@@ -317,7 +363,7 @@ void frmPcmnt::importCommenters(const QString &pageText) {
     int notAdded = 0;
     for (int i = 1; i <= total; ++i) {
         lblStatus->setText(QStringLiteral("상태 : <%1>/<%2> 덧글 확인 완료").arg(total).arg(i));
-        const CommentCell &cell = page.cells.at(i - 1);
+        const CommentCell &cell = comments.at(i - 1);
         if (!cell.complete) {
             prompter.information(cannotLoadComments);
             return;
@@ -358,7 +404,7 @@ void frmPcmnt::cmdNumHelp_Click() {
                        "확인버튼을 눌러주세요."));
     const QString promptText =
         QStringLiteral("인터넷 브라우저의 주소창에 있는 주소를 모두 복사하여 이곳에 붙여넣어주세요") +
-        crlf() + QStringLiteral("(Ex : http://") + m_services.endpoints.siteHost +
+        crlf() + QStringLiteral("(Ex : ") + m_services.endpoints.siteBase +
         QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지");
     const QString address =
         prompter.input(QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"), promptText).value_or(QString());

@@ -4,10 +4,12 @@
 #include "comments/WaitGuard.h"
 #include "comments/WebRequest.h"
 #include "common/Services.h"
+#include "core/CommentPage.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -75,7 +77,12 @@ private:
     void resetControls();
     HttpResult siteFetch(const HttpRequest &request, int timeoutMs);
     static QString unreachableText(const QString &reason);
-    void importCommenters(const QString &page);
+    // The post's comments as cells of the scan: the old comment page's, or else today's post
+    // page's, every comment page of it. nullopt when the user was told why there are none, or
+    // when the window was closed meanwhile.
+    std::optional<QList<CommentCell>> fetchComments(const WaitGuard::Wait &wait);
+    // The scan: the filter's checks, the question, and every new nickname into the draw list.
+    void importCommenters(const QList<CommentCell> &comments);
     QUrl helpPage() const;
 
     Services m_services;

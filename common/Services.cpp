@@ -3,8 +3,11 @@
 namespace tombolix {
 
 Endpoints Endpoints::real() {
-    return {QStringLiteral("www.ppomppu.co.kr"), QStringLiteral("image.ppomppu.co.kr"),
-            QUrl(QStringLiteral("http://www.tombolix.kr/tombolix/info.php"))};
+    // The site's pages give every address in https: a password never travels over plain http.
+    return {QStringLiteral("https://www.ppomppu.co.kr"),
+            QStringLiteral("image.ppomppu.co.kr"),
+            QUrl(QStringLiteral("http://www.tombolix.kr/tombolix/info.php")),
+            {}};
 }
 
 } // namespace tombolix

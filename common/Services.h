@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QSslCertificate>
 #include <QString>
 #include <QUrl>
 
@@ -12,9 +14,12 @@ class Clock;
 // Where the program talks to over the network. The real program uses real(); tests point every
 // address at a server on 127.0.0.1.
 struct Endpoints {
-    QString siteHost;  // the community site, "host" or "host:port"
-    QString imageHost; // the site's image server, as it appears in the comment mark-up
+    QString siteBase;  // the community site: scheme and host, "https://www.ppomppu.co.kr"
+    QString imageHost; // the site's image server, as it appears in the old comment mark-up
     QUrl versionInfo;  // the maker's version information
+    // Certificates trusted besides the system's, by the site's request object alone (a test's
+    // own server); none in the real program.
+    QList<QSslCertificate> extraTrust;
 
     static Endpoints real();
 };

@@ -16,7 +16,8 @@ QString beforeAmpersand(const QString &rest) {
 
 PostAddress parsePostAddress(const QString &address) {
     PostAddress result;
-    if (address.isEmpty() || !address.startsWith(QStringLiteral("http://")))
+    // exact and case-sensitive: "HTTP://" or a leading blank is not an address
+    if (!address.startsWith(QStringLiteral("http://")) && !address.startsWith(QStringLiteral("https://")))
         return result;
     const std::optional<QString> numberRest = splitField(address, QStringLiteral("&no="), 1);
     if (!numberRest) {

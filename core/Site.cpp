@@ -10,27 +10,34 @@ QByteArray formEncoded(const QString &text) {
     return toCp949(text).bytes.toPercentEncoding();
 }
 
-QUrl siteUrl(const QString &host, const QString &pathAndQuery) {
-    return QUrl(QStringLiteral("http://") + host + pathAndQuery, QUrl::TolerantMode);
+QUrl siteUrl(const QString &base, const QString &pathAndQuery) {
+    return QUrl(base + pathAndQuery, QUrl::TolerantMode);
 }
 
 } // namespace
 
-QString frontPage(const QString &host) {
-    return QStringLiteral("http://") + host + QStringLiteral("/index.php");
+QString frontPage(const QString &base) {
+    return base + QStringLiteral("/index.php");
 }
 
-QUrl loginAddress(const QString &host) {
-    return siteUrl(host, QStringLiteral("/zboard/login_check.php"));
+QUrl loginAddress(const QString &base) {
+    return siteUrl(base, QStringLiteral("/zboard/login_check.php"));
 }
 
-QUrl logoutAddress(const QString &host) {
-    return siteUrl(host, QStringLiteral("/zboard/logout.php?&s_url=%2Findex.php"));
+QUrl logoutAddress(const QString &base) {
+    return siteUrl(base, QStringLiteral("/zboard/logout.php?&s_url=%2Findex.php"));
 }
 
-QUrl commentPageAddress(const QString &host, const QString &board, const QString &number) {
-    return siteUrl(host,
+QUrl commentPageAddress(const QString &base, const QString &board, const QString &number) {
+    return siteUrl(base,
                    QStringLiteral("/zboard/list_comment.php?id=") + board + QStringLiteral("&no=") + number);
+}
+
+QUrl postPageAddress(const QString &base, const QString &board, const QString &number, int commentPage) {
+    QString address = QStringLiteral("/zboard/view.php?id=") + board + QStringLiteral("&no=") + number;
+    if (commentPage > 1)
+        address += QStringLiteral("&c_page=") + QString::number(commentPage);
+    return siteUrl(base, address);
 }
 
 QByteArray loginBody(const QString &id, const QString &password) {
@@ -38,8 +45,11 @@ QByteArray loginBody(const QString &id, const QString &password) {
            formEncoded(password) + QByteArray("&x=0&y=0");
 }
 
-bool loginSucceeded(const QString &answer, const QString &host) {
-    return answer.contains(frontPage(host));
+bool loginSucceeded(const QString &answer, const QString &base) {
+    QString plain = frontPage(base);
+    if (plain.startsWith(QStringLiteral("https://")))
+        plain.remove(4, 1); // the same address with http://
+    return answer.contains(frontPage(base)) || answer.contains(plain);
 }
 
 } // namespace tombolix::site

@@ -1,5 +1,11 @@
 #include "core/Text.h"
 
+#include <QHash>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
 namespace tombolix {
 
 QString trimBlanks(const QString &text) {
@@ -8,6 +14,100 @@ QString trimBlanks(const QString &text) {
     while (begin < end && text.at(begin) == u' ')
         ++begin;
     while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+namespace {
+
+bool isAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Tags that end a line of text where they stand.
+bool breaksLine(const QString &tag) {
+    static const QStringList names{QStringLiteral("br"), QStringLiteral("p"), QStringLiteral("div"),
+                                   QStringLiteral("li")};
+    return names.contains(tag, Qt::CaseInsensitive);
+}
+
+// The character a reference names, from just after its '&' up to its ';'.
+std::optional<QString> referencedCharacter(QStringView name) {
+    if (name.startsWith(u'#')) {
+        const bool hex = name.size() > 1 && (name.at(1) == u'x' || name.at(1) == u'X');
+        bool ok = false;
+        const uint code = name.mid(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
+        if (!ok)
+            return std::nullopt;
+        const bool valid = code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        const char32_t character = valid ? char32_t(code) : char32_t(QChar::ReplacementCharacter);
+        return QString::fromUcs4(&character, 1);
+    }
+    static const QHash<QString, QString> named{
+        {QStringLiteral("amp"), QStringLiteral("&")},  {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},   {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")}, {QStringLiteral("nbsp"), QStringLiteral("\u00A0")}};
+    const auto it = named.constFind(name.toString());
+    if (it == named.cend())
+        return std::nullopt;
+    return *it;
+}
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
+
+} // namespace
+
+QString markupText(const QString &markup) {
+    QString text;
+    text.reserve(markup.size());
+    const qsizetype size = markup.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const QChar c = markup.at(i);
+        if (c == u'<' && i + 1 < size &&
+            (isAsciiLetter(markup.at(i + 1)) || markup.at(i + 1) == u'/' || markup.at(i + 1) == u'!')) {
+            // a tag: up to its '>', quoted values and all
+            qsizetype j = i + 1;
+            QChar quote;
+            while (j < size && (quote != QChar() || markup.at(j) != u'>')) {
+                if (quote == QChar() && (markup.at(j) == u'"' || markup.at(j) == u'\''))
+                    quote = markup.at(j);
+                else if (markup.at(j) == quote)
+                    quote = QChar();
+                ++j;
+            }
+            qsizetype nameStart = i + 1;
+            if (nameStart < size && markup.at(nameStart) == u'/')
+                ++nameStart;
+            qsizetype nameEnd = nameStart;
+            while (nameEnd < j && (isAsciiLetter(markup.at(nameEnd)) || markup.at(nameEnd).isDigit()))
+                ++nameEnd;
+            if (breaksLine(markup.mid(nameStart, nameEnd - nameStart)))
+                text += u'\n';
+            i = j + 1;
+            continue;
+        }
+        if (c == u'&') {
+            const qsizetype end = markup.indexOf(u';', i + 1);
+            if (end > i + 1 && end - i <= 12) {
+                if (const std::optional<QString> character =
+                        referencedCharacter(QStringView(markup).mid(i + 1, end - i - 1))) {
+                    text += *character;
+                    i = end + 1;
+                    continue;
+                }
+            }
+        }
+        text += c;
+        ++i;
+    }
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
 }

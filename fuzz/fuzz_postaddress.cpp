@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const PostAddress post = parsePostAddress(address);
     if (post.number.contains(u'#') || post.number.contains(u'&') || post.board.contains(u'&'))
         std::abort();
-    if (post.status == PostAddress::Status::Ok && !address.startsWith(QStringLiteral("http://")))
+    if (post.status == PostAddress::Status::Ok && !address.startsWith(QStringLiteral("http://")) &&
+        !address.startsWith(QStringLiteral("https://")))
         std::abort();
     return 0;
 }

@@ -1,6 +1,7 @@
 // The comment import window against a real HTTP server on 127.0.0.1.
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
+#include "common/DrawList.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestHttpServer.h"
 
@@ -45,7 +46,7 @@ private slots:
     void filterKeepsMatchingComments_data();
     void filterKeepsMatchingComments();
     void pagesThatStopTheImport();
-    void emptyPageStillAsks();
+    void emptyPagesChangeNothing();
     void optionsAreCheckedAfterTheFetch();
     void closeLogsOutAndResets();
     void closingDuringARequestIsHarmless();
@@ -53,6 +54,11 @@ private slots:
     void addressHelper();
     void helpLabelOpensTheHelpPage();
     void looksAsLaidOut();
+    void todaysPostPagesAreImported_data();
+    void todaysPostPagesAreImported();
+    void aLaterPageThatCannotBeReadChangesNothing();
+    void addressHelperTakesTodaysAddresses();
+    void loginAndFetchOverHttps();
 
 private:
     void loginOk();
@@ -67,7 +73,7 @@ private:
 void TestCommentWindow::init() {
     server = std::make_unique<TestHttpServer>();
     rig = std::make_unique<Rig>();
-    rig->endpoints.siteHost = server->host();
+    rig->endpoints.siteBase = server->base();
     main = std::make_unique<frmMain>(rig->services());
     main->show();
     main->mnu_Pcmt->trigger();
@@ -157,16 +163,19 @@ void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame() {
     QVERIFY(window->FrameGet->isEnabled() && window->cmdGet->isEnabled());
     QCOMPARE(QApplication::focusWidget(), window->txtNum);
 
-    // the session cookie goes with the fetch and with the log-out
+    // the session cookie goes with the fetches and with the log-out
     window->OptSet[0]->setChecked(true);
+    window->txtBoard->setText(QStringLiteral("pmarket"));
+    window->txtNum->setText(QStringLiteral("303717"));
     server->enqueueBody(fixtureBytes(QStringLiteral("comments_none.html")));
-    rig->prompter.no();
     window->cmdGet_Click();
     window->close();
-    QCOMPARE(server->requests.size(), 3);
-    QCOMPARE(server->requests[1].header("Cookie"), QByteArray("PHPSESSID=s3ss10n"));
-    QCOMPARE(server->requests[2].target, QByteArray("/zboard/logout.php?&s_url=%2Findex.php"));
-    QCOMPARE(server->requests[2].header("Cookie"), QByteArray("PHPSESSID=s3ss10n"));
+    QCOMPARE(server->requests.size(), 4);
+    QCOMPARE(server->requests[1].target, QByteArray("/zboard/list_comment.php?id=pmarket&no=303717"));
+    QCOMPARE(server->requests[2].target, QByteArray("/zboard/view.php?id=pmarket&no=303717"));
+    QCOMPARE(server->requests[3].target, QByteArray("/zboard/logout.php?&s_url=%2Findex.php"));
+    for (int i = 1; i < 4; ++i)
+        QCOMPARE(server->requests[i].header("Cookie"), QByteArray("PHPSESSID=s3ss10n"));
 }
 
 void TestCommentWindow::failedLoginCanBeTriedAgain() {
@@ -287,16 +296,26 @@ void TestCommentWindow::pagesThatStopTheImport() {
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <3>/<3> 덧글 확인 완료"));
 }
 
-void TestCommentWindow::emptyPageStillAsks() {
+// Neither the old comment page nor the post page holds a comment: the user is told so, and
+// nothing is asked and nothing changes (the list is not cleared on a page that says nothing).
+void TestCommentWindow::emptyPagesChangeNothing() {
     loginOk();
     main->drawList().append(QStringLiteral("x"));
     window->OptSet[0]->setChecked(true);
-    server->enqueueBody(QByteArray());
-    rig->prompter.yes();
-    window->cmdGet_Click();
-    QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, importDone}));
-    QCOMPARE(main->lstPick->count(), 0);
-    QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 0개)"));
+    for (const QByteArray &postPage :
+         {QByteArray(), fixtureBytes(QStringLiteral("comments_none.html")),
+          QByteArray("<script>var initialCommentData = "
+                     "{\"total_comment\":0,\"total_page\":1,\"comments\":[]};</script>")}) {
+        rig->prompter.reset();
+        server->enqueueBody(QByteArray());
+        server->enqueueBody(postPage);
+        window->cmdGet_Click();
+        QCOMPARE(rig->prompter.texts(),
+                 QStringList{QStringLiteral("덧글을 찾지 못했습니다! 게시글 번호가 정확한지 확인해보세요!")});
+        QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
+        QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("x")});
+        QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
+    }
 }
 
 void TestCommentWindow::optionsAreCheckedAfterTheFetch() {
@@ -398,7 +417,7 @@ void TestCommentWindow::addressHelper() {
     // refusals
     const QList<QPair<QString, QString>> refusals{
         {QString(), QStringLiteral("정확한 주소를 입력해주세요!")},
-        {QStringLiteral("https://x/?id=a&no=1"), QStringLiteral("정확한 주소를 입력해주세요!")},
+        {QStringLiteral("HTTPS://x/?id=a&no=1"), QStringLiteral("정확한 주소를 입력해주세요!")},
         {QStringLiteral("http://x/?id=a"),
          QStringLiteral("주소에서 글번호를 가져올 수 없습니다. 주소를 확인해보시고 다시 시도해주세요!")},
         {QStringLiteral("http://x/?b=a&no=9"),
@@ -478,6 +497,120 @@ void TestCommentWindow::looksAsLaidOut() {
             window->lblStatus->contentsRect().width());
     window->lblStatus->setText(QStringLiteral("상태 : 대기중"));
     QCOMPARE(window->lblStatus->fittedFont().pointSizeF(), 11.25);
+}
+
+void TestCommentWindow::todaysPostPagesAreImported_data() {
+    QTest::addColumn<QString>("filter"); // null: every comment
+    QTest::addColumn<QStringList>("nicknames");
+    QTest::newRow("every comment") << QString()
+                                   << QStringList{QStringLiteral("[ *EE야* ]"),  QStringLiteral("쇼핑파트너"),
+                                                  QStringLiteral("김철수"),      QStringLiteral("홍길동"),
+                                                  QStringLiteral("Tom & Jerry"), QStringLiteral("황"),
+                                                  QStringLiteral("이영희"),      QStringLiteral("박지성")};
+    QTest::newRow("comments holding 응모")
+        << QStringLiteral("응모")
+        << QStringList{QStringLiteral("[ *EE야* ]"),  QStringLiteral("김철수"), QStringLiteral("홍길동"),
+                       QStringLiteral("Tom & Jerry"), QStringLiteral("황"),     QStringLiteral("이영희")};
+    QTest::newRow("a text inside a reference")
+        << QStringLiteral("& 참여") << QStringList{QStringLiteral("홍길동")};
+}
+
+// The old comment page holds no cell; the post page holds the comments, over two pages.
+void TestCommentWindow::todaysPostPagesAreImported() {
+    QFETCH(QString, filter);
+    QFETCH(QStringList, nicknames);
+    loginOk();
+    window->txtBoard->setText(QStringLiteral("pmarket"));
+    window->txtNum->setText(QStringLiteral("303717"));
+    window->OptSet[filter.isNull() ? 0 : 1]->setChecked(true);
+    window->txtCmt1->setText(filter);
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_none.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("post_page1.html")));
+    server->enqueueBody(fixtureBytes(QStringLiteral("post_page2.html")));
+    rig->prompter.no();
+    QTest::mouseClick(window->cmdGet, Qt::LeftButton);
+
+    QCOMPARE(server->requests.size(), 3);
+    QCOMPARE(server->requests[1].target, QByteArray("/zboard/view.php?id=pmarket&no=303717"));
+    QCOMPARE(server->requests[2].target, QByteArray("/zboard/view.php?id=pmarket&no=303717&c_page=2"));
+    QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, importDone}));
+    QCOMPARE(listEntries(main->lstPick), nicknames);
+    QCOMPARE(main->lblList->text(), DrawList::countText(int(nicknames.size())));
+    // the count runs across both pages: 7 comments on the first, 4 on the second
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <11>/<11> 덧글 확인 완료"));
+}
+
+void TestCommentWindow::aLaterPageThatCannotBeReadChangesNothing() {
+    loginOk();
+    main->drawList().append(QStringLiteral("홍길동"));
+    window->OptSet[0]->setChecked(true);
+    server->enqueueBody(QByteArray());
+    server->enqueueBody(fixtureBytes(QStringLiteral("post_page1.html")));
+    server->enqueueBody(QByteArray("<html>점검 중입니다</html>"));
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(), QStringList{cannotLoad});
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("홍길동")});
+}
+
+void TestCommentWindow::addressHelperTakesTodaysAddresses() {
+    loginOk();
+    rig->prompter.no(); // the first use's offer of the help page
+    rig->prompter.type(QStringLiteral("https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303717"));
+    window->cmdNumHelp_Click();
+    QCOMPARE(window->txtBoard->text(), QStringLiteral("pmarket"));
+    QCOMPARE(window->txtNum->text(), QStringLiteral("303717"));
+    // the example line shows the site's address as it is
+    QCOMPARE(rig->prompter.records.last().text.split(QStringLiteral("\r\n")).value(1),
+             QStringLiteral("(Ex : ") + server->base() +
+                 QStringLiteral("/zboard/view.php?id=freeboard&~~~~~~~~ 끝까지"));
+
+    rig->prompter.type(QStringLiteral("https://m.ppomppu.co.kr/new/bbs_view.php?id=freeboard&no=9876543"));
+    window->cmdNumHelp_Click();
+    QCOMPARE(window->txtBoard->text(), QStringLiteral("freeboard"));
+    QCOMPARE(window->txtNum->text(), QStringLiteral("9876543"));
+}
+
+// A log-in and a fetch over TLS, the test's certificate trusted by the site's request object
+// alone; without that trust the same server is refused.
+void TestCommentWindow::loginAndFetchOverHttps() {
+    TestHttpServer secure(TestHttpServer::Scheme::Https);
+    Rig tls;
+    tls.endpoints.siteBase = secure.base();
+    tls.endpoints.extraTrust = {TestHttpServer::trustedCertificate()};
+    frmMain other(tls.services());
+    other.mnu_Pcmt->trigger();
+    frmPcmnt *comments = other.commentWindow();
+    comments->setLimits({5000, 5000, 500});
+    secure.enqueueBody("<a href=\"http://" + secure.host().toLatin1() + "/index.php\">home</a>",
+                       {{"Set-Cookie", "PHPSESSID=tls; path=/; secure"}});
+    comments->txtID->setText(QStringLiteral("김철수"));
+    comments->txtPW->setText(QStringLiteral("비밀&번호"));
+    comments->cmdLogin_Click();
+    QCOMPARE(tls.prompter.texts(), QStringList{QStringLiteral("로그인에 성공하였습니다!")});
+    QCOMPARE(secure.requests.size(), 1);
+    QVERIFY(secure.requests[0].body.contains("&password=%BA%F1%B9%D0%26%B9%F8%C8%A3&"));
+
+    comments->OptSet[0]->setChecked(true);
+    secure.enqueueBody(QByteArray());
+    secure.enqueueBody(fixtureBytes(QStringLiteral("post_page1.html")));
+    secure.enqueueBody(fixtureBytes(QStringLiteral("post_page2.html")));
+    tls.prompter.no();
+    comments->cmdGet_Click();
+    QCOMPARE(other.lstPick->count(), 8);
+    QCOMPARE(secure.requests[2].header("Cookie"), QByteArray("PHPSESSID=tls"));
+
+    // the certificate is not trusted anywhere else: the same server, another request object
+    Rig plain;
+    plain.endpoints.siteBase = secure.base();
+    frmMain untrusting(plain.services());
+    untrusting.mnu_Pcmt->trigger();
+    untrusting.commentWindow()->setLimits({5000, 5000, 500});
+    untrusting.commentWindow()->txtID->setText(QStringLiteral("id"));
+    untrusting.commentWindow()->txtPW->setText(QStringLiteral("pw"));
+    untrusting.commentWindow()->cmdLogin_Click();
+    QCOMPARE(plain.prompter.records.size(), 1);
+    QVERIFY2(plain.prompter.records[0].text.endsWith(QStringLiteral("보안 연결(TLS)을 맺을 수 없습니다.")),
+             qPrintable(plain.prompter.records[0].text));
 }
 
 QTEST_MAIN(TestCommentWindow)

@@ -55,7 +55,7 @@ private:
 void TestWaits::init() {
     server = std::make_unique<TestHttpServer>();
     rig = std::make_unique<Rig>();
-    rig->endpoints.siteHost = server->host();
+    rig->endpoints.siteBase = server->base();
     main = std::make_unique<frmMain>(rig->services());
     main->show();
     main->mnu_Pcmt->trigger();
@@ -136,6 +136,7 @@ void TestWaits::secondClicksDuringAWaitDoNothing() {
     loginOk();
     TestHttpServer::Answer slow;
     slow.delayMs = 400;
+    slow.body = fixtureBytes(QStringLiteral("comments_page.html"));
     server->enqueue(slow);
     QTimer::singleShot(100, window, [this] {
         QTest::mouseClick(window->cmdGet, Qt::LeftButton); // a user's click: held back
@@ -153,7 +154,7 @@ void TestWaits::secondClicksDuringAWaitDoNothing() {
     QVERIFY(window->cmdGet->isEnabled());
     QVERIFY(main->txtAdd->text().isEmpty());
     // and after the wait the window takes clicks again
-    server->enqueueBody(QByteArray());
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
     rig->prompter.reset();
     rig->prompter.no();
     QTest::mouseClick(window->cmdGet, Qt::LeftButton);

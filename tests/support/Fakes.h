@@ -46,7 +46,7 @@ struct Rig {
     FakeDesktop desktop;
     FixedClock clock;
     QTemporaryDir folder;
-    Endpoints endpoints{QStringLiteral("127.0.0.1:9"), QStringLiteral("image.test"),
+    Endpoints endpoints{QStringLiteral("http://127.0.0.1:9"), QStringLiteral("image.test"),
                         QUrl(QStringLiteral("http://127.0.0.1:9/tombolix/info.php"))};
 
     Services services() { return {prompter, desktop, clock, folder.path(), endpoints}; }

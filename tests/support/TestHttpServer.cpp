@@ -1,6 +1,10 @@
 #include "tests/support/TestHttpServer.h"
 
+#include <QFile>
 #include <QPointer>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -15,11 +19,37 @@ QByteArray TestHttpServer::Request::header(const QByteArray &name) const {
     return {};
 }
 
-TestHttpServer::TestHttpServer(QObject *parent)
+namespace {
+
+QByteArray tlsFile(const char *name) {
+    QFile file(QStringLiteral(TOMBOLIX_TEST_DATA "/tls/") + QString::fromLatin1(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QTcpServer *makeServer(TestHttpServer::Scheme scheme, QObject *parent) {
+    if (scheme == TestHttpServer::Scheme::Http)
+        return new QTcpServer(parent);
+    auto *server = new QSslServer(parent);
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(TestHttpServer::trustedCertificate());
+    tls.setPrivateKey(QSslKey(tlsFile("test-server.key"), QSsl::Rsa));
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    server->setSslConfiguration(tls);
+    return server;
+}
+
+} // namespace
+
+QSslCertificate TestHttpServer::trustedCertificate() {
+    return QSslCertificate(tlsFile("test-server.crt"));
+}
+
+TestHttpServer::TestHttpServer(Scheme scheme, QObject *parent)
     : QObject(parent)
-    , m_server(new QTcpServer(this)) {
+    , m_scheme(scheme)
+    , m_server(makeServer(scheme, this)) {
     m_server->listen(QHostAddress::LocalHost, 0);
-    connect(m_server, &QTcpServer::newConnection, this, [this] {
+    connect(m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
             connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
@@ -34,6 +64,10 @@ TestHttpServer::~TestHttpServer() = default;
 
 QString TestHttpServer::host() const {
     return QStringLiteral("127.0.0.1:%1").arg(port());
+}
+
+QString TestHttpServer::base() const {
+    return (m_scheme == Scheme::Https ? QStringLiteral("https://") : QStringLiteral("http://")) + host();
 }
 
 quint16 TestHttpServer::port() const {
@@ -77,8 +111,16 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket) {
         request.body = buffer.mid(headEnd + 4, length);
         buffer.remove(0, headEnd + 4 + length);
         requests.append(request);
-        answer(socket, m_answers.isEmpty() ? m_default : m_answers.dequeue());
+        answer(socket, m_answers.isEmpty() ? routed(request.target) : m_answers.dequeue());
     }
+}
+
+TestHttpServer::Answer TestHttpServer::routed(const QByteArray &target) const {
+    for (auto it = m_routes.crbegin(); it != m_routes.crend(); ++it) {
+        if (target.contains(it->first))
+            return it->second;
+    }
+    return m_default;
 }
 
 void TestHttpServer::answer(QTcpSocket *socket, const Answer &scripted) {

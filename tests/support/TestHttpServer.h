@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPair>
 #include <QQueue>
+#include <QSslCertificate>
 #include <QString>
 
 class QTcpServer;
@@ -37,27 +38,40 @@ public:
         int dripMs = 0;          // send the answer one byte at a time, this far apart
     };
 
-    explicit TestHttpServer(QObject *parent = nullptr);
+    enum class Scheme { Http, Https };
+
+    // Over TLS, the server shows the certificate of tests/data/tls, which trustedCertificate()
+    // gives to the program's request object: nothing else trusts it.
+    explicit TestHttpServer(Scheme scheme = Scheme::Http, QObject *parent = nullptr);
     ~TestHttpServer() override;
 
-    // "127.0.0.1:port", the form the program's addresses take.
+    // "127.0.0.1:port"
     QString host() const;
+    // "http://127.0.0.1:port" or "https://…", the form the program's site base takes.
+    QString base() const;
     quint16 port() const;
+    static QSslCertificate trustedCertificate();
 
     void enqueue(const Answer &answer) { m_answers.enqueue(answer); }
     void enqueueBody(const QByteArray &body, const QList<QPair<QByteArray, QByteArray>> &headers = {});
     void setDefault(const Answer &answer) { m_default = answer; }
+    // With no answer queued: the answer of the last route added whose text occurs in the
+    // request's target, else the default.
+    void route(const QByteArray &inTarget, const Answer &answer) { m_routes.append({inTarget, answer}); }
 
     QList<Request> requests;
 
 private:
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const Answer &answer);
+    Answer routed(const QByteArray &target) const;
 
+    Scheme m_scheme;
     QTcpServer *m_server;
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QQueue<Answer> m_answers;
     Answer m_default;
+    QList<QPair<QByteArray, Answer>> m_routes;
 };
 
 } // namespace tombolix::test
