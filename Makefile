@@ -3,10 +3,12 @@
 # make bench builds and runs the benchmark
 # make sanitize builds the tests with AddressSanitizer and UBSan and runs them
 # make fuzz builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (30)
+# make windows builds the Windows program in build-win and packs Tombolix-1.01-win64.zip
+# make windows-test runs the Windows build's tests under Wine
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean
+.PHONY: all deps configure build run test bench sanitize fuzz windows windows-test clean
 
 all: build
 
@@ -42,5 +44,11 @@ fuzz: deps
 	cmake --build build-fuzz -j2 --target fuzzers
 	sh scripts/run-fuzzers.sh build-fuzz
 
+windows:
+	sh scripts/windows.sh
+
+windows-test: windows
+	sh scripts/windows-test.sh
+
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-win Tombolix-1.01-win64.zip

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <climits>
+
 namespace tombolix {
 
 namespace {
@@ -33,11 +35,11 @@ void placeTwips(QWidget *widget, int left, int top, int width, int height) {
     widget->setGeometry(left / 15, top / 15, width / 15, height / 15);
 }
 
-QIcon tombolixIcon() {
+QImage tombolixIconImage() {
     // A raffle ball with a ticket stripe.
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(120, 20, 20), 1));
     painter.setBrush(QColor(220, 50, 50));
@@ -48,7 +50,138 @@ QIcon tombolixIcon() {
     painter.setBrush(QColor(240, 200, 40));
     painter.drawEllipse(QRectF(6, 6, 4, 4));
     painter.end();
-    return QIcon(pixmap);
+    return picture;
+}
+
+QIcon tombolixIcon() {
+    return QIcon(QPixmap::fromImage(tombolixIconImage()));
+}
+
+namespace {
+
+// The 16 colours of Windows' standard palette, and for 256 colours a 6 x 6 x 6 cube and 40 greys.
+QList<QRgb> iconPalette(int colours) {
+    QList<QRgb> palette;
+    if (colours == 16) {
+        for (const QRgb rgb :
+             {0x000000u, 0x800000u, 0x008000u, 0x808000u, 0x000080u, 0x800080u, 0x008080u, 0xC0C0C0u,
+              0x808080u, 0xFF0000u, 0x00FF00u, 0xFFFF00u, 0x0000FFu, 0xFF00FFu, 0x00FFFFu, 0xFFFFFFu})
+            palette.append(rgb);
+        return palette;
+    }
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                palette.append(qRgb(r * 51, g * 51, b * 51));
+    for (int i = 0; i < 40; ++i)
+        palette.append(qRgb(i * 255 / 39, i * 255 / 39, i * 255 / 39));
+    return palette;
+}
+
+int nearest(const QList<QRgb> &palette, QRgb colour) {
+    int best = 0;
+    int bestDistance = INT_MAX;
+    for (int i = 0; i < palette.size(); ++i) {
+        const int dr = qRed(palette[i]) - qRed(colour);
+        const int dg = qGreen(palette[i]) - qGreen(colour);
+        const int db = qBlue(palette[i]) - qBlue(colour);
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void appendLittleEndian(QByteArray &out, quint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += char((value >> (8 * i)) & 0xFF);
+}
+
+// One image of the icon file: a bitmap header of twice the height, the palette, the colour
+// rows bottom up, then the transparency mask.
+QByteArray iconImage(const QImage &picture, int bitCount) {
+    const int size = picture.width();
+    const QList<QRgb> palette = bitCount <= 8 ? iconPalette(1 << bitCount) : QList<QRgb>();
+    const int rowBytes = ((size * bitCount + 31) / 32) * 4;
+    const int maskRowBytes = ((size + 31) / 32) * 4;
+    QByteArray out;
+    appendLittleEndian(out, 40, 4);
+    appendLittleEndian(out, quint32(size), 4);
+    appendLittleEndian(out, quint32(size * 2), 4);
+    appendLittleEndian(out, 1, 2);
+    appendLittleEndian(out, quint32(bitCount), 2);
+    appendLittleEndian(out, 0, 4);
+    appendLittleEndian(out, quint32((rowBytes + maskRowBytes) * size), 4);
+    appendLittleEndian(out, 0, 4);
+    appendLittleEndian(out, 0, 4);
+    appendLittleEndian(out, quint32(palette.size()), 4);
+    appendLittleEndian(out, 0, 4);
+    for (const QRgb colour : palette) {
+        out += char(qBlue(colour));
+        out += char(qGreen(colour));
+        out += char(qRed(colour));
+        out += char(0);
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        QByteArray row(rowBytes, '\0');
+        for (int x = 0; x < size; ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            if (bitCount == 32) {
+                row[x * 4] = char(qBlue(pixel));
+                row[x * 4 + 1] = char(qGreen(pixel));
+                row[x * 4 + 2] = char(qRed(pixel));
+                row[x * 4 + 3] = char(qAlpha(pixel));
+            } else {
+                const int index = qAlpha(pixel) < 128 ? 0 : nearest(palette, pixel);
+                if (bitCount == 8)
+                    row[x] = char(index);
+                else
+                    row[x / 2] = char(row[x / 2] | (x % 2 == 0 ? index << 4 : index));
+            }
+        }
+        out += row;
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        QByteArray row(maskRowBytes, '\0');
+        for (int x = 0; x < size; ++x) {
+            if (qAlpha(picture.pixel(x, y)) < 128)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        }
+        out += row;
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray windowsIconFile(const QImage &picture) {
+    // QImage::pixel() gives unpremultiplied colours in this format
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    const QList<int> depths{4, 8, 32};
+    QList<QByteArray> images;
+    for (const int depth : depths)
+        images.append(iconImage(image, depth));
+    QByteArray file;
+    appendLittleEndian(file, 0, 2);
+    appendLittleEndian(file, 1, 2); // an icon
+    appendLittleEndian(file, quint32(images.size()), 2);
+    quint32 offset = quint32(6 + 16 * images.size());
+    for (int i = 0; i < images.size(); ++i) {
+        file += char(image.width());
+        file += char(image.height());
+        file += char(depths[i] == 4 ? 16 : 0); // colours in the palette; 0 for 256 or more
+        file += char(0);
+        appendLittleEndian(file, 1, 2);
+        appendLittleEndian(file, quint32(depths[i]), 2);
+        appendLittleEndian(file, quint32(images[i].size()), 4);
+        appendLittleEndian(file, offset, 4);
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray &data : images)
+        file += data;
+    return file;
 }
 
 void makeFixedWindow(QWidget *window, const QString &caption) {

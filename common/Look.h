@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QRect>
 
 class QGroupBox;
@@ -16,8 +18,13 @@ QFont gulimFont(qreal pointSize, bool bold = false);
 // Layout positions are given in twips; 15 twips are one pixel at 96 dots per inch.
 void placeTwips(QWidget *widget, int left, int top, int width, int height);
 
-// The 16 x 16 icon of both windows.
+// The 16 x 16 icon of both windows, and its picture.
 QIcon tombolixIcon();
+QImage tombolixIconImage();
+
+// The picture as a Windows icon file holding it in the three depths a 16 x 16 icon comes in:
+// 16 colours, 256 colours and 32-bit with alpha (app/tombolix.ico, the program file's icon).
+QByteArray windowsIconFile(const QImage &picture);
 
 // A top-level window as both of ours are: a caption, the icon, a fixed single border with
 // the system menu and the close button only.

@@ -1,10 +1,13 @@
 #include "common/DrawList.h"
+#include "common/Look.h"
 #include "common/Routines.h"
-#include "core/Cp949.h"
 #include "core/SecureRandom.h"
 #include "core/Text.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,7 +27,7 @@ private slots:
     void delayWithNegativeReturnsAtOnce();
     void trimBlanksRemovesSpacesOnly();
     void drawListKeepsItsCountLabel();
-    void cp949RoundTrip();
+    void iconFileHoldsTheDrawnIcon();
 };
 
 void TestRoutines::isInListIsExact_data() {
@@ -147,30 +150,37 @@ void TestRoutines::drawListKeepsItsCountLabel() {
     QCOMPARE(list.count(), 32767);
 }
 
-void TestRoutines::cp949RoundTrip() {
-    const Cp949Bytes bytes = toCp949(QStringLiteral("가a"));
-    QCOMPARE(bytes.bytes, QByteArray("\xB0\xA1"
-                                     "a"));
-    QCOMPARE(bytes.replaced, 0);
-    QCOMPARE(fromCp949(bytes.bytes), QStringLiteral("가a"));
-    const Cp949Bytes lossy = toCp949(QStringLiteral("a😀b€"));
-    QCOMPARE(lossy.replaced, 1); // the euro sign is in code page 949, the emoji is not
-    QCOMPARE(fromCp949(lossy.bytes), QStringLiteral("a?b€"));
-    QVERIFY(!fitsCp949(QStringLiteral("😀")));
-    // a lead byte without its trail byte, and one with an invalid trail byte
-    QCOMPARE(fromCp949(QByteArray("a\xB0")), QStringLiteral("a\uFFFD"));
-    QCOMPARE(fromCp949(QByteArray("\xFF"
-                                  "b")),
-             QStringLiteral("\uFFFD"
-                            "b"));
-    QCOMPARE(fromCp949(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
-    // found by fuzzing: glibc consumes this invalid pair before it reports it, which once sent
-    // the decoding past the end of the input; a bad lead byte becomes U+FFFD on its own
-    QCOMPARE(fromCp949(QByteArray("a\xA2\xE8")), QStringLiteral("a\uFFFD\uFFFD"));
-    QCOMPARE(fromCp949(QByteArray("\xA2\xE8"
-                                  "b")),
-             QStringLiteral("\uFFFD\uFFFD"
-                            "b"));
+// The program file's icon (app/tombolix.ico, built into the Windows program) is the drawn icon,
+// in 16 colours, 256 colours and 32 bits. When the drawing changes, the test leaves a fresh
+// file beside itself to copy over app/tombolix.ico.
+void TestRoutines::iconFileHoldsTheDrawnIcon() {
+    const QByteArray expected = windowsIconFile(tombolixIconImage());
+    QFile committed(QStringLiteral(TOMBOLIX_SOURCE_DIR "/app/tombolix.ico"));
+    if (!committed.open(QIODevice::ReadOnly) || committed.readAll() != expected) {
+        QFile fresh(QCoreApplication::applicationDirPath() + QStringLiteral("/tombolix.ico"));
+        QVERIFY(fresh.open(QIODevice::WriteOnly) && fresh.write(expected) == expected.size());
+        QFAIL(qPrintable(QStringLiteral("app/tombolix.ico is not the drawn icon; a fresh one is at ") +
+                         fresh.fileName()));
+    }
+    // three 16 x 16 images of 4, 8 and 32 bits, each one the icon to Qt's reader
+    QBuffer buffer;
+    buffer.setData(expected);
+    QImageReader reader(&buffer, "ico");
+    QCOMPARE(reader.imageCount(), 3);
+    const QImage drawn = tombolixIconImage();
+    for (int i = 0; i < 3; ++i) {
+        const auto entry = reinterpret_cast<const uchar *>(expected.constData()) + 6 + 16 * i;
+        QCOMPARE(int(entry[0]), 16);
+        QCOMPARE(int(entry[6] | entry[7] << 8), QList<int>({4, 8, 32}).at(i));
+        QVERIFY(reader.jumpToImage(i));
+        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(image.size(), QSize(16, 16));
+        // transparent where the drawing is, and the ball's red in its middle
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QVERIFY(qRed(image.pixel(4, 4)) > 2 * qGreen(image.pixel(4, 4)));
+        if (i == 2)
+            QCOMPARE(image, drawn);
+    }
 }
 
 QTEST_MAIN(TestRoutines)

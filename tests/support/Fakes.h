@@ -46,8 +46,10 @@ struct Rig {
     FakeDesktop desktop;
     FixedClock clock;
     QTemporaryDir folder;
-    Endpoints endpoints{QStringLiteral("http://127.0.0.1:9"), QStringLiteral("image.test"),
-                        QUrl(QStringLiteral("http://127.0.0.1:9/tombolix/info.php"))};
+    Endpoints endpoints{QStringLiteral("http://127.0.0.1:9"),
+                        QStringLiteral("image.test"),
+                        QUrl(QStringLiteral("http://127.0.0.1:9/tombolix/info.php")),
+                        {}};
 
     Services services() { return {prompter, desktop, clock, folder.path(), endpoints}; }
 };

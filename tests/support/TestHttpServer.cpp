@@ -30,6 +30,13 @@ QTcpServer *makeServer(TestHttpServer::Scheme scheme, QObject *parent) {
     if (scheme == TestHttpServer::Scheme::Http)
         return new QTcpServer(parent);
     auto *server = new QSslServer(parent);
+    QObject::connect(server, &QSslServer::errorOccurred, parent,
+                     [parent](QSslSocket *, QAbstractSocket::SocketError error) {
+                         if (error == QAbstractSocket::SslHandshakeFailedError ||
+                             error == QAbstractSocket::SslInternalError ||
+                             error == QAbstractSocket::SslInvalidUserDataError)
+                             ++static_cast<TestHttpServer *>(parent)->tlsFailures;
+                     });
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     tls.setLocalCertificate(TestHttpServer::trustedCertificate());
     tls.setPrivateKey(QSslKey(tlsFile("test-server.key"), QSsl::Rsa));

@@ -60,6 +60,8 @@ public:
     void route(const QByteArray &inTarget, const Answer &answer) { m_routes.append({inTarget, answer}); }
 
     QList<Request> requests;
+    // Connections the server could not take up over TLS (its side of the handshake failed).
+    int tlsFailures = 0;
 
 private:
     void onReadyRead(QTcpSocket *socket);

@@ -1,0 +1,61 @@
+#!/bin/sh
+# make windows: Tombolix for 64-bit Windows, cross-built here with MinGW against Qt 6.4.2 for
+# Windows, in build-win/, and its portable package Tombolix-1.01-win64.zip.
+set -e
+root=$(pwd)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/tombolix
+qt=$cache/qt6-mingw
+
+# MinGW with posix threads, Wine to run the tests, a Korean font for them, the host's Qt (its
+# tools build the Windows one) and Qt's Korean translation, which the package carries.
+sh scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    mingw-w64-x86-64-dev wine64 wine fonts-nanum qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
+    cmake ninja-build xz-utils zip
+if [ "$(id -u)" = 0 ]; then
+    update-alternatives --set x86_64-w64-mingw32-g++ /usr/bin/x86_64-w64-mingw32-g++-posix >/dev/null
+    update-alternatives --set x86_64-w64-mingw32-gcc /usr/bin/x86_64-w64-mingw32-gcc-posix >/dev/null
+fi
+
+# Qt for Windows: unpacked from the archive made for us, or built from Debian's source package.
+if [ ! -x "$qt/bin/qt-cmake" ]; then
+    archive=""
+    for candidate in "${TOMBOLIX_QT_MINGW_ARCHIVE:-}" "$root/../shared/windows/qt6-mingw.tar.xz" \
+        /work/shared/windows/qt6-mingw.tar.xz; do
+        if [ -n "$candidate" ] && [ -f "$candidate" ]; then
+            archive=$candidate
+            break
+        fi
+    done
+    mkdir -p "$cache"
+    if [ -n "$archive" ]; then
+        echo "Unpacking $archive into $cache"
+        tar -C "$cache" -xJf "$archive"
+    else
+        echo "No Qt for Windows archive: building it (about 12 minutes)"
+        PREFIX="$qt" bash scripts/windows/build-qt-mingw.sh
+    fi
+fi
+
+"$qt/bin/qt-cmake" -G Ninja -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine > "$cache/configure-win.log" 2>&1 || { tail -30 "$cache/configure-win.log"; exit 1; }
+cmake --build build-win -j2
+
+# The portable package: the program, what it loads, and nothing to install.
+package=build-win/package/Tombolix-1.01-win64
+rm -rf build-win/package
+mkdir -p "$package/platforms" "$package/imageformats" "$package/tls" "$package/styles" "$package/translations"
+x86_64-w64-mingw32-strip -o "$package/tombolix.exe" build-win/app/tombolix.exe
+cp build-win/app/tombolix_help.html "$package/"
+# the libraries without their debugging symbols (a third of the size)
+stripped() { x86_64-w64-mingw32-strip --strip-unneeded -o "$2" "$1"; }
+for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do
+    stripped "$qt/bin/$dll.dll" "$package/$dll.dll"
+done
+stripped "$qt/plugins/platforms/qwindows.dll" "$package/platforms/qwindows.dll"
+stripped "$qt/plugins/imageformats/qjpeg.dll" "$package/imageformats/qjpeg.dll"
+stripped "$qt/plugins/tls/qschannelbackend.dll" "$package/tls/qschannelbackend.dll"
+stripped "$qt/plugins/styles/qwindowsvistastyle.dll" "$package/styles/qwindowsvistastyle.dll"
+cp /usr/share/qt6/translations/qtbase_ko.qm "$package/translations/"
+rm -f Tombolix-1.01-win64.zip
+(cd build-win/package && zip -q -r -9 "$root/Tombolix-1.01-win64.zip" Tombolix-1.01-win64)
+echo "Tombolix-1.01-win64.zip: $(du -k Tombolix-1.01-win64.zip | cut -f1) KiB, unpacked $(du -sk "$package" | cut -f1) KiB"
