@@ -190,18 +190,14 @@ void frmPcmnt::closeEvent(QCloseEvent *event) {
     event->accept();
 }
 
-HttpResult frmPcmnt::siteFetch(const HttpRequest &request, int timeoutMs) {
-    return m_request.fetch(request, {timeoutMs});
-}
-
 int frmPcmnt::Login(const QString &id, const QString &password, QString *failure) {
     const QString base = m_services.endpoints.siteBase;
-    const HttpResult answer = siteFetch({"POST",
-                                         site::loginAddress(base),
-                                         {{"Referer", site::frontPage(base).toLatin1()},
-                                          {"Content-Type", "application/x-www-form-urlencoded"}},
-                                         site::loginBody(id, password)},
-                                        m_limits.loginMs);
+    const HttpResult answer = m_request.fetch({"POST",
+                                               site::loginAddress(base),
+                                               {{"Referer", site::frontPage(base).toLatin1()},
+                                                {"Content-Type", "application/x-www-form-urlencoded"}},
+                                               site::loginBody(id, password)},
+                                              {m_limits.loginMs});
     if (failure)
         *failure = answer.error;
     return answer.ok() && site::loginSucceeded(fromCp949(answer.body), base) ? 1 : 0;
@@ -209,7 +205,7 @@ int frmPcmnt::Login(const QString &id, const QString &password, QString *failure
 
 void frmPcmnt::LogOut() {
     // The answer is not needed, and a failure is silent.
-    siteFetch({"GET", site::logoutAddress(m_services.endpoints.siteBase), {}, {}}, m_limits.logoutMs);
+    m_request.fetch({"GET", site::logoutAddress(m_services.endpoints.siteBase), {}, {}}, {m_limits.logoutMs});
 }
 
 void frmPcmnt::cmdLogin_Click() {
@@ -284,7 +280,7 @@ std::optional<QList<CommentCell>> frmPcmnt::fetchComments(const WaitGuard::Wait 
     const QString board = txtBoard->text();
     const QString number = txtNum->text();
     auto fetched = [&](const QUrl &address) -> std::optional<QString> {
-        const HttpResult answer = siteFetch({"GET", address, {}, {}}, m_limits.fetchMs);
+        const HttpResult answer = m_request.fetch({"GET", address, {}, {}}, {m_limits.fetchMs});
         if (wait.windowClosed())
             return std::nullopt;
         if (!answer.ok()) {

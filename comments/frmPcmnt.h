@@ -75,7 +75,6 @@ protected:
 private:
     void buildControls();
     void resetControls();
-    HttpResult siteFetch(const HttpRequest &request, int timeoutMs);
     static QString unreachableText(const QString &reason);
     // The post's comments as cells of the scan: the old comment page's, or else today's post
     // page's, every comment page of it. nullopt when the user was told why there are none, or
