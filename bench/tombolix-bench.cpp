@@ -217,42 +217,41 @@ int main(int argc, char **argv) {
             std::printf("load_32767 loaded %d entries\n", fresh.drawList().count());
     }
     if (wanted("import")) {
-        TestHttpServer server;
-        rig.endpoints.siteBase = server.base();
-        frmMain importing(rig.services());
-        importing.show();
-        for (int i = 0; i < 20000; ++i)
-            importing.drawList().append(QStringLiteral("기존 항목 %1").arg(i));
-        QString page = QStringLiteral("<html><body><table>\n");
-        for (int i = 0; i < 10000; ++i)
-            page += QStringLiteral(
+        // One fetch into a list of 20,000 entries, 3,000 different commenters among the 10,000
+        // comments: the old comment page, and the site as it is today (no cell in the old page,
+        // the post page's comments 1,000 a page over 10 pages, a tenth of them replies).
+        auto importMs = [&rig](const char *name, const std::function<void(TestHttpServer &)> &site) {
+            TestHttpServer server;
+            site(server);
+            rig.endpoints.siteBase = server.base();
+            frmMain importing(rig.services());
+            importing.show();
+            for (int i = 0; i < 20000; ++i)
+                importing.drawList().append(QStringLiteral("기존 항목 %1").arg(i));
+            importing.mnu_Pcmt_Click();
+            frmPcmnt *comments = importing.commentWindow();
+            comments->OptSet[0]->setChecked(true);
+            rig.prompter.no();
+            print(name, timeMs([&] { comments->cmdGet_Click(); }), "ms");
+            if (importing.drawList().count() != 23000 ||
+                comments->lblStatus->text() != QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료"))
+                std::printf("%s: the list holds %d entries, the status reads %s\n", name,
+                            importing.drawList().count(), qPrintable(comments->lblStatus->text()));
+            rig.prompter.reset();
+        };
+        importMs("import_10000_ms", [](TestHttpServer &server) {
+            QString page = QStringLiteral("<html><body><table>\n");
+            for (int i = 0; i < 10000; ++i)
+                page +=
+                    QStringLiteral(
                         "<tr><td style=\"padding:2px 4px 4px 5px;word-break:break-all;\"><b><a href=\"#\" "
                         "onclick=\"showSideView(this); return false;\">덧글러%1</a></b> 2010-05-09\n"
                         "<div class=han style=line-height:160%>응모합니다 %2</div></td></tr>\n")
                         .arg(i % 3000)
                         .arg(i);
-        server.enqueueBody(toCp949(page + QStringLiteral("</table></body></html>")).bytes);
-        importing.mnu_Pcmt_Click();
-        frmPcmnt *comments = importing.commentWindow();
-        comments->OptSet[0]->setChecked(true);
-        rig.prompter.no();
-        print("import_10000_ms", timeMs([&] { comments->cmdGet_Click(); }), "ms");
-        if (importing.drawList().count() != 23000)
-            std::printf("import_10000 list holds %d entries\n", importing.drawList().count());
-        rig.prompter.reset();
-    }
-    if (wanted("import")) {
-        // Today's site: the old comment page holds no cell, the post page 1,000 comments a page
-        // over 10 pages (a tenth of them replies), 3,000 different commenters, into a list of
-        // 20,000 entries.
-        TestHttpServer server;
-        rig.endpoints.siteBase = server.base();
-        frmMain importing(rig.services());
-        importing.show();
-        for (int i = 0; i < 20000; ++i)
-            importing.drawList().append(QStringLiteral("기존 항목 %1").arg(i));
-        server.route("/zboard/list_comment.php", {});
-        for (int page = 1; page <= 10; ++page) {
+            server.enqueueBody(toCp949(page + QStringLiteral("</table></body></html>")).bytes);
+        });
+        importMs("import_today_10000_ms", [](TestHttpServer &server) {
             auto comment = [](int n, const QByteArray &replies) -> QByteArray {
                 return "{\"no\":" + QByteArray::number(5100000 + n) +
                        ",\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i class=\\\"nlevel "
@@ -261,33 +260,27 @@ int main(int argc, char **argv) {
                        jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) + "<\\/p>\",\"sub_cmt\":[" +
                        replies + "]}";
             };
-            QByteArrayList comments;
-            for (int i = 0; i < 1000; i += 10) {
-                const int n = (page - 1) * 1000 + i;
-                for (int j = 0; j < 8; ++j)
-                    comments.append(comment(n + j, {}));
-                comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
+            server.route("/zboard/list_comment.php", {});
+            for (int page = 1; page <= 10; ++page) {
+                QByteArrayList comments;
+                for (int i = 0; i < 1000; i += 10) {
+                    const int n = (page - 1) * 1000 + i;
+                    for (int j = 0; j < 8; ++j)
+                        comments.append(comment(n + j, {}));
+                    comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
+                }
+                TestHttpServer::Answer answer;
+                answer.body = toCp949(QStringLiteral("<html><head><title>뽐뿌</title></head><body>"
+                                                     "<div id=\"comment_list_area\"></div><script>"
+                                                     "var initialCommentData = {\"total_comment\":10000,"
+                                                     "\"total_page\":10,\"comments\":["))
+                                  .bytes +
+                              comments.join(',') + "]};</script></body></html>";
+                server.route(page == 1 ? QByteArray("/zboard/view.php")
+                                       : "&c_page=" + QByteArray::number(page),
+                             answer);
             }
-            TestHttpServer::Answer answer;
-            answer.body = toCp949(QStringLiteral("<html><head><title>뽐뿌</title></head><body>"
-                                                 "<div id=\"comment_list_area\"></div><script>"
-                                                 "var initialCommentData = {\"total_comment\":10000,"
-                                                 "\"total_page\":10,\"comments\":["))
-                              .bytes +
-                          comments.join(',') + "]};</script></body></html>";
-            server.route(page == 1 ? QByteArray("/zboard/view.php") : "&c_page=" + QByteArray::number(page),
-                         answer);
-        }
-        importing.mnu_Pcmt_Click();
-        frmPcmnt *comments = importing.commentWindow();
-        comments->OptSet[0]->setChecked(true);
-        rig.prompter.no();
-        print("import_today_10000_ms", timeMs([&] { comments->cmdGet_Click(); }), "ms");
-        if (importing.drawList().count() != 23000 ||
-            comments->lblStatus->text() != QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료"))
-            std::printf("import_today_10000 list holds %d entries, status %s\n", importing.drawList().count(),
-                        qPrintable(comments->lblStatus->text()));
-        rig.prompter.reset();
+        });
     }
     return 0;
 }

@@ -2,8 +2,7 @@
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
 #include "common/DrawList.h"
-#include "tests/support/Fakes.h"
-#include "tests/support/TestHttpServer.h"
+#include "tests/support/SiteRig.h"
 
 #include <QAction>
 #include <QFile>
@@ -61,45 +60,26 @@ private slots:
     void loginAndFetchOverHttps();
 
 private:
-    void loginOk();
+    void loginOk() { site->loginOk(); }
     QString host() const { return server->host(); }
 
-    std::unique_ptr<TestHttpServer> server;
-    std::unique_ptr<Rig> rig;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<SiteRig> site;
+    TestHttpServer *server = nullptr;
+    Rig *rig = nullptr;
+    frmMain *main = nullptr;
     frmPcmnt *window = nullptr;
 };
 
 void TestCommentWindow::init() {
-    server = std::make_unique<TestHttpServer>();
-    rig = std::make_unique<Rig>();
-    rig->endpoints.siteBase = server->base();
-    main = std::make_unique<frmMain>(rig->services());
-    main->show();
-    main->mnu_Pcmt->trigger();
-    window = main->commentWindow();
-    QVERIFY(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    window->setLimits({2000, 2000, 500});
+    site = std::make_unique<SiteRig>(RequestLimits{2000, 2000, 500});
+    server = &site->server;
+    rig = &site->rig;
+    main = site->main.get();
+    window = site->window;
 }
 
 void TestCommentWindow::cleanup() {
-    main.reset(); // the comment window goes with it
-    rig.reset();
-    server.reset();
-}
-
-// Logs in with the answer the site gives a good log-in, setting a session cookie.
-void TestCommentWindow::loginOk() {
-    server->enqueueBody(QByteArray("<script>location.replace('http://") + host().toLatin1() +
-                            "/index.php');</script>",
-                        {{"Set-Cookie", "PHPSESSID=s3ss10n; path=/"}});
-    window->txtID->setText(QStringLiteral("  abc  "));
-    window->txtPW->setText(QStringLiteral("p&ss=w+rd%"));
-    window->cmdLogin_Click();
-    QVERIFY(window->FrameGet->isEnabled());
-    rig->prompter.reset();
-    server->requests.clear();
+    site.reset(); // the windows go with it
 }
 
 void TestCommentWindow::opensLoggedOut() {

@@ -3,8 +3,7 @@
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
 #include "info/modInit.h"
-#include "tests/support/Fakes.h"
-#include "tests/support/TestHttpServer.h"
+#include "tests/support/SiteRig.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -52,41 +51,29 @@ private slots:
 private:
     void loginOk(const QList<QPair<QByteArray, QByteArray>> &headers = {});
 
-    std::unique_ptr<TestHttpServer> server;
-    std::unique_ptr<Rig> rig;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<SiteRig> site;
+    TestHttpServer *server = nullptr;
+    Rig *rig = nullptr;
+    frmMain *main = nullptr;
     frmPcmnt *window = nullptr;
 };
 
 void TestNetworkFaults::init() {
-    server = std::make_unique<TestHttpServer>();
-    rig = std::make_unique<Rig>();
-    rig->endpoints.siteBase = server->base();
-    rig->endpoints.versionInfo =
-        QUrl(QStringLiteral("http://") + server->host() + QStringLiteral("/tombolix/info.php"));
-    main = std::make_unique<frmMain>(rig->services());
-    main->show();
-    main->mnu_Pcmt->trigger();
-    window = main->commentWindow();
-    window->setLimits({1500, 1500, 300});
+    site = std::make_unique<SiteRig>(RequestLimits{1500, 1500, 300});
+    server = &site->server;
+    rig = &site->rig;
+    main = site->main.get();
+    window = site->window;
     main->drawList().append(QStringLiteral("before"));
 }
 
 void TestNetworkFaults::cleanup() {
-    main.reset();
-    rig.reset();
-    server.reset();
+    site.reset(); // the windows go with it
 }
 
 void TestNetworkFaults::loginOk(const QList<QPair<QByteArray, QByteArray>> &headers) {
-    server->enqueueBody(QByteArray("http://") + server->host().toLatin1() + "/index.php", headers);
-    window->txtID->setText(QStringLiteral("id"));
-    window->txtPW->setText(QStringLiteral("pw"));
-    window->cmdLogin_Click();
-    QVERIFY(window->FrameGet->isEnabled());
+    site->loginOk(headers);
     window->OptSet[0]->setChecked(true);
-    rig->prompter.reset();
-    server->requests.clear();
 }
 
 void TestNetworkFaults::brokenFetches_data() {

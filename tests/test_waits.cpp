@@ -3,8 +3,7 @@
 // once or does nothing, and a handler whose window closed writes nothing.
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
-#include "tests/support/Fakes.h"
-#include "tests/support/TestHttpServer.h"
+#include "tests/support/SiteRig.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -46,42 +45,30 @@ private:
     void loginOk();
     void answerNever();
 
-    std::unique_ptr<TestHttpServer> server;
-    std::unique_ptr<Rig> rig;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<SiteRig> site;
+    TestHttpServer *server = nullptr;
+    Rig *rig = nullptr;
+    frmMain *main = nullptr;
     frmPcmnt *window = nullptr;
 };
 
 void TestWaits::init() {
-    server = std::make_unique<TestHttpServer>();
-    rig = std::make_unique<Rig>();
-    rig->endpoints.siteBase = server->base();
-    main = std::make_unique<frmMain>(rig->services());
-    main->show();
-    main->mnu_Pcmt->trigger();
-    window = main->commentWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    // The real limits: a close that waited them out would show the "cannot reach" box.
-    window->setLimits({20000, 20000, 3000});
+    site = std::make_unique<SiteRig>(RequestLimits{20000, 20000, 3000});
+    server = &site->server;
+    rig = &site->rig;
+    main = site->main.get();
+    window = site->window;
+    // The real limits above: a close that waited them out would show the "cannot reach" box.
     main->drawList().append(QStringLiteral("홍길동"));
 }
 
 void TestWaits::cleanup() {
-    main.reset();
-    rig.reset();
-    server.reset();
+    site.reset(); // the windows go with it
 }
 
 void TestWaits::loginOk() {
-    server->enqueueBody(QByteArray("<a href=\"http://") + server->host().toLatin1() + "/index.php\">home</a>",
-                        {{"Set-Cookie", "PHPSESSID=w41t; path=/"}});
-    window->txtID->setText(QStringLiteral("김철수"));
-    window->txtPW->setText(QStringLiteral("pw"));
-    window->cmdLogin_Click();
-    QVERIFY(window->FrameGet->isEnabled());
+    site->loginOk({{"Set-Cookie", "PHPSESSID=w41t; path=/"}});
     window->OptSet[0]->setChecked(true);
-    rig->prompter.reset();
-    server->requests.clear();
 }
 
 // The next request gets no answer at all; the log-out after it is answered at once.
@@ -123,7 +110,7 @@ void TestWaits::closeDuringTheFetch() {
 void TestWaits::mainWindowClosedDuringTheFetch() {
     loginOk();
     answerNever();
-    QTimer::singleShot(100, main.get(), [this] { closeFromWindowSystem(main.get()); });
+    QTimer::singleShot(100, main, [this] { closeFromWindowSystem(main); });
     window->cmdGet_Click();
     QVERIFY(!main->isVisible());
     QVERIFY(!window->isVisible());
