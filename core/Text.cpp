@@ -8,17 +8,18 @@
 
 namespace tombolix {
 
-QString trimBlanks(const QString &text) {
+namespace {
+
+// The text without the characters at either end that `isBlank` takes for blanks.
+template <typename IsBlank> QString trimmedOf(const QString &text, IsBlank isBlank) {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
+    while (begin < end && isBlank(text.at(begin)))
         ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
+    while (end > begin && isBlank(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
 }
-
-namespace {
 
 bool isAsciiLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -58,6 +59,10 @@ bool isBlank(QChar c) {
 }
 
 } // namespace
+
+QString trimBlanks(const QString &text) {
+    return trimmedOf(text, [](QChar c) { return c == u' '; });
+}
 
 QString markupText(const QString &markup) {
     QString text;
@@ -103,13 +108,7 @@ QString markupText(const QString &markup) {
         text += c;
         ++i;
     }
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
+    return trimmedOf(text, isBlank);
 }
 
 } // namespace tombolix
