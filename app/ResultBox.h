@@ -1,21 +1,83 @@
 #pragma once
 
-#include <QTextEdit>
+#include <QAbstractScrollArea>
+#include <QList>
+
+class QTextLayout;
 
 namespace tombolix {
 
-// The result box: read-only for the user, centred, with both scroll bars. It keeps the text
-// exactly as the program wrote it (CR LF separators included); the display shows lines.
-class ResultBox : public QTextEdit {
+// The result box: read-only for the user, lines centred and never wrapped, with both scroll
+// bars. A draw of thousands of winners is one line of hundreds of thousands of characters, and
+// laying that out whole takes tens of megabytes; so the box measures its lines in short pieces
+// and lays out only the pieces in view. The user can still select any part with the mouse
+// (or all of it) and copy it.
+class ResultBox : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit ResultBox(QWidget *parent = nullptr);
 
+    // The text exactly as the program wrote it, CR LF separators included; the box shows lines.
     QString text() const { return m_text; }
     void setText(const QString &text);
 
+    // Positions count the characters of the shown text, its lines joined by "\n".
+    QString selectedText() const;
+    void selectAll();
+    void copy() const;
+    // Where the caret before `position` stands in the viewport: x on it, y at its line's middle.
+    QPointF pointOf(int position) const;
+    // The position nearest to a point of the viewport.
+    int positionAt(QPointF point) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private:
+    struct Piece {
+        int start; // in m_shown
+        int length;
+        qreal x; // from the start of its line
+        qreal width;
+    };
+    struct Line {
+        int start; // in m_shown
+        int length;
+        int firstPiece;
+        int pieceCount;
+        qreal width;
+    };
+
+    void measure();
+    int pieceEnd(int start, int lineEnd) const;
+    int lineAtY(qreal y) const;
+    int pieceAt(const Line &line, int position) const;
+    qreal lineLeft(const Line &line) const;
+    qreal lineTop(int index) const;
+    void layOut(QTextLayout &layout, const Piece &piece) const;
+    void updateScrollBars();
+    void select(int anchor, int position);
+    void selectWordAt(int position);
+    void scrollTowards(QPointF point);
+
     QString m_text;
+    QString m_shown;
+    QList<Line> m_lines;
+    QList<Piece> m_pieces;
+    qreal m_widest = 0;
+    qreal m_lineHeight = 0;
+    qreal m_ascent = 0;
+    int m_anchor = 0;
+    int m_position = 0;
+    bool m_selecting = false;
 };
 
 } // namespace tombolix

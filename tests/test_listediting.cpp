@@ -74,7 +74,6 @@ void TestListEditing::layoutFollowsTheTable() {
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 0개)"));
     QCOMPARE(window->OptPick[0]->text(), QStringLiteral("텍스트(,로 구분) 출력"));
     QVERIFY(!window->OptPick[0]->isChecked() && !window->OptPick[1]->isChecked());
-    QVERIFY(window->txtPick->isReadOnly());
     QCOMPARE(window->lblList->font().pointSizeF(), 14.25);
     QVERIFY(window->lblList->font().bold());
     QCOMPARE(window->lblText[3]->text(), QStringLiteral("항목 입력"));
