@@ -121,6 +121,12 @@ int ResultBox::lineAtY(qreal y) const {
     return int(std::clamp(index, 0.0, double(m_lines.size() - 1)));
 }
 
+int ResultBox::lineOf(int position) const {
+    const auto after = std::upper_bound(m_lines.cbegin(), m_lines.cend(), position,
+                                        [](int at, const Line &line) { return at < line.start; });
+    return int(after - m_lines.cbegin()) - 1;
+}
+
 // The piece of `line` that holds `position` (its end counts as in its last piece), or -1 for
 // an empty line.
 int ResultBox::pieceAt(const Line &line, int position) const {
@@ -155,9 +161,7 @@ void ResultBox::layOut(QTextLayout &layout, const Piece &piece) const {
 
 QPointF ResultBox::pointOf(int position) const {
     position = std::clamp(position, 0, int(m_shown.size()));
-    const auto after = std::upper_bound(m_lines.cbegin(), m_lines.cend(), position,
-                                        [](int at, const Line &line) { return at < line.start; });
-    const int index = int(after - m_lines.cbegin()) - 1;
+    const int index = lineOf(position);
     const Line &line = m_lines.at(index);
     qreal x = lineLeft(line);
     if (const int p = pieceAt(line, position); p >= 0) {
@@ -254,9 +258,7 @@ void ResultBox::select(int anchor, int position) {
 
 // The word under the mouse, as a double click selects it.
 void ResultBox::selectWordAt(int position) {
-    const auto after = std::upper_bound(m_lines.cbegin(), m_lines.cend(), position,
-                                        [](int at, const Line &line) { return at < line.start; });
-    const int p = pieceAt(*(after - 1), position);
+    const int p = pieceAt(m_lines.at(lineOf(position)), position);
     if (p < 0)
         return;
     const Piece &piece = m_pieces.at(p);

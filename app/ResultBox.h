@@ -59,6 +59,7 @@ private:
     void measure();
     int pieceEnd(int start, int lineEnd) const;
     int lineAtY(qreal y) const;
+    int lineOf(int position) const;
     int pieceAt(const Line &line, int position) const;
     qreal lineLeft(const Line &line) const;
     qreal lineTop(int index) const;
