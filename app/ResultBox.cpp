@@ -1,5 +1,7 @@
 #include "app/ResultBox.h"
 
+#include "app/ResultBoxAccessible.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -38,10 +40,12 @@ ResultBox::ResultBox(QWidget *parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);
+    installResultBoxAccessibility();
     measure();
 }
 
 void ResultBox::setText(const QString &text) {
+    const QString before = m_shown;
     m_text = text;
     measure();
     m_anchor = m_position = 0;
@@ -50,6 +54,7 @@ void ResultBox::setText(const QString &text) {
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     viewport()->update();
+    announceNewText(this, before);
 }
 
 QString ResultBox::selectedText() const {
@@ -283,14 +288,19 @@ void ResultBox::scrollTowards(QPointF point) {
     const QRect visible = viewport()->rect();
     QScrollBar *across = horizontalScrollBar();
     if (point.x() < visible.left())
-        across->setValue(across->value() - int(visible.left() - point.x()));
+        across->setValue(across->value() - int(std::ceil(visible.left() - point.x())));
     else if (point.x() > visible.right())
-        across->setValue(across->value() + int(point.x() - visible.right()));
+        across->setValue(across->value() + int(std::ceil(point.x() - visible.right())));
     QScrollBar *down = verticalScrollBar();
-    if (point.y() < visible.top())
-        down->setValue(down->value() - int(visible.top() - point.y()));
-    else if (point.y() > visible.bottom())
-        down->setValue(down->value() + int(point.y() - visible.bottom()));
+    const qreal halfLine = m_lineHeight / 2;
+    if (point.y() - halfLine < visible.top())
+        down->setValue(down->value() - int(std::ceil(visible.top() - point.y() + halfLine)));
+    else if (point.y() + halfLine > visible.bottom())
+        down->setValue(down->value() + int(std::ceil(point.y() + halfLine - visible.bottom())));
+}
+
+void ResultBox::ensureVisible(int position) {
+    scrollTowards(pointOf(position));
 }
 
 void ResultBox::keyPressEvent(QKeyEvent *event) {

@@ -21,7 +21,12 @@ public:
     QString text() const { return m_text; }
     void setText(const QString &text);
 
-    // Positions count the characters of the shown text, its lines joined by "\n".
+    // The text as shown, its lines joined by "\n". Positions count its characters.
+    QString shownText() const { return m_shown; }
+    // The selection runs from the anchor to the position; they are equal when nothing is selected.
+    void select(int anchor, int position);
+    int anchor() const { return m_anchor; }
+    int position() const { return m_position; }
     QString selectedText() const;
     void selectAll();
     void copy() const;
@@ -29,6 +34,9 @@ public:
     QPointF pointOf(int position) const;
     // The position nearest to a point of the viewport.
     int positionAt(QPointF point) const;
+    // Scrolls the least that brings `position` into view.
+    void ensureVisible(int position);
+    qreal lineHeight() const { return m_lineHeight; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -65,7 +73,6 @@ private:
     qreal lineTop(int index) const;
     void layOut(QTextLayout &layout, const Piece &piece) const;
     void updateScrollBars();
-    void select(int anchor, int position);
     void selectWordAt(int position);
     void scrollTowards(QPointF point);
 

@@ -5,6 +5,7 @@
 #include "common/QtPrompter.h"
 #include "tests/support/Fakes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -70,6 +71,7 @@ private slots:
     void doubleClickSelectsAName();
     void typingChangesNothing();
     void menuIsKorean();
+    void screenReadersReadIt();
 
 private:
     std::unique_ptr<Rig> rig;
@@ -214,6 +216,27 @@ void TestResultBox::menuIsKorean() {
     QApplication::sendEvent(box->viewport(), &event);
     QCOMPARE(seen, (QStringList{QStringLiteral("복사(&C) (off)"), QStringLiteral("모두 선택")}));
     QCOMPARE(box->selectedText(), QStringLiteral("홍, 황"));
+}
+
+void TestResultBox::screenReadersReadIt() {
+    box->setText(QStringLiteral("홍, 김철수, 황"));
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(box);
+    QVERIFY(reader);
+    QVERIFY(reader->state().readOnly);
+    QAccessibleTextInterface *text = reader->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), 9);
+    QCOMPARE(text->text(3, 6), QStringLiteral("김철수"));
+
+    text->setSelection(0, 3, 6);
+    QCOMPARE(box->selectedText(), QStringLiteral("김철수"));
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(std::make_pair(start, end), std::make_pair(3, 6));
+    const QRect second = text->characterRect(4);
+    QVERIFY(second.width() > 5);
+    QCOMPARE(text->offsetAtPoint(second.topLeft() + QPoint(1, 2)), 4);
 }
 
 QTEST_MAIN(TestResultBox)
