@@ -58,8 +58,7 @@ void ResultBox::setText(const QString &text) {
 }
 
 QString ResultBox::selectedText() const {
-    const int from = std::min(m_anchor, m_position);
-    return m_shown.mid(from, std::max(m_anchor, m_position) - from);
+    return m_shown.mid(selectionStart(), selectionEnd() - selectionStart());
 }
 
 void ResultBox::selectAll() {
@@ -67,7 +66,7 @@ void ResultBox::selectAll() {
 }
 
 void ResultBox::copy() const {
-    if (m_anchor != m_position)
+    if (hasSelection())
         QGuiApplication::clipboard()->setText(selectedText());
 }
 
@@ -143,6 +142,15 @@ int ResultBox::pieceAt(const Line &line, int position) const {
     return int(after - m_pieces.cbegin()) - 1;
 }
 
+// The piece of `line` under `x`, counted from the line's start: its first piece left of the
+// line, its last one right of it. The line must have a piece.
+QList<ResultBox::Piece>::const_iterator ResultBox::pieceAtX(const Line &line, qreal x) const {
+    const auto first = m_pieces.cbegin() + line.firstPiece;
+    const auto after = std::upper_bound(first + 1, first + line.pieceCount, x,
+                                        [](qreal at, const Piece &piece) { return at < piece.x; });
+    return after - 1;
+}
+
 qreal ResultBox::lineLeft(const Line &line) const {
     const qreal room = std::max(m_widest, viewport()->width() - 2 * Margin);
     return Margin + (room - line.width) / 2 - horizontalScrollBar()->value();
@@ -185,10 +193,7 @@ int ResultBox::positionAt(QPointF point) const {
         return line.start;
     if (x >= line.width)
         return line.start + line.length;
-    const auto first = m_pieces.cbegin() + line.firstPiece;
-    const auto piece = std::upper_bound(first, first + line.pieceCount, x,
-                                        [](qreal at, const Piece &piece) { return at < piece.x; }) -
-                       1;
+    const auto piece = pieceAtX(line, x);
     QTextLayout layout;
     layOut(layout, *piece);
     return piece->start + layout.lineAt(0).xToCursor(x - piece->x);
@@ -200,26 +205,22 @@ void ResultBox::paintEvent(QPaintEvent *event) {
     QTextCharFormat selected;
     selected.setBackground(palette().brush(QPalette::Highlight));
     selected.setForeground(palette().brush(QPalette::HighlightedText));
-    const int selectionFrom = std::min(m_anchor, m_position);
-    const int selectionTo = std::max(m_anchor, m_position);
     const QRectF area = event->rect();
     const int lastLine = lineAtY(area.bottom());
     for (int index = lineAtY(area.top()); index <= lastLine; ++index) {
         const Line &line = m_lines.at(index);
+        if (line.pieceCount == 0)
+            continue;
         const qreal left = lineLeft(line);
         const qreal top = lineTop(index);
-        const auto first = m_pieces.cbegin() + line.firstPiece;
-        const auto end = first + line.pieceCount;
-        auto piece = std::upper_bound(first, end, area.left() - left,
-                                      [](qreal at, const Piece &piece) { return at < piece.x; });
-        if (piece != first)
-            --piece;
-        for (; piece != end && left + piece->x < area.right(); ++piece) {
+        const auto end = m_pieces.cbegin() + line.firstPiece + line.pieceCount;
+        for (auto piece = pieceAtX(line, area.left() - left); piece != end && left + piece->x < area.right();
+             ++piece) {
             QTextLayout layout;
             layOut(layout, *piece);
             QList<QTextLayout::FormatRange> ranges;
-            const int from = std::max(selectionFrom, piece->start);
-            const int to = std::min(selectionTo, piece->start + piece->length);
+            const int from = std::max(selectionStart(), piece->start);
+            const int to = std::min(selectionEnd(), piece->start + piece->length);
             if (from < to)
                 ranges.append({from - piece->start, to - from, selected});
             // every piece on the line's one baseline
@@ -344,7 +345,7 @@ void ResultBox::mouseReleaseEvent(QMouseEvent *event) {
     m_selecting = false;
     // where the system has a selection to paste with the middle button, it is this one
     QClipboard *clipboard = QGuiApplication::clipboard();
-    if (clipboard->supportsSelection() && m_anchor != m_position)
+    if (clipboard->supportsSelection() && hasSelection())
         clipboard->setText(selectedText(), QClipboard::Selection);
 }
 
@@ -359,7 +360,7 @@ void ResultBox::contextMenuEvent(QContextMenuEvent *event) {
     QMenu menu(this);
     QAction *copyAction = menu.addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"));
     copyAction->setShortcut(QKeySequence::Copy);
-    copyAction->setEnabled(m_anchor != m_position);
+    copyAction->setEnabled(hasSelection());
     connect(copyAction, &QAction::triggered, this, &ResultBox::copy);
     menu.addSeparator();
     QAction *allAction = menu.addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"));

@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QList>
 
+#include <algorithm>
+
 class QTextLayout;
 
 namespace tombolix {
@@ -25,8 +27,10 @@ public:
     QString shownText() const { return m_shown; }
     // The selection runs from the anchor to the position; they are equal when nothing is selected.
     void select(int anchor, int position);
-    int anchor() const { return m_anchor; }
     int position() const { return m_position; }
+    int selectionStart() const { return std::min(m_anchor, m_position); }
+    int selectionEnd() const { return std::max(m_anchor, m_position); }
+    bool hasSelection() const { return m_anchor != m_position; }
     QString selectedText() const;
     void selectAll();
     void copy() const;
@@ -69,6 +73,7 @@ private:
     int lineAtY(qreal y) const;
     int lineOf(int position) const;
     int pieceAt(const Line &line, int position) const;
+    QList<Piece>::const_iterator pieceAtX(const Line &line, qreal x) const;
     qreal lineLeft(const Line &line) const;
     qreal lineTop(int index) const;
     void layOut(QTextLayout &layout, const Piece &piece) const;

@@ -37,12 +37,12 @@ public:
 
     void selection(int index, int *start, int *end) const override {
         *start = *end = 0;
-        if (index == 0 && selectionCount() == 1) {
-            *start = std::min(box()->anchor(), box()->position());
-            *end = std::max(box()->anchor(), box()->position());
+        if (index == 0 && box()->hasSelection()) {
+            *start = box()->selectionStart();
+            *end = box()->selectionEnd();
         }
     }
-    int selectionCount() const override { return box()->anchor() != box()->position() ? 1 : 0; }
+    int selectionCount() const override { return box()->hasSelection() ? 1 : 0; }
     void addSelection(int start, int end) override { box()->select(start, end); }
     void removeSelection(int) override { box()->select(box()->position(), box()->position()); }
     void setSelection(int, int start, int end) override { box()->select(start, end); }
