@@ -75,14 +75,37 @@ QString failureReason(QNetworkReply::NetworkError error, int status, const QStri
     case QNetworkReply::NetworkSessionFailedError:
         return QStringLiteral("네트워크에 연결되어 있지 않습니다.");
     case QNetworkReply::TooManyRedirectsError:
-    case QNetworkReply::InsecureRedirectError:
         return QStringLiteral("서버가 다른 주소로 너무 많이 넘겨 보냅니다.");
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("서버가 보안 연결(https)에서 보안되지 않은 주소(http)로 넘겨 보냈습니다.");
     default:
         break;
     }
     if (status > 0 && status < 400) // an answer came, but its content could not be read
         return QStringLiteral("서버의 응답을 읽을 수 없습니다. (%1)").arg(qtText);
     return QStringLiteral("네트워크 오류가 발생했습니다. (%1)").arg(qtText);
+}
+
+// The errors Qt makes of an HTTP error status (400 and up): the server's answer came in whole.
+bool madeOfStatus(QNetworkReply::NetworkError error) {
+    switch (error) {
+    case QNetworkReply::ProtocolInvalidOperationError:
+    case QNetworkReply::AuthenticationRequiredError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::ContentAccessDenied:
+    case QNetworkReply::ContentOperationNotPermittedError:
+    case QNetworkReply::ContentNotFoundError:
+    case QNetworkReply::ContentConflictError:
+    case QNetworkReply::ContentGoneError:
+    case QNetworkReply::UnknownContentError:
+    case QNetworkReply::InternalServerError:
+    case QNetworkReply::OperationNotImplementedError:
+    case QNetworkReply::ServiceUnavailableError:
+    case QNetworkReply::UnknownServerError:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -175,6 +198,12 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
         connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
         timer.start(timeoutMs);
         loop.exec();
+        // The wait can end before the answer does (the program quitting ends every event
+        // loop): what came so far is no answer.
+        if (reply && !reply->isFinished() && reply == exchange->reply) {
+            exchange->error = cancelled();
+            reply->abort();
+        }
     }
     if (!reply || reply != exchange->reply) // given up meanwhile
         return {{}, exchange->error.isEmpty() ? cancelled() : exchange->error};
@@ -184,14 +213,14 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
         exchange->body += reply->readAll();
     if (!exchange->error.isEmpty())
         return {{}, exchange->error};
-    // An HTTP error status is an answer like any other: only the body counts. Every other error
-    // is a failure, content that cannot be decoded included (Qt reports that with status 200).
-    const int error = reply->error();
+    // Whatever its HTTP status (404, 429, 500 …), an answer that came in whole is an answer:
+    // only its body counts. A failure is a request without a whole answer: no connection, TLS,
+    // the time limit, redirects, content that cannot be decoded.
+    const QNetworkReply::NetworkError error = reply->error();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool errorStatus = status >= 400 && ((error > 200 && error < 300) || (error > 400 && error < 500));
-    if (error == QNetworkReply::NoError || errorStatus)
+    if (error == QNetworkReply::NoError || (status >= 400 && madeOfStatus(error)))
         return {exchange->body, {}};
-    return {{}, failureReason(reply->error(), status, reply->errorString())};
+    return {{}, failureReason(error, status, reply->errorString())};
 }
 
 } // namespace tombolix

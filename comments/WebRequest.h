@@ -45,8 +45,8 @@ public:
     ~WebRequest() override;
 
     // Sends the request and waits for its answer in a local event loop that keeps painting and
-    // lets a window be closed, but takes no other user input. An HTTP error status is an
-    // answer like any other: only the body counts.
+    // lets a window be closed, but takes no other user input. Any answer that comes in whole is
+    // an answer, whatever its HTTP status; a request without a whole answer is a failure.
     HttpResult fetch(const HttpRequest &request, const HttpLimit &limit);
 
     bool busy() const;

@@ -1,6 +1,7 @@
 // Broken networks and hostile answers: each ends in a clear message or the documented silent
 // outcome, with the windows usable and the draw list as it was.
 #include "app/frmMain.h"
+#include "comments/WebRequest.h"
 #include "comments/frmPcmnt.h"
 #include "info/modInit.h"
 #include "tests/support/SiteRig.h"
@@ -16,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 
 using namespace tombolix;
 using namespace tombolix::test;
@@ -47,6 +49,10 @@ private slots:
     void loginThatNeverAnswers();
     void versionCheckFaultsStartNormally_data();
     void versionCheckFaultsStartNormally();
+    void everyHttpStatusIsAnAnswer_data();
+    void everyHttpStatusIsAnAnswer();
+    void aWaitEndedByQuittingIsAFailure();
+    void aRedirectFromHttpsToHttpIsNamed();
 
 private:
     void loginOk(const QList<QPair<QByteArray, QByteArray>> &headers = {});
@@ -229,6 +235,57 @@ void TestNetworkFaults::versionCheckFaultsStartNormally() {
     QVERIFY(CheckVersion(rig->services(), 1500));
     QVERIFY(rig->prompter.records.isEmpty());
     QVERIFY(rig->desktop.opened.isEmpty());
+}
+
+void TestNetworkFaults::everyHttpStatusIsAnAnswer_data() {
+    QTest::addColumn<int>("status");
+    for (int status : {200, 400, 403, 404, 407, 418, 429, 500, 503})
+        QTest::addRow("%d", status) << status;
+}
+
+// Whatever the status, an answer that came in whole is the answer: its body is read.
+void TestNetworkFaults::everyHttpStatusIsAnAnswer() {
+    QFETCH(int, status);
+    WebRequest request;
+    server->setDefault({status, {}, QByteArray("<html>뽐뿌</html>")});
+    const HttpResult answer =
+        request.fetch({"GET", QUrl(server->base() + QStringLiteral("/zboard/view.php")), {}, {}}, {1500});
+    QVERIFY2(answer.ok(), qPrintable(answer.error));
+    QCOMPARE(answer.body, QByteArray("<html>뽐뿌</html>"));
+}
+
+// The program quitting ends every event loop, a request's wait too: what came of the answer
+// so far is no answer.
+void TestNetworkFaults::aWaitEndedByQuittingIsAFailure() {
+    TestHttpServer::Answer drip;
+    drip.body = QByteArray("<html>") + QByteArray(200, 'x');
+    drip.dripMs = 20;
+    server->setDefault(drip);
+    WebRequest request;
+    QTimer::singleShot(150, [] { QCoreApplication::exit(0); });
+    const HttpResult answer =
+        request.fetch({"GET", QUrl(server->base() + QStringLiteral("/index.php")), {}, {}}, {5000});
+    // event loops work again from here on
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    QVERIFY(!answer.ok());
+    QVERIFY(answer.body.isEmpty());
+    QCOMPARE(answer.error, QStringLiteral("요청이 취소되었습니다."));
+}
+
+void TestNetworkFaults::aRedirectFromHttpsToHttpIsNamed() {
+    TestHttpServer secure(TestHttpServer::Scheme::Https);
+    TestHttpServer::Answer away;
+    away.status = 302;
+    away.headers = {{"Location", server->base().toLatin1() + "/index.php"}};
+    secure.setDefault(away);
+    WebRequest request({TestHttpServer::trustedCertificate()});
+    const HttpResult answer =
+        request.fetch({"GET", QUrl(secure.base() + QStringLiteral("/index.php")), {}, {}}, {5000});
+    if (secure.tlsFailures > 0 && secure.requests.isEmpty())
+        QSKIP("this platform's TLS cannot serve the test's certificate (Wine's Schannel cannot)");
+    QCOMPARE(answer.error, QStringLiteral("서버가 보안 연결(https)에서 보안되지 않은 주소(http)로 넘겨 보냈습니다."));
+    QVERIFY(server->requests.isEmpty()); // the plain address was never asked
 }
 
 QTEST_MAIN(TestNetworkFaults)

@@ -201,6 +201,10 @@ void TestVersionCheck::requestAndNewVersion() {
     QCOMPARE(rig->prompter.records[0].title, QStringLiteral("Tombolix Alert"));
     QCOMPARE(rig->prompter.records[0].text, newVersion);
     QCOMPARE(rig->desktop.opened, QList<QUrl>{QUrl(QStringLiteral("http://example.test/new"))});
+
+    // The real program asks over TLS: an answer that can end it or send the user to any page
+    // must come from the maker's server and no one on the way.
+    QCOMPARE(Endpoints::real().versionInfo, QUrl(QStringLiteral("https://www.tombolix.kr/tombolix/info.php")));
 }
 
 void TestVersionCheck::onlyWebAddressesAreOpened() {
