@@ -7,6 +7,7 @@
 #include "core/Cp949.h"
 #include "core/Draw.h"
 #include "core/SecureRandom.h"
+#include "core/Text.h"
 #include "core/VersionAnswer.h"
 #include "info/modInit.h"
 #include "tests/support/Fakes.h"
@@ -259,16 +260,23 @@ int main(int argc, char **argv) {
             server.enqueueBody(toCp949(page + QStringLiteral("</table></body></html>")).bytes);
         });
         importMs("import_today_10000_ms", [](TestHttpServer &server) {
+            // 3,000 members, each with the token the site gives every comment of theirs
             auto comment = [](int n, const QByteArray &replies) -> QByteArray {
+                const QByteArray member = QByteArray::number(n % 3000);
                 return "{\"no\":" + QByteArray::number(5100000 + n) +
-                       ",\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i class=\\\"nlevel "
+                       ",\"depth\":0,\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i class=\\\"nlevel "
                        "lvG\\\"><\\/i>" +
                        jsonAscii(QStringLiteral("덧글러%1").arg(n % 3000)) + "<\\/a><\\/b>\",\"memo\":\"<p>" +
-                       jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) + "<\\/p>\",\"sub_cmt\":[" +
-                       replies + "]}";
+                       jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) +
+                       "<\\/p>\",\"anti_vote_btn\":{\"show_btn\":true,\"troll_no\":\"" +
+                       member.toBase64() + "==\",\"is_troll\":false},\"meta\":{\"time_display\":\"11:37:06\","
+                       "\"is_self\":false,\"is_mine\":false}" +
+                       (replies.isEmpty() ? QByteArray() : ",\"sub_cmt\":[" + replies + "]") + "}";
             };
             server.route("/zboard/list_comment.php", {});
-            for (int page = 1; page <= 10; ++page) {
+            // The post's own address answers with its last page, as the site does today; the
+            // other pages are asked for by number (the last route that matches answers).
+            for (int page : {10, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
                 QByteArrayList comments;
                 for (int i = 0; i < 1000; i += 10) {
                     const int n = (page - 1) * 1000 + i;
@@ -277,17 +285,21 @@ int main(int argc, char **argv) {
                     comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
                 }
                 TestHttpServer::Answer answer;
-                answer.body = toCp949(QStringLiteral("<html><head><title>뽐뿌</title></head><body>"
+                answer.body = toCp949(QStringLiteral("<html><head><title>뽐뿌</title><script>var G_IS_GUEST = 1;"
+                                                     "var G_CMT_PAGE = %1;</script></head><body>"
                                                      "<div id=\"comment_list_area\"></div><script>"
                                                      "var initialCommentData = {\"total_comment\":10000,"
-                                                     "\"total_page\":10,\"comments\":["))
+                                                     "\"total_page\":10,\"comments\":[")
+                                          .arg(page))
                                   .bytes +
                               comments.join(',') + "]};</script></body></html>";
-                server.route(page == 1 ? QByteArray("/zboard/view.php")
-                                       : "&c_page=" + QByteArray::number(page),
+                server.route(page == 10 ? QByteArray("/zboard/view.php") : "&c_page=" + QByteArray::number(page),
                              answer);
             }
         });
+        // The text of mark-up that holds many '&' and no ';'.
+        const QString ampersands(160000, u'&');
+        print("markup_160000_ampersands_ms", timeMs([&] { markupText(ampersands); }), "ms");
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "core/CommentPage.h"
 #include "core/Constants.h"
 #include "core/Cp949.h"
+#include "core/Entrants.h"
 #include "core/PostAddress.h"
 #include "core/PostComments.h"
 #include "core/Site.h"
@@ -24,6 +25,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSet>
+
+#include <algorithm>
 
 namespace tombolix {
 
@@ -192,15 +195,32 @@ void frmPcmnt::closeEvent(QCloseEvent *event) {
 
 int frmPcmnt::Login(const QString &id, const QString &password, QString *failure) {
     const QString base = m_services.endpoints.siteBase;
+    auto unreachable = [failure](const HttpResult &answer) {
+        if (failure)
+            *failure = answer.error;
+        return 0;
+    };
     const HttpResult answer = m_request.fetch({"POST",
                                                site::loginAddress(base),
                                                {{"Referer", site::frontPage(base).toLatin1()},
                                                 {"Content-Type", "application/x-www-form-urlencoded"}},
                                                site::loginBody(id, password)},
                                               {m_limits.loginMs});
-    if (failure)
-        *failure = answer.error;
-    return answer.ok() && site::loginSucceeded(fromCp949(answer.body), base) ? 1 : 0;
+    if (!answer.ok())
+        return unreachable(answer);
+    const QString text = fromCp949(answer.body);
+    site::Viewer viewer = site::pageViewer(text);
+    if (viewer == site::Viewer::Unknown) {
+        // The answer does not say who is looking; the front page, asked with the session's
+        // cookies, does.
+        const HttpResult front = m_request.fetch({"GET", QUrl(site::frontPage(base)), {}, {}}, {m_limits.loginMs});
+        if (!front.ok())
+            return unreachable(front);
+        viewer = site::pageViewer(fromCp949(front.body));
+    }
+    if (viewer == site::Viewer::Unknown)
+        return site::pointsToFrontPage(text, base) ? 1 : 0;
+    return viewer == site::Viewer::Member ? 1 : 0;
 }
 
 void frmPcmnt::LogOut() {
@@ -266,15 +286,15 @@ void frmPcmnt::cmdGet_Click() {
     if (!wait.entered())
         return;
     cmdGet->setEnabled(false);
-    const std::optional<QList<CommentCell>> comments = fetchComments(wait);
+    const std::optional<FetchedComments> fetched = fetchComments(wait);
     if (wait.windowClosed())
         return; // nothing is written anywhere
     cmdGet->setEnabled(true);
-    if (comments)
-        importCommenters(*comments);
+    if (fetched)
+        importCommenters(*fetched);
 }
 
-std::optional<QList<CommentCell>> frmPcmnt::fetchComments(const WaitGuard::Wait &wait) {
+std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard::Wait &wait) {
     Prompter &prompter = m_services.prompter;
     const QString base = m_services.endpoints.siteBase;
     const QString board = txtBoard->text();
@@ -294,46 +314,57 @@ std::optional<QList<CommentCell>> frmPcmnt::fetchComments(const WaitGuard::Wait 
     if (!listPage)
         return std::nullopt;
     const CommentPage page = parseCommentPage(*listPage, m_services.endpoints.imageHost);
-    if (page.markerCount == 1) {
+    const bool cutShort = std::any_of(page.cells.cbegin(), page.cells.cend(),
+                                      [](const CommentCell &cell) { return !cell.complete; });
+    if (page.markerCount == 1 || cutShort) {
         prompter.information(cannotLoadComments);
         return std::nullopt;
     }
-    if (page.markerCount > 1)
-        return page.cells;
+    if (page.markerCount > 1) {
+        FetchedComments cells;
+        for (const CommentCell &cell : page.cells)
+            cells.comments.append({cell.nickname, cell.body, {}, false});
+        return cells;
+    }
 
     // No comment cell at all: the site as it is today carries the comments in the post page,
     // a page of them at a time.
-    QList<CommentCell> comments;
-    int pages = 1;
-    for (int n = 1; n <= pages; ++n) {
-        const std::optional<QString> postPage = fetched(site::postPageAddress(base, board, number, n));
-        if (!postPage)
-            return std::nullopt;
-        const PostComments post = parsePostComments(*postPage);
-        if (!post.readable && n == 1)
-            break;
-        if (!post.readable) { // a later page that cannot be read: no raffle on part of the comments
-            prompter.information(cannotLoadComments);
-            return std::nullopt;
-        }
-        if (n == 1)
-            pages = post.totalPages;
-        for (const PostComment &comment : post.comments) {
-            comments.append({true,
-                             comment.nickname.isEmpty() ? std::nullopt : std::optional(comment.nickname),
-                             comment.text});
-        }
+    const std::optional<QString> postPage = fetched(site::postPageAddress(base, board, number));
+    if (!postPage)
+        return std::nullopt;
+    const PostComments first = parsePostComments(*postPage);
+    PostReading reading{PostReading::Status::Complete, {}};
+    if (first.readable) {
+        reading = readCommentPages(first, [&](int n) -> std::optional<PostComments> {
+            const std::optional<QString> later = fetched(site::postPageAddress(base, board, number, n));
+            return later ? std::optional(parsePostComments(*later)) : std::nullopt;
+        });
     }
-    if (comments.isEmpty()) {
+    switch (reading.status) {
+    case PostReading::Status::Stopped:
+        return std::nullopt;
+    case PostReading::Status::Unreadable: // no raffle on part of the comments
+        prompter.information(cannotLoadComments);
+        return std::nullopt;
+    case PostReading::Status::Complete:
+        break;
+    }
+    if (reading.comments.isEmpty()) {
         prompter.information(QStringLiteral("덧글을 찾지 못했습니다! 게시글 번호가 정확한지 확인해보세요!"));
         return std::nullopt;
     }
-    return comments;
+    FetchedComments post;
+    post.siteTotal = first.totalComments;
+    for (const PostComment &comment : reading.comments) {
+        post.comments.append({comment.nickname.isEmpty() ? std::nullopt : std::optional(comment.nickname),
+                              comment.text, comment.member, comment.byAuthor});
+    }
+    return post;
 }
 
-void frmPcmnt::importCommenters(const QList<CommentCell> &comments) {
+void frmPcmnt::importCommenters(const FetchedComments &fetched) {
     Prompter &prompter = m_services.prompter;
-    const int total = int(comments.size());
+    const int total = int(fetched.comments.size());
     std::optional<QString> filter;
     if (OptSet[0]->isChecked()) {
         filter.reset();
@@ -348,41 +379,38 @@ void frmPcmnt::importCommenters(const QList<CommentCell> &comments) {
         prompter.information(QStringLiteral("덧글 가져오기 설정을 선택해주세요!"));
         return;
     }
+    if (fetched.siteTotal >= 0 && fetched.siteTotal != total &&
+        !prompter.question(QStringLiteral("사이트에 표시된 덧글은 %1개인데 %2개를 읽었습니다. 그래도 "
+                                          "진행하시겠습니까?")
+                               .arg(fetched.siteTotal)
+                               .arg(total)))
+        return;
     if (prompter.question(
             QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 "
                            "밑에 추가됩니다.")))
         m_drawList.clear();
 
-    // IsInList against the draw list, asked once per fetch instead of once per nickname.
     const QStringList entries = m_drawList.entries();
-    QSet<QString> inList(entries.cbegin(), entries.cend());
+    const Entrants entrants =
+        chooseEntrants(fetched.comments, filter, QSet<QString>(entries.cbegin(), entries.cend()));
     int notAdded = 0;
-    for (int i = 1; i <= total; ++i) {
-        lblStatus->setText(QStringLiteral("상태 : <%1>/<%2> 덧글 확인 완료").arg(total).arg(i));
-        const CommentCell &cell = comments.at(i - 1);
-        if (!cell.complete) {
-            prompter.information(cannotLoadComments);
-            return;
-        }
-        if (!cell.nickname)
-            continue;
-        if (filter && !(cell.body && cell.body->contains(*filter)))
-            continue;
-        if (inList.contains(*cell.nickname))
-            continue;
-        inList.insert(*cell.nickname);
-        if (!m_drawList.append(*cell.nickname))
+    for (const QString &name : entrants.names) {
+        if (!m_drawList.append(name))
             ++notAdded;
     }
-    if (notAdded > 0) {
-        prompter.information(
-            QStringLiteral(
-                "리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 추가하지 못했습니다.")
-                .arg(maxDrawListEntries)
-                .arg(notAdded));
-        return;
-    }
-    prompter.notice(QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!"));
+    lblStatus->setText(QStringLiteral("상태 : <%1>/<%1> 덧글 확인 완료").arg(total));
+    QString closing = notAdded > 0
+                          ? QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 "
+                                           "추가하지 못했습니다.")
+                                .arg(maxDrawListEntries)
+                                .arg(notAdded)
+                          : QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!");
+    if (entrants.authorComments > 0)
+        closing += crlf() + QStringLiteral("글쓴이의 덧글 %1개는 넣지 않았습니다.").arg(entrants.authorComments);
+    if (notAdded > 0)
+        prompter.information(closing);
+    else
+        prompter.notice(closing);
 }
 
 void frmPcmnt::cmdNumHelp_Click() {

@@ -4,7 +4,7 @@
 #include "comments/WaitGuard.h"
 #include "comments/WebRequest.h"
 #include "common/Services.h"
-#include "core/CommentPage.h"
+#include "core/Entrants.h"
 
 #include <QWidget>
 
@@ -76,12 +76,16 @@ private:
     void buildControls();
     void resetControls();
     static QString unreachableText(const QString &reason);
-    // The post's comments as cells of the scan: the old comment page's, or else today's post
-    // page's, every comment page of it. nullopt when the user was told why there are none, or
-    // when the window was closed meanwhile.
-    std::optional<QList<CommentCell>> fetchComments(const WaitGuard::Wait &wait);
-    // The scan: the filter's checks, the question, and every new nickname into the draw list.
-    void importCommenters(const QList<CommentCell> &comments);
+    struct FetchedComments {
+        QList<Comment> comments;
+        int siteTotal = -1; // how many comments the site says the post has; -1 when it does not
+    };
+    // The post's comments: the old comment page's, or else today's post page's, every comment
+    // page of it. nullopt when the user was told why there are none, or when the window was
+    // closed meanwhile.
+    std::optional<FetchedComments> fetchComments(const WaitGuard::Wait &wait);
+    // The filter's checks and the questions first, then every new commenter into the draw list.
+    void importCommenters(const FetchedComments &fetched);
     QUrl helpPage() const;
 
     Services m_services;

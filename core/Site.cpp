@@ -1,6 +1,7 @@
 #include "core/Site.h"
 
 #include "core/Cp949.h"
+#include "core/Text.h"
 
 namespace tombolix::site {
 
@@ -33,10 +34,11 @@ QUrl commentPageAddress(const QString &base, const QString &board, const QString
                    QStringLiteral("/zboard/list_comment.php?id=") + board + QStringLiteral("&no=") + number);
 }
 
-QUrl postPageAddress(const QString &base, const QString &board, const QString &number, int commentPage) {
+QUrl postPageAddress(const QString &base, const QString &board, const QString &number,
+                     std::optional<int> commentPage) {
     QString address = QStringLiteral("/zboard/view.php?id=") + board + QStringLiteral("&no=") + number;
-    if (commentPage > 1)
-        address += QStringLiteral("&c_page=") + QString::number(commentPage);
+    if (commentPage)
+        address += QStringLiteral("&c_page=") + QString::number(*commentPage);
     return siteUrl(base, address);
 }
 
@@ -45,7 +47,14 @@ QByteArray loginBody(const QString &id, const QString &password) {
            formEncoded(password) + QByteArray("&x=0&y=0");
 }
 
-bool loginSucceeded(const QString &answer, const QString &base) {
+Viewer pageViewer(const QString &page) {
+    const std::optional<QString> guest = declaredValue(page, QStringLiteral("G_IS_GUEST"));
+    if (!guest)
+        return Viewer::Unknown;
+    return *guest == u"1" || *guest == u"true" ? Viewer::Visitor : Viewer::Member;
+}
+
+bool pointsToFrontPage(const QString &answer, const QString &base) {
     QString plain = frontPage(base);
     if (plain.startsWith(QStringLiteral("https://")))
         plain.remove(4, 1); // the same address with http://

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+
 namespace tombolix {
 
 // The site's requests, built from its base address: scheme and host, "https://www.ppomppu.co.kr"
@@ -16,17 +18,25 @@ QUrl loginAddress(const QString &base);
 QUrl logoutAddress(const QString &base);
 // The comment list page of the site's older pages.
 QUrl commentPageAddress(const QString &base, const QString &board, const QString &number);
-// The post page, which carries its comments today; page 1 of its comments is the page itself,
-// a further page N adds "&c_page=N" (as other readers of the site do: not verified).
-QUrl postPageAddress(const QString &base, const QString &board, const QString &number, int commentPage = 1);
+// The post page, which carries its comments today, a page of them at a time: without a comment
+// page it holds whichever page the site chooses (today the last); comment page N adds
+// "&c_page=N", as other readers of the site do.
+QUrl postPageAddress(const QString &base, const QString &board, const QString &number,
+                     std::optional<int> commentPage = std::nullopt);
 
 // The form of the log-in. The ID and the password go in form-encoded (their code page 949
 // bytes, percent-encoded), so that &, =, + or % in a password reach the site as typed.
 QByteArray loginBody(const QString &id, const QString &password);
 
-// The site answers a good log-in with a page that points back at its front page. Today's
-// answer is not known: the front page counts in either scheme.
-bool loginSucceeded(const QString &answer, const QString &base);
+// Who a page of the site is shown to, as its first script says: `var G_IS_GUEST = 1;` on a
+// visitor's page. What a member's page says is not known: any other value counts as a member.
+enum class Viewer { Unknown, Visitor, Member };
+Viewer pageViewer(const QString &page);
+
+// The older rule of a good log-in: its answer points back at the front page (in either scheme).
+// Every page of today's site carries that address in its header, a refused log-in's page too,
+// so it decides only when no page says who is looking.
+bool pointsToFrontPage(const QString &answer, const QString &base);
 
 } // namespace site
 } // namespace tombolix

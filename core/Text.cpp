@@ -21,6 +21,10 @@ template <typename IsBlank> QString trimmedOf(const QString &text, IsBlank isBla
     return text.mid(begin, end - begin);
 }
 
+// A reference's ';' stands at most this far after its '&' ("&#x10FFFF;" and every named one
+// fit): it is looked for that far only, so a text of many '&' and no ';' is read in one pass.
+constexpr qsizetype maxReferenceLength = 12;
+
 bool isAsciiLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
@@ -58,7 +62,67 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
 }
 
+bool isIdentifierPart(QChar c) {
+    return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'_' || c == u'$';
+}
+
+// Whether the text just before `at` ends with a declaring keyword and a blank.
+bool declaredAt(QStringView page, qsizetype at) {
+    qsizetype i = at;
+    if (i == 0 || !isBlank(page.at(i - 1)))
+        return false;
+    while (i > 0 && isBlank(page.at(i - 1)))
+        --i;
+    for (const QStringView keyword : {u"var", u"let", u"const"}) {
+        const qsizetype start = i - keyword.size();
+        if (start >= 0 && page.mid(start, keyword.size()) == keyword &&
+            (start == 0 || !isIdentifierPart(page.at(start - 1))))
+            return true;
+    }
+    return false;
+}
+
+// The value of a declaration from just after its name: nullopt when the name goes on (another,
+// longer name) or something other than a value follows.
+std::optional<QString> valueAfterName(QStringView rest) {
+    // Values are short: a page's literal of more than this is not one of the values read here.
+    constexpr qsizetype maxValue = 256;
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < rest.size() && isBlank(rest.at(i)))
+            ++i;
+    };
+    skipBlanks();
+    if (i >= rest.size() || rest.at(i) == u';' || rest.at(i) == u',')
+        return QString();
+    if (rest.at(i) != u'=' || (i + 1 < rest.size() && rest.at(i + 1) == u'='))
+        return std::nullopt;
+    ++i;
+    skipBlanks();
+    if (i < rest.size() && (rest.at(i) == u'"' || rest.at(i) == u'\'' || rest.at(i) == u'`')) {
+        const qsizetype close = rest.mid(i + 1, maxValue).indexOf(rest.at(i));
+        return close < 0 ? std::nullopt : std::optional(rest.mid(i + 1, close).toString());
+    }
+    const qsizetype start = i;
+    while (i < rest.size() && i - start < maxValue &&
+           (isIdentifierPart(rest.at(i)) || rest.at(i) == u'.' || rest.at(i) == u'-' || rest.at(i) == u'+'))
+        ++i;
+    return rest.mid(start, i - start).toString();
+}
+
 } // namespace
+
+std::optional<QString> declaredValue(const QString &page, const QString &name) {
+    const QStringView view(page);
+    for (qsizetype at = view.indexOf(name); at >= 0; at = view.indexOf(name, at + 1)) {
+        const qsizetype after = at + name.size();
+        if (!declaredAt(view, at) || (after < view.size() && isIdentifierPart(view.at(after))))
+            continue;
+        if (std::optional<QString> value = valueAfterName(view.mid(after)))
+            return value;
+    }
+    return std::nullopt;
+}
 
 QString trimBlanks(const QString &text) {
     return trimmedOf(text, [](QChar c) { return c == u' '; });
@@ -95,8 +159,8 @@ QString markupText(const QString &markup) {
             continue;
         }
         if (c == u'&') {
-            const qsizetype end = markup.indexOf(u';', i + 1);
-            if (end > i + 1 && end - i <= 12) {
+            const qsizetype end = QStringView(markup).mid(i + 1, maxReferenceLength).indexOf(u';') + i + 1;
+            if (end > i + 1) {
                 if (const std::optional<QString> character =
                         referencedCharacter(QStringView(markup).mid(i + 1, end - i - 1))) {
                     text += *character;

@@ -2,6 +2,7 @@
 // and the log-in form.
 #include "core/CommentPage.h"
 #include "core/Cp949.h"
+#include "core/Entrants.h"
 #include "core/PostAddress.h"
 #include "core/PostComments.h"
 #include "core/Site.h"
@@ -11,6 +12,8 @@
 
 #include <QFile>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace tombolix;
 
@@ -37,11 +40,17 @@ private slots:
     void postAddress_data();
     void postAddress();
     void loginRequests();
+    void pageViewer_data();
+    void pageViewer();
     void markupText_data();
     void markupText();
     void postCommentsFromFixtures();
     void postCommentsThatCannotBeRead_data();
     void postCommentsThatCannotBeRead();
+    void commentPagesAreReadInOrder();
+    void commentPagesThatFailTheReading();
+    void entrants_data();
+    void entrants();
 };
 
 void TestCommentParsing::splitField_data() {
@@ -211,14 +220,48 @@ void TestCommentParsing::loginRequests() {
              QByteArray("https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303717"));
     QCOMPARE(site::postPageAddress(base, QStringLiteral("pmarket"), QStringLiteral("303717"), 2).toEncoded(),
              QByteArray("https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303717&c_page=2"));
-    // the front page in either scheme marks a good log-in; nothing else does
-    QVERIFY(site::loginSucceeded(QStringLiteral("<a href=\"https://www.ppomppu.co.kr/index.php\">"), base));
-    QVERIFY(site::loginSucceeded(QStringLiteral("location.href='http://www.ppomppu.co.kr/index.php'"), base));
-    QVERIFY(!site::loginSucceeded(QStringLiteral("https://www.ppomppu.co.kr/INDEX.php"), base));
-    QVERIFY(!site::loginSucceeded(QStringLiteral("https://m.ppomppu.co.kr/index.php"), base));
+    QCOMPARE(site::postPageAddress(base, QStringLiteral("pmarket"), QStringLiteral("303717"), 1).toEncoded(),
+             QByteArray("https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303717&c_page=1"));
+    // the older rule: the front page in either scheme; nothing else
+    QVERIFY(site::pointsToFrontPage(QStringLiteral("<a href=\"https://www.ppomppu.co.kr/index.php\">"), base));
+    QVERIFY(site::pointsToFrontPage(QStringLiteral("location.href='http://www.ppomppu.co.kr/index.php'"), base));
+    QVERIFY(!site::pointsToFrontPage(QStringLiteral("https://www.ppomppu.co.kr/INDEX.php"), base));
+    QVERIFY(!site::pointsToFrontPage(QStringLiteral("https://m.ppomppu.co.kr/index.php"), base));
     const QString local = QStringLiteral("http://127.0.0.1:8080");
-    QVERIFY(site::loginSucceeded(QStringLiteral("http://127.0.0.1:8080/index.php"), local));
-    QVERIFY(!site::loginSucceeded(QStringLiteral("https://127.0.0.1:8080/index.php"), local));
+    QVERIFY(site::pointsToFrontPage(QStringLiteral("http://127.0.0.1:8080/index.php"), local));
+    QVERIFY(!site::pointsToFrontPage(QStringLiteral("https://127.0.0.1:8080/index.php"), local));
+}
+
+void TestCommentParsing::pageViewer_data() {
+    using V = site::Viewer;
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("viewer");
+    QTest::newRow("a visitor's post page") << fixture(QStringLiteral("post_page1.html")) << int(V::Visitor);
+    QTest::newRow("a refused log-in: a visitor's page with the header link")
+        << fixture(QStringLiteral("login_refused.html")) << int(V::Visitor);
+    QTest::newRow("a member's front page") << fixture(QStringLiteral("front_member.html")) << int(V::Member);
+    QTest::newRow("a bare redirect says nothing") << fixture(QStringLiteral("login_redirect.html"))
+                                                  << int(V::Unknown);
+    QTest::newRow("quoted 1") << QStringLiteral("<script>var G_IS_GUEST = \"1\";</script>") << int(V::Visitor);
+    QTest::newRow("true") << QStringLiteral("<script>let G_IS_GUEST=true</script>") << int(V::Visitor);
+    QTest::newRow("0") << QStringLiteral("var G_IS_GUEST = 0;") << int(V::Member);
+    QTest::newRow("empty string") << QStringLiteral("var G_IS_GUEST = \"\";") << int(V::Member);
+    QTest::newRow("false") << QStringLiteral("var G_IS_GUEST = false;") << int(V::Member);
+    QTest::newRow("missing value") << QStringLiteral("var G_IS_GUEST = ;") << int(V::Member);
+    QTest::newRow("declared without a value") << QStringLiteral("var G_IS_GUEST;") << int(V::Member);
+    QTest::newRow("10 is not 1") << QStringLiteral("var G_IS_GUEST = 10;") << int(V::Member);
+    QTest::newRow("a test of it is no declaration")
+        << QStringLiteral("if (G_IS_GUEST == 1) { login(); }") << int(V::Unknown);
+    QTest::newRow("a longer name") << QStringLiteral("var G_IS_GUEST_MODE = 1;") << int(V::Unknown);
+    QTest::newRow("a form field") << QStringLiteral("<input name=\"G_IS_GUEST\" value=\"1\">") << int(V::Unknown);
+    QTest::newRow("the first declaration counts")
+        << QStringLiteral("var G_IS_GUEST = 1; var G_IS_GUEST = 0;") << int(V::Visitor);
+}
+
+void TestCommentParsing::pageViewer() {
+    QFETCH(QString, page);
+    QFETCH(int, viewer);
+    QCOMPARE(int(site::pageViewer(page)), viewer);
 }
 
 void TestCommentParsing::markupText_data() {
@@ -246,6 +289,11 @@ void TestCommentParsing::markupText_data() {
     QTest::newRow("unclosed tag") << QStringLiteral("abc<b") << QStringLiteral("abc");
     QTest::newRow("no break space kept")
         << QStringLiteral("&nbsp;a&nbsp;") << QStringLiteral("\u00A0a\u00A0");
+    QTest::newRow("a reference's ';' is looked for 12 characters far")
+        << QStringLiteral("&#00000054633; &#0000054633;") << QStringLiteral("&#00000054633; 합");
+    // Read in one pass: a search for ';' to the end after every '&' takes hours on this.
+    QTest::newRow("four million '&' and no ';'")
+        << QString(4'000'000, u'&') + QStringLiteral("&amp;") << QString(4'000'000, u'&') + u'&';
 }
 
 void TestCommentParsing::markupText() {
@@ -254,32 +302,46 @@ void TestCommentParsing::markupText() {
     QCOMPARE(tombolix::markupText(markup), text);
 }
 
-// Today's post page, from fixtures that follow the site's pages as saved in 2026: replies two
-// deep, linked and unlinked names, references, a masked name, the author's own comments and a
-// repeated name, over two comment pages.
+// Today's post page, from fixtures in the shape of the site's pages as saved in 2026: a post of
+// three comment pages, replies two deep, linked and unlinked names, references, masked names,
+// each comment's number and its writer's token, and the author's own comments.
 void TestCommentParsing::postCommentsFromFixtures() {
+    const PostComments last = parsePostComments(fixture(QStringLiteral("post_page3.html")));
+    QVERIFY(last.readable);
+    // the page its scripts name, not the comment form's hidden c_page of 1
+    QCOMPARE(last.page, 3);
+    QCOMPARE(last.totalPages, 3);
+    QCOMPARE(last.totalComments, 15);
+
     const PostComments first = parsePostComments(fixture(QStringLiteral("post_page1.html")));
-    QVERIFY(first.readable);
-    QCOMPARE(first.totalPages, 2);
+    QCOMPARE(first.page, 1);
     QStringList nicknames;
-    for (const PostComment &comment : first.comments)
+    QStringList numbers;
+    for (const PostComment &comment : first.comments) {
         nicknames.append(comment.nickname);
+        numbers.append(comment.number);
+    }
     QCOMPARE(nicknames,
              (QStringList{QStringLiteral("[ *EE야* ]"), QStringLiteral("쇼핑파트너"),
                           QStringLiteral("김철수"), QStringLiteral("홍길동"), QStringLiteral("Tom & Jerry"),
-                          QStringLiteral("홍길동"), QStringLiteral("쇼핑파트너")}));
+                          QStringLiteral("[ ** ]"), QStringLiteral("쇼핑파트너")}));
+    QCOMPARE(numbers, (QStringList{QStringLiteral("5102309"), QStringLiteral("5102324"), QStringLiteral("5102330"),
+                                   QStringLiteral("5102400"), QStringLiteral("5102401"), QStringLiteral("5102402"),
+                                   QStringLiteral("5102403")}));
+    QCOMPARE(first.comments[0].member, QStringLiteral("piOFi7cQ0UntdAnbH2j7OA=="));
+    QVERIFY(!first.comments[0].byAuthor);
+    QVERIFY(first.comments[1].byAuthor && first.comments[6].byAuthor); // a reply and a comment
     QCOMPARE(first.comments[0].text, QStringLiteral("네이버 페이 응모합니다"));
     QCOMPARE(first.comments[2].text, QStringLiteral("감사합니다\n응모!"));
     QCOMPARE(first.comments[3].text, QStringLiteral("저도 응모 & 참여합니다"));
     QCOMPARE(first.comments[4].text, QStringLiteral("<응모> 합니다"));
 
     const PostComments second = parsePostComments(fixture(QStringLiteral("post_page2.html")));
-    nicknames.clear();
-    for (const PostComment &comment : second.comments)
-        nicknames.append(comment.nickname);
-    QCOMPARE(nicknames, (QStringList{QStringLiteral("황"), QStringLiteral("김철수"), QStringLiteral("이영희"),
-                                     QStringLiteral("박지성")}));
-    QCOMPARE(second.comments[2].text, QStringLiteral("링크 응모합니다"));
+    QCOMPARE(second.page, 2);
+    // "\/" in the JSON is "/"; the two masked "[ ** ]" are two members
+    QCOMPARE(second.comments[0].member, QStringLiteral("HwAnG00000000000000/Dd=="));
+    QVERIFY(second.comments[1].member != first.comments[5].member);
+    QCOMPARE(second.comments[4].text, QStringLiteral("링크 응모합니다"));
 
     // the old page's markers are not in it
     const CommentPage old =
@@ -309,7 +371,9 @@ void TestCommentParsing::postCommentsThatCannotBeRead_data() {
         << maxCommentPages << 0;
     QTest::newRow("no pages") << QStringLiteral(
                                      "var initialCommentData = {\"total_page\":-3,\"comments\":[]};")
-                              << true << 1 << 0;
+                              << true << 0 << 0;
+    QTest::newRow("no page count") << QStringLiteral("var initialCommentData = {\"comments\":[]};") << true
+                                   << 1 << 0;
     QTest::newRow("a mention first, the object after")
         << QStringLiteral(
                "// uses initialCommentData\nvar initialCommentData={\"comments\":[{\"name\":\"a\"}]};")
@@ -325,6 +389,182 @@ void TestCommentParsing::postCommentsThatCannotBeRead() {
     QCOMPARE(parsed.readable, readable);
     QCOMPARE(parsed.totalPages, pages);
     QCOMPARE(parsed.comments.size(), comments);
+}
+
+namespace {
+
+// The post's comment pages as the fixtures hold them, page n fetched as the site answers it.
+struct FixturePost {
+    QList<int> asked;
+    std::function<std::optional<PostComments>(int)> fetch() {
+        return [this](int n) -> std::optional<PostComments> {
+            asked.append(n);
+            return parsePostComments(fixture(QStringLiteral("post_page%1.html").arg(n)));
+        };
+    }
+};
+
+QStringList numbersOf(const QList<PostComment> &comments) {
+    QStringList numbers;
+    for (const PostComment &comment : comments)
+        numbers.append(comment.number);
+    return numbers;
+}
+
+} // namespace
+
+// The post's address answers with its last page: every other page is asked for once, and the
+// comments come in page order, each once however many pages carry it.
+void TestCommentParsing::commentPagesAreReadInOrder() {
+    FixturePost post;
+    const PostReading reading =
+        readCommentPages(parsePostComments(fixture(QStringLiteral("post_page3.html"))), post.fetch());
+    QCOMPARE(int(reading.status), int(PostReading::Status::Complete));
+    QCOMPARE(post.asked, (QList<int>{1, 2}));
+    QCOMPARE(reading.comments.size(), 15);
+    QCOMPARE(numbersOf(reading.comments).first(), QStringLiteral("5102309"));
+    QCOMPARE(numbersOf(reading.comments).last(), QStringLiteral("5102602"));
+    QStringList sorted = numbersOf(reading.comments);
+    std::sort(sorted.begin(), sorted.end());
+    QCOMPARE(numbersOf(reading.comments), sorted); // the fixtures' numbers rise page by page
+
+    // a comment that moved to the next page while the pages were read is taken once, where it
+    // was first read
+    PostComments third = parsePostComments(fixture(QStringLiteral("post_page3.html")));
+    PostComments second = parsePostComments(fixture(QStringLiteral("post_page2.html")));
+    third.comments.prepend(second.comments.last());
+    QList<int> asked;
+    const PostReading moved = readCommentPages(third, [&](int n) -> std::optional<PostComments> {
+        asked.append(n);
+        return n == 2 ? second : parsePostComments(fixture(QStringLiteral("post_page1.html")));
+    });
+    QCOMPARE(moved.comments.size(), 15);
+    QCOMPARE(numbersOf(moved.comments).indexOf(QStringLiteral("5102504")), 11);
+
+    // the page an answer holds: G_CMT_PAGE, else `var c_page`, else 1
+    const QString object = QStringLiteral(
+        "var initialCommentData = {\"total_page\":3,\"comments\":[{\"no\":\"7\",\"name\":\"a\"}]};");
+    QCOMPARE(parsePostComments(QStringLiteral("<script>var c_page = 2;</script>") + object).page, 2);
+    QCOMPARE(parsePostComments(QStringLiteral("<input name=\"c_page\" value=\"3\" />") + object).page, 1);
+    QCOMPARE(parsePostComments(QStringLiteral("var G_CMT_PAGE = '';\nvar c_page = 3;") + object).page, 3);
+    QCOMPARE(parsePostComments(object).comments[0].number, QStringLiteral("7"));
+
+    // a post without comments says page 0 of 0: nothing more is asked
+    PostComments none = parsePostComments(
+        QStringLiteral("var G_CMT_PAGE = 0; var initialCommentData = {\"total_comment\":0,\"total_page\":0,"
+                       "\"comments\":[]};"));
+    FixturePost unasked;
+    QCOMPARE(int(readCommentPages(none, unasked.fetch()).status), int(PostReading::Status::Complete));
+    QVERIFY(unasked.asked.isEmpty());
+
+    // an answer that names none of the post's pages: every page is asked for, its own comments
+    // after them
+    PostComments elsewhere = second;
+    elsewhere.page = 7;
+    elsewhere.totalPages = 3;
+    FixturePost all;
+    const PostReading everyPage = readCommentPages(elsewhere, all.fetch());
+    QCOMPARE(all.asked, (QList<int>{1, 2, 3}));
+    QCOMPARE(everyPage.comments.size(), 15);
+}
+
+void TestCommentParsing::commentPagesThatFailTheReading() {
+    const PostComments last = parsePostComments(fixture(QStringLiteral("post_page3.html")));
+    // a site that ignores c_page answers every address with the page it chose
+    QList<int> asked;
+    PostReading reading = readCommentPages(last, [&](int n) -> std::optional<PostComments> {
+        asked.append(n);
+        return last;
+    });
+    QCOMPARE(int(reading.status), int(PostReading::Status::Unreadable));
+    QCOMPARE(asked, QList<int>{1});
+    QVERIFY(reading.comments.isEmpty());
+
+    // a page that cannot be read, and one that cannot be fetched
+    reading = readCommentPages(last, [](int) -> std::optional<PostComments> {
+        return parsePostComments(QStringLiteral("<html>점검 중입니다</html>"));
+    });
+    QCOMPARE(int(reading.status), int(PostReading::Status::Unreadable));
+    reading = readCommentPages(last, [](int) -> std::optional<PostComments> { return std::nullopt; });
+    QCOMPARE(int(reading.status), int(PostReading::Status::Stopped));
+    QVERIFY(reading.comments.isEmpty());
+}
+
+namespace {
+
+Comment by(const QString &name, const QString &member, const QString &text = QStringLiteral("응모합니다"),
+           bool author = false) {
+    return {name, text, member, author};
+}
+
+} // namespace
+
+void TestCommentParsing::entrants_data() {
+    QTest::addColumn<QList<Comment>>("comments");
+    QTest::addColumn<QString>("filter"); // null: every comment
+    QTest::addColumn<QStringList>("inList");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("authorComments");
+    const QString masked = QStringLiteral("[ ** ]");
+    QTest::newRow("one member, many comments")
+        << QList<Comment>{by(QStringLiteral("김철수"), QStringLiteral("k")),
+                          by(QStringLiteral("김철수"), QStringLiteral("k"))}
+        << QString() << QStringList{} << QStringList{QStringLiteral("김철수")} << 0;
+    QTest::newRow("masked names of three members")
+        << QList<Comment>{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
+                          by(masked, QStringLiteral("b")), by(masked, QStringLiteral("d"))}
+        << QString() << QStringList{}
+        << QStringList{masked, masked + QStringLiteral(" (2)"), masked + QStringLiteral(" (3)")} << 0;
+    QTest::newRow("a member renamed keeps the first name")
+        << QList<Comment>{by(QStringLiteral("홍"), QStringLiteral("h")), by(QStringLiteral("황"), QStringLiteral("h"))}
+        << QString() << QStringList{} << QStringList{QStringLiteral("홍")} << 0;
+    QTest::newRow("no token: by name, as the old page")
+        << QList<Comment>{by(QStringLiteral("Abc"), {}), by(QStringLiteral("abc"), {}), by(QStringLiteral("Abc"), {})}
+        << QString() << QStringList{} << QStringList{QStringLiteral("Abc"), QStringLiteral("abc")} << 0;
+    QTest::newRow("a real name that reads like a numbered one")
+        << QList<Comment>{by(QStringLiteral("홍길동"), QStringLiteral("1")),
+                          by(QStringLiteral("홍길동 (2)"), QStringLiteral("2")),
+                          by(QStringLiteral("홍길동"), QStringLiteral("3")),
+                          by(QStringLiteral("홍길동 (2)"), QStringLiteral("4"))}
+        << QString() << QStringList{}
+        << QStringList{QStringLiteral("홍길동"), QStringLiteral("홍길동 (2)"), QStringLiteral("홍길동 (3)"),
+                       QStringLiteral("홍길동 (2) (2)")}
+        << 0;
+    QTest::newRow("a token that reads like a name")
+        << QList<Comment>{by(QStringLiteral("x"), {}), by(QStringLiteral("y"), QStringLiteral("x"))} << QString()
+        << QStringList{} << QStringList{QStringLiteral("x"), QStringLiteral("y")} << 0;
+    QTest::newRow("names already in the list stay out, their namesakes come in numbered")
+        << QList<Comment>{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
+                          by(QStringLiteral("김철수"), QStringLiteral("k"))}
+        << QString() << QStringList{masked, QStringLiteral("김철수")}
+        << QStringList{masked + QStringLiteral(" (2)")} << 0;
+    QTest::newRow("the author's comments and replies")
+        << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("응모 받습니다"), true),
+                          by(QStringLiteral("황"), QStringLiteral("w")),
+                          by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"), true)}
+        << QString() << QStringList{} << QStringList{QStringLiteral("황")} << 2;
+    QTest::newRow("filter: the author's comments that hold it are counted")
+        << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("응모 받습니다"), true),
+                          by(QStringLiteral("황"), QStringLiteral("w")),
+                          by(QStringLiteral("이영희"), QStringLiteral("y"), QStringLiteral("좋아요")),
+                          by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"), true),
+                          Comment{QStringLiteral("본문없음"), std::nullopt, QStringLiteral("n"), false}}
+        << QStringLiteral("응모") << QStringList{} << QStringList{QStringLiteral("황")} << 1;
+    QTest::newRow("a comment without a name")
+        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("z"), false}} << QString()
+        << QStringList{} << QStringList{} << 0;
+}
+
+void TestCommentParsing::entrants() {
+    QFETCH(QList<Comment>, comments);
+    QFETCH(QString, filter);
+    QFETCH(QStringList, inList);
+    QFETCH(QStringList, names);
+    QFETCH(int, authorComments);
+    const Entrants chosen = chooseEntrants(comments, filter.isNull() ? std::nullopt : std::optional(filter),
+                                           QSet<QString>(inList.cbegin(), inList.cend()));
+    QCOMPARE(chosen.names, names);
+    QCOMPARE(chosen.authorComments, authorComments);
 }
 
 QTEST_MAIN(TestCommentParsing)

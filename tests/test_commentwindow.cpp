@@ -39,6 +39,8 @@ private slots:
     void menuShowsOneWindow();
     void emptyLoginSendsNothing();
     void loginSendsTheFormAndUnlocksThePostFrame();
+    void loginIsJudgedByWhoIsLooking_data();
+    void loginIsJudgedByWhoIsLooking();
     void failedLoginCanBeTriedAgain();
     void unreachableSiteIsReported();
     void fetchImportsEveryNewCommenter();
@@ -55,6 +57,8 @@ private slots:
     void looksAsLaidOut();
     void todaysPostPagesAreImported_data();
     void todaysPostPagesAreImported();
+    void aSiteThatIgnoresTheCommentPageChangesNothing();
+    void aCountThatDisagreesIsAsked();
     void aLaterPageThatCannotBeReadChangesNothing();
     void addressHelperTakesTodaysAddresses();
     void loginAndFetchOverHttps();
@@ -119,15 +123,16 @@ void TestCommentWindow::emptyLoginSendsNothing() {
 }
 
 void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame() {
-    server->enqueueBody(QByteArray("<a href=\"http://") + host().toLatin1() + "/index.php\">home</a>",
+    server->enqueueBody(fixtureBytes(QStringLiteral("login_redirect.html")),
                         {{"Set-Cookie", "PHPSESSID=s3ss10n; path=/"}});
+    server->enqueueBody(fixtureBytes(QStringLiteral("front_member.html")));
     window->txtID->setText(QStringLiteral("  abc  "));
     window->txtPW->setText(QStringLiteral("p&ss=w+rd%"));
     QTest::keyClick(window->txtID, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), window->txtPW);
     QTest::keyClick(window->txtPW, Qt::Key_Return);
 
-    QCOMPARE(server->requests.size(), 1);
+    QCOMPARE(server->requests.size(), 2);
     const TestHttpServer::Request &login = server->requests[0];
     QCOMPARE(login.method, QByteArray("POST"));
     QCOMPARE(login.target, QByteArray("/zboard/login_check.php"));
@@ -135,6 +140,10 @@ void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame() {
              QByteArray("s_url=%2Findex.php&secure1=1&user_id=abc&password=p%26ss%3Dw%2Brd%25&x=0&y=0"));
     QCOMPARE(login.header("Referer"), QByteArray("http://") + host().toLatin1() + "/index.php");
     QCOMPARE(login.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+    // the answer does not say who is looking: the front page, with the session, does
+    QCOMPARE(server->requests[1].method, QByteArray("GET"));
+    QCOMPARE(server->requests[1].target, QByteArray("/index.php"));
+    QCOMPARE(server->requests[1].header("Cookie"), QByteArray("PHPSESSID=s3ss10n"));
     QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("로그인에 성공하였습니다!")});
     QCOMPARE(rig->prompter.records[0].kind, PromptKind::Notice);
     QCOMPARE(window->txtID->text(), QStringLiteral("  abc  "));
@@ -150,12 +159,50 @@ void TestCommentWindow::loginSendsTheFormAndUnlocksThePostFrame() {
     server->enqueueBody(fixtureBytes(QStringLiteral("comments_none.html")));
     window->cmdGet_Click();
     window->close();
-    QCOMPARE(server->requests.size(), 4);
-    QCOMPARE(server->requests[1].target, QByteArray("/zboard/list_comment.php?id=pmarket&no=303717"));
-    QCOMPARE(server->requests[2].target, QByteArray("/zboard/view.php?id=pmarket&no=303717"));
-    QCOMPARE(server->requests[3].target, QByteArray("/zboard/logout.php?&s_url=%2Findex.php"));
-    for (int i = 1; i < 4; ++i)
+    QCOMPARE(server->requests.size(), 5);
+    QCOMPARE(server->requests[2].target, QByteArray("/zboard/list_comment.php?id=pmarket&no=303717"));
+    QCOMPARE(server->requests[3].target, QByteArray("/zboard/view.php?id=pmarket&no=303717"));
+    QCOMPARE(server->requests[4].target, QByteArray("/zboard/logout.php?&s_url=%2Findex.php"));
+    for (int i = 2; i < 5; ++i)
         QCOMPARE(server->requests[i].header("Cookie"), QByteArray("PHPSESSID=s3ss10n"));
+}
+
+void TestCommentWindow::loginIsJudgedByWhoIsLooking_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("frontPage"); // null: not asked for
+    QTest::addColumn<bool>("succeeds");
+    const QByteArray neither = "<html><body>처리되었습니다</body></html>";
+    QTest::newRow("a refused log-in: a visitor's page, the front page's link in its header")
+        << fixtureBytes(QStringLiteral("login_refused.html")) << QByteArray() << false;
+    QTest::newRow("a member's page") << fixtureBytes(QStringLiteral("front_member.html")) << QByteArray()
+                                     << true;
+    QTest::newRow("a wrong password: a redirect, then the front page of a visitor")
+        << fixtureBytes(QStringLiteral("login_redirect.html")) << fixtureBytes(QStringLiteral("front_visitor.html"))
+        << false;
+    QTest::newRow("a redirect, then the front page of a member")
+        << fixtureBytes(QStringLiteral("login_redirect.html")) << fixtureBytes(QStringLiteral("front_member.html"))
+        << true;
+    QTest::newRow("neither page says: the answer points at the front page (older site)")
+        << QByteArray("<script>location.replace('%1/index.php');</script>") << neither << true;
+    QTest::newRow("neither page says, and no front page address") << neither << neither << false;
+}
+
+void TestCommentWindow::loginIsJudgedByWhoIsLooking() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, frontPage);
+    QFETCH(bool, succeeds);
+    server->enqueueBody(answer.replace("%1", server->base().toLatin1()), {{"Set-Cookie", "PHPSESSID=x; path=/"}});
+    if (!frontPage.isNull())
+        server->enqueueBody(frontPage);
+    window->txtID->setText(QStringLiteral("김철수"));
+    window->txtPW->setText(QStringLiteral("틀린비밀번호"));
+    window->cmdLogin_Click();
+    QCOMPARE(server->requests.size(), frontPage.isNull() ? 1 : 2);
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QCOMPARE(rig->prompter.records[0].text.startsWith(QStringLiteral("로그인에 성공하였습니다!")), succeeds);
+    QCOMPARE(rig->prompter.records[0].text.startsWith(QStringLiteral("로그인에 실패하였습니다.")), !succeeds);
+    QCOMPARE(window->FrameGet->isEnabled(), succeeds);
+    QCOMPARE(window->cmdLogin->isEnabled(), !succeeds);
 }
 
 void TestCommentWindow::failedLoginCanBeTriedAgain() {
@@ -261,19 +308,21 @@ void TestCommentWindow::filterKeepsMatchingComments() {
 
 void TestCommentWindow::pagesThatStopTheImport() {
     loginOk();
+    main->drawList().append(QStringLiteral("kept"));
     window->OptSet[0]->setChecked(true);
     server->enqueueBody(fixtureBytes(QStringLiteral("comments_one_marker.html")));
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{cannotLoad}); // before the options and the question
-    QCOMPARE(main->lstPick->count(), 0);
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("kept")});
 
+    // a cell cut short is found before anything is asked or changed
     rig->prompter.reset();
     server->enqueueBody(fixtureBytes(QStringLiteral("comments_broken_cell.html")));
-    rig->prompter.no();
     window->cmdGet_Click();
-    QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, cannotLoad}));
-    QCOMPARE(listEntries(main->lstPick), (QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉")}));
-    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <3>/<3> 덧글 확인 완료"));
+    QCOMPARE(rig->prompter.texts(), QStringList{cannotLoad});
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("kept")});
+    QCOMPARE(main->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 1개)"));
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 대기중"));
 }
 
 // Neither the old comment page nor the post page holds a comment: the user is told so, and
@@ -482,42 +531,113 @@ void TestCommentWindow::looksAsLaidOut() {
 void TestCommentWindow::todaysPostPagesAreImported_data() {
     QTest::addColumn<QString>("filter"); // null: every comment
     QTest::addColumn<QStringList>("nicknames");
+    QTest::addColumn<int>("authorComments");
+    const QString ee = QStringLiteral("[ *EE야* ]");
+    const QString masked = QStringLiteral("[ ** ]");
     QTest::newRow("every comment") << QString()
-                                   << QStringList{QStringLiteral("[ *EE야* ]"),  QStringLiteral("쇼핑파트너"),
-                                                  QStringLiteral("김철수"),      QStringLiteral("홍길동"),
-                                                  QStringLiteral("Tom & Jerry"), QStringLiteral("황"),
-                                                  QStringLiteral("이영희"),      QStringLiteral("박지성")};
+                                   << QStringList{ee,
+                                                  QStringLiteral("김철수"),
+                                                  QStringLiteral("홍길동"),
+                                                  QStringLiteral("Tom & Jerry"),
+                                                  masked,
+                                                  QStringLiteral("황"),
+                                                  masked + QStringLiteral(" (2)"),
+                                                  QStringLiteral("이영희"),
+                                                  QStringLiteral("박지성"),
+                                                  ee + QStringLiteral(" (2)")}
+                                   << 2;
     QTest::newRow("comments holding 응모")
         << QStringLiteral("응모")
-        << QStringList{QStringLiteral("[ *EE야* ]"),  QStringLiteral("김철수"), QStringLiteral("홍길동"),
-                       QStringLiteral("Tom & Jerry"), QStringLiteral("황"),     QStringLiteral("이영희")};
-    QTest::newRow("a text inside a reference")
-        << QStringLiteral("& 참여") << QStringList{QStringLiteral("홍길동")};
+        << QStringList{ee,
+                       QStringLiteral("김철수"),
+                       QStringLiteral("홍길동"),
+                       QStringLiteral("Tom & Jerry"),
+                       masked,
+                       QStringLiteral("황"),
+                       masked + QStringLiteral(" (2)"),
+                       QStringLiteral("이영희"),
+                       ee + QStringLiteral(" (2)")}
+        << 0;
+    QTest::newRow("a text inside a reference") << QStringLiteral("& 참여") << QStringList{QStringLiteral("홍길동")}
+                                               << 0;
 }
 
-// The old comment page holds no cell; the post page holds the comments, over two pages.
+// The old comment page holds no cell; the post page holds the comments, over three pages, and
+// the post's own address answers with the last of them, as the site does today. Every member
+// comes in once, in page order, without the post's author.
 void TestCommentWindow::todaysPostPagesAreImported() {
     QFETCH(QString, filter);
     QFETCH(QStringList, nicknames);
+    QFETCH(int, authorComments);
     loginOk();
     window->txtBoard->setText(QStringLiteral("pmarket"));
-    window->txtNum->setText(QStringLiteral("303717"));
-    window->OptSet[filter.isNull() ? 0 : 1]->setChecked(true);
-    window->txtCmt1->setText(filter);
+    window->txtNum->setText(QStringLiteral("303721"));
+    QTest::mouseClick(window->OptSet[filter.isNull() ? 0 : 1], Qt::LeftButton);
+    window->txtCmt1->setText(filter); // QTest types ASCII only
     server->enqueueBody(fixtureBytes(QStringLiteral("comments_none.html")));
-    server->enqueueBody(fixtureBytes(QStringLiteral("post_page1.html")));
-    server->enqueueBody(fixtureBytes(QStringLiteral("post_page2.html")));
+    for (int page : {3, 1, 2})
+        server->enqueueBody(fixtureBytes(QStringLiteral("post_page%1.html").arg(page)));
     rig->prompter.no();
     QTest::mouseClick(window->cmdGet, Qt::LeftButton);
 
-    QCOMPARE(server->requests.size(), 3);
-    QCOMPARE(server->requests[1].target, QByteArray("/zboard/view.php?id=pmarket&no=303717"));
-    QCOMPARE(server->requests[2].target, QByteArray("/zboard/view.php?id=pmarket&no=303717&c_page=2"));
-    QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, importDone}));
+    QCOMPARE(server->requests.size(), 4);
+    QCOMPARE(server->requests[1].target, QByteArray("/zboard/view.php?id=pmarket&no=303721"));
+    QCOMPARE(server->requests[2].target, QByteArray("/zboard/view.php?id=pmarket&no=303721&c_page=1"));
+    QCOMPARE(server->requests[3].target, QByteArray("/zboard/view.php?id=pmarket&no=303721&c_page=2"));
+    const QString closing =
+        authorComments == 0
+            ? importDone
+            : importDone + QStringLiteral("\r\n글쓴이의 덧글 %1개는 넣지 않았습니다.").arg(authorComments);
+    QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, closing}));
     QCOMPARE(listEntries(main->lstPick), nicknames);
     QCOMPARE(main->lblList->text(), DrawList::countText(int(nicknames.size())));
-    // the count runs across both pages: 7 comments on the first, 4 on the second
-    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <11>/<11> 덧글 확인 완료"));
+    // the count runs over the 15 comments of the three pages, replies included
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <15>/<15> 덧글 확인 완료"));
+}
+
+// A site that answers every comment page with the one it chose: the import stops, says why,
+// and changes nothing.
+void TestCommentWindow::aSiteThatIgnoresTheCommentPageChangesNothing() {
+    loginOk();
+    main->drawList().append(QStringLiteral("홍길동"));
+    window->OptSet[0]->setChecked(true);
+    server->route("/zboard/list_comment.php", {});
+    server->route("/zboard/view.php", {200, {}, fixtureBytes(QStringLiteral("post_page3.html"))});
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(), QStringList{cannotLoad});
+    QCOMPARE(server->requests.size(), 3);
+    QCOMPARE(server->requests[2].target, QByteArray("/zboard/view.php?id=&no=&c_page=1"));
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("홍길동")});
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 대기중"));
+}
+
+// Fewer comments read than the site counts: asked before anything changes; No changes nothing.
+void TestCommentWindow::aCountThatDisagreesIsAsked() {
+    loginOk();
+    main->drawList().append(QStringLiteral("kept"));
+    window->OptSet[0]->setChecked(true);
+    QByteArray last = fixtureBytes(QStringLiteral("post_page3.html"));
+    last.replace("\"total_comment\":15", "\"total_comment\":124");
+    const QString question =
+        QStringLiteral("사이트에 표시된 덧글은 124개인데 15개를 읽었습니다. 그래도 진행하시겠습니까?");
+    for (bool goOn : {false, true}) {
+        rig->prompter.reset();
+        server->enqueueBody(QByteArray());
+        server->enqueueBody(last);
+        server->enqueueBody(fixtureBytes(QStringLiteral("post_page1.html")));
+        server->enqueueBody(fixtureBytes(QStringLiteral("post_page2.html")));
+        if (goOn) {
+            rig->prompter.yes();
+            rig->prompter.no(); // keep the list
+        } else {
+            rig->prompter.no();
+        }
+        window->cmdGet_Click();
+        QCOMPARE(rig->prompter.records[0].kind, PromptKind::Question);
+        QCOMPARE(rig->prompter.records[0].text, question);
+        QCOMPARE(main->lstPick->count(), goOn ? 11 : 1);
+        QCOMPARE(rig->prompter.records.size(), goOn ? 3 : 1);
+    }
 }
 
 void TestCommentWindow::aLaterPageThatCannotBeReadChangesNothing() {
@@ -561,7 +681,7 @@ void TestCommentWindow::loginAndFetchOverHttps() {
     other.mnu_Pcmt->trigger();
     frmPcmnt *comments = other.commentWindow();
     comments->setLimits({5000, 5000, 500});
-    secure.enqueueBody("<a href=\"http://" + secure.host().toLatin1() + "/index.php\">home</a>",
+    secure.enqueueBody(fixtureBytes(QStringLiteral("front_member.html")),
                        {{"Set-Cookie", "PHPSESSID=tls; path=/; secure"}});
     comments->txtID->setText(QStringLiteral("김철수"));
     comments->txtPW->setText(QStringLiteral("비밀&번호"));
@@ -574,11 +694,11 @@ void TestCommentWindow::loginAndFetchOverHttps() {
 
     comments->OptSet[0]->setChecked(true);
     secure.enqueueBody(QByteArray());
-    secure.enqueueBody(fixtureBytes(QStringLiteral("post_page1.html")));
-    secure.enqueueBody(fixtureBytes(QStringLiteral("post_page2.html")));
+    for (int page : {3, 1, 2})
+        secure.enqueueBody(fixtureBytes(QStringLiteral("post_page%1.html").arg(page)));
     tls.prompter.no();
     comments->cmdGet_Click();
-    QCOMPARE(other.lstPick->count(), 8);
+    QCOMPARE(other.lstPick->count(), 10);
     QCOMPARE(secure.requests[2].header("Cookie"), QByteArray("PHPSESSID=tls"));
 
     // the certificate is not trusted anywhere else: the same server, another request object

@@ -23,19 +23,20 @@ int main(int argc, char **argv) {
     SystemClock clock;
     app.setPrompter(&prompter);
 
-    // The site as it is today: any log-in succeeds, the old comment page holds no cell, and
-    // every post's comments are the two comment pages of tests/data/post_page*.html.
+    // The site as it is today: any log-in succeeds (its answer sends the browser to the front
+    // page, which shows a member's page), the old comment page holds no cell, and every post's
+    // comments are the three comment pages of tests/data/post_page*.html, the post's own
+    // address answering with the last of them.
     TestHttpServer server;
-    TestHttpServer::Answer home;
-    home.body = "<a href=\"" + server.base().toLatin1() + "/index.php\">home</a>";
-    home.headers = {{"Set-Cookie", "PHPSESSID=e2e; path=/"}};
-    server.setDefault(home);
-    TestHttpServer::Answer firstPage;
-    firstPage.body = fixtureBytes(QStringLiteral("post_page1.html"));
-    server.route("/zboard/view.php", firstPage);
-    TestHttpServer::Answer secondPage;
-    secondPage.body = fixtureBytes(QStringLiteral("post_page2.html"));
-    server.route("&c_page=2", secondPage);
+    TestHttpServer::Answer loggedIn;
+    loggedIn.body = fixtureBytes(QStringLiteral("login_redirect.html"));
+    loggedIn.headers = {{"Set-Cookie", "PHPSESSID=e2e; path=/"}};
+    server.setDefault(loggedIn);
+    server.route("/index.php", {200, {}, fixtureBytes(QStringLiteral("front_member.html"))});
+    server.route("/zboard/view.php", {200, {}, fixtureBytes(QStringLiteral("post_page3.html"))});
+    for (int page = 1; page <= 3; ++page)
+        server.route("&c_page=" + QByteArray::number(page),
+                     {200, {}, fixtureBytes(QStringLiteral("post_page%1.html").arg(page))});
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&server] {
         for (const TestHttpServer::Request &request : server.requests)
             std::printf("%s %s\n", request.method.constData(), request.target.constData());

@@ -22,6 +22,7 @@ SiteRig::SiteRig(const RequestLimits &limits) {
 void SiteRig::loginOk(const QList<QPair<QByteArray, QByteArray>> &headers) {
     server.enqueueBody("<script>location.replace('" + server.base().toLatin1() + "/index.php');</script>",
                        headers);
+    server.enqueueBody(fixtureBytes(QStringLiteral("front_member.html")));
     window->txtID->setText(QStringLiteral("  abc  "));
     window->txtPW->setText(QStringLiteral("p&ss=w+rd%"));
     window->cmdLogin_Click();

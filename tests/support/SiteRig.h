@@ -13,8 +13,8 @@ namespace tombolix::test {
 struct SiteRig {
     explicit SiteRig(const RequestLimits &limits);
 
-    // Logs in with the answer the site gives a good log-in, then forgets the log-in's request
-    // and prompts.
+    // Logs in as the site lets a member in: an answer that sends the browser to the front page,
+    // then the front page as a member sees it. Forgets the log-in's requests and prompts.
     void loginOk(const QList<QPair<QByteArray, QByteArray>> &headers = {
                      {"Set-Cookie", "PHPSESSID=s3ss10n; path=/"}});
 
