@@ -1,0 +1,310 @@
+// The rule of the public draw ("tombolix-draw-v1") and its files, against vectors computed by
+// two independent implementations and against drand's real round 42.
+#include "core/PublicDraw.h"
+
+#include <QCryptographicHash>
+#include <QTest>
+
+using namespace tombolix;
+using namespace tombolix::publicdraw;
+
+namespace {
+
+const QString round42Signature = QStringLiteral(
+    "95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a");
+const QString round42Randomness =
+    QStringLiteral("8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3");
+
+// TV1's draw list as typed: a byte-order mark, a decomposed name, ideographic and no-break
+// spaces, an empty entry.
+QStringList tv1List() {
+    return {QStringLiteral("\uFEFF김철수"),
+            QStringLiteral("이영희").normalized(QString::NormalizationForm_D),
+            QStringLiteral("\u3000박민수 "),
+            QString(),
+            QStringLiteral("김철수2"),
+            QStringLiteral("최지우\u00A0"),
+            QStringLiteral("정하늘")};
+}
+
+Announcement tv1Announcement() {
+    const CanonicalList list = canonicalList(tv1List());
+    return {{sha256Hex(canonicalFile(list.entries)), int(list.entries.size()), 2, 1, 42,
+             QStringLiteral("2026 봄 나눔 이벤트")},
+            list.entries};
+}
+
+QByteArray round42Json() {
+    return "{\"round\":42,\"randomness\":\"" + round42Randomness.toLatin1() + "\",\"signature\":\"" +
+           round42Signature.toLatin1() + "\"}";
+}
+
+} // namespace
+
+class TestPublicDraw : public QObject {
+    Q_OBJECT
+private slots:
+    void testVectorOne();
+    void uniformVector();
+    void rounds();
+    void relayAnswers_data();
+    void relayAnswers();
+    void refusedLists();
+    void announcementFile();
+    void announcementFilesRefused_data();
+    void announcementFilesRefused();
+    void resultFile();
+    void oneChangedByteFailsAndNamesTheLine_data();
+    void oneChangedByteFailsAndNamesTheLine();
+};
+
+void TestPublicDraw::testVectorOne() {
+    const CanonicalList list = canonicalList(tv1List());
+    QVERIFY(list.ok());
+    QCOMPARE(list.entries, (QStringList{QStringLiteral("김철수"), QStringLiteral("김철수2"), QStringLiteral("박민수"),
+                                        QStringLiteral("이영희"), QStringLiteral("정하늘"), QStringLiteral("최지우")}));
+    const Announcement announced = tv1Announcement();
+    QCOMPARE(announced.terms.listSha256,
+             QStringLiteral("2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570"));
+    const QByteArray seedBytes = seed(announced.terms, round42Randomness);
+    QCOMPARE(seedBytes.toHex(), QByteArray("99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62"));
+    const Tickets tickets = drawTickets(seedBytes, 6, 2, 1);
+    QCOMPARE(tickets.winners, (QList<int>{1, 2}));
+    QCOMPARE(tickets.reserves, QList<int>{6});
+    // the seed's text, as a participant's script writes it
+    QCOMPARE(seedText(announced.terms, round42Randomness),
+             QByteArray("tombolix-draw-v1\nlist_sha256=2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\n"
+                        "list_count=6\nwinners=2\nreserves=1\n"
+                        "beacon=drand:52db9ba70e0cc0f6eaf7803dd07447a1f5477735fd3f661792ba94600c84e971\nround=42\n"
+                        "randomness=8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3\n"
+                        "label=2026 봄 나눔 이벤트\n"));
+}
+
+void TestPublicDraw::uniformVector() {
+    Numbers numbers(QCryptographicHash::hash("tombolix-uniform-test", QCryptographicHash::Sha256));
+    const quint64 m = (quint64(1) << 63) + 1;
+    QList<quint64> values;
+    for (int i = 0; i < 4; ++i)
+        values.append(numbers.uniform(m));
+    QCOMPARE(values, (QList<quint64>{2676067352476025900ULL, 1079497605478819491ULL, 1109941553827388722ULL,
+                                     241265511887375017ULL}));
+    QCOMPARE(numbers.wordsUsed(), 11);
+    // a span of 1 takes a word and gives 0; every word of a power of two is taken
+    Numbers more(QByteArray(32, '\0'));
+    QCOMPARE(more.uniform(1), quint64(0));
+    QCOMPARE(more.wordsUsed(), 1);
+}
+
+void TestPublicDraw::rounds() {
+    // 2026-04-20T00:00:00Z
+    QCOMPARE(roundAt(1776643200), qint64(27946612));
+    QCOMPARE(roundTime(27946612), qint64(1776643200));
+    QCOMPARE(roundAt(genesisSeconds), qint64(1));
+    QCOMPARE(roundAt(genesisSeconds + 2), qint64(1));
+    QCOMPARE(roundAt(genesisSeconds + 3), qint64(2));
+    QCOMPARE(koreanTime(1776643200), QStringLiteral("2026-04-20 09:00:00"));
+    QCOMPARE(fileTime(1776643200), QStringLiteral("2026-04-20T09:00:00+09:00"));
+}
+
+void TestPublicDraw::relayAnswers_data() {
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("problem"); // empty: the round is taken
+    QTest::newRow("real round 42") << round42Json() << QString();
+    QTest::newRow("in capitals, with more keys")
+        << QByteArray("{\"round\":42,\"randomness\":\"" + round42Randomness.toUpper().toLatin1() +
+                      "\",\"signature\":\"" + round42Signature.toUpper().toLatin1() + "\",\"previous_signature\":\"\"}")
+        << QString();
+    QTest::newRow("another round") << QByteArray(round42Json()).replace("\"round\":42", "\"round\":43")
+                                   << QStringLiteral("라운드 42이(가) 아니라 라운드 43의 정보입니다.");
+    QTest::newRow("randomness not of the signature")
+        << QByteArray(round42Json()).replace("8ada64", "8ada65")
+        << QStringLiteral("라운드 정보의 randomness가 signature의 SHA-256과 다릅니다.");
+    QTest::newRow("a signature cut short") << QByteArray(round42Json()).replace("5d686a", "")
+                                           << QStringLiteral("라운드 정보의 randomness나 signature가 16진수 64자리, "
+                                                             "96자리가 아닙니다.");
+    QTest::newRow("not JSON") << QByteArray("<html>404 Not Found</html>")
+                              << QStringLiteral("라운드 정보(JSON)를 읽을 수 없습니다.");
+    QTest::newRow("round as text") << QByteArray(round42Json()).replace("\"round\":42", "\"round\":\"42\"")
+                                   << QStringLiteral("라운드 42이(가) 아니라 라운드 -1의 정보입니다.");
+}
+
+void TestPublicDraw::relayAnswers() {
+    QFETCH(QByteArray, json);
+    QFETCH(QString, problem);
+    QString why;
+    const std::optional<Round> round = parseRound(json, 42, &why);
+    QCOMPARE(why, problem);
+    QCOMPARE(round.has_value(), problem.isEmpty());
+    if (round) {
+        QCOMPARE(round->signature, round42Signature);
+        QCOMPARE(round->randomness, round42Randomness);
+    }
+}
+
+void TestPublicDraw::refusedLists() {
+    // equal once made canonical: a trailing blank, NFD against NFC
+    CanonicalList list = canonicalList({QStringLiteral("김철수"), QStringLiteral("김철수 "), QStringLiteral("홍"),
+                                        QStringLiteral("홍").normalized(QString::NormalizationForm_D)});
+    QCOMPARE(list.repeated, (QStringList{QStringLiteral("김철수"), QStringLiteral("홍")}));
+    QVERIFY(!list.ok());
+    // a control character inside an entry (at its ends a tab is trimmed)
+    list = canonicalList({QStringLiteral("\t황\t"), QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b")});
+    QCOMPARE(list.withControl, (QStringList{QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b")}));
+    // sorted by UTF-8 bytes, not by UTF-16: U+FF21 comes before an emoji outside the BMP
+    list = canonicalList({QStringLiteral("😀"), QStringLiteral("Ａ"), QStringLiteral("가"), QStringLiteral("a")});
+    QCOMPARE(list.entries, (QStringList{QStringLiteral("a"), QStringLiteral("가"), QStringLiteral("Ａ"),
+                                        QStringLiteral("😀")}));
+    QCOMPARE(termsProblem(6, 6, 1), QStringLiteral("당첨자와 예비 당첨자를 합한 수(7)가 목록의 항목 수(6)보다 많습니다."));
+    QCOMPARE(termsProblem(6, 0, 1), QStringLiteral("당첨자는 1명 이상이어야 합니다."));
+    QVERIFY(!termsProblem(6, 5, 1));
+}
+
+void TestPublicDraw::announcementFile() {
+    const Announcement announced = tv1Announcement();
+    const QString text = announcementText(announced);
+    QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v1\nlist_sha256=2d3578")));
+    QVERIFY(text.contains(QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n김철수\n김철수2\n")));
+    // what follows the blank line is the canonical file: `sha256sum` of it gives F
+    QCOMPARE(sha256Hex(text.mid(text.indexOf(QStringLiteral("\n\n")) + 2).toUtf8()), announced.terms.listSha256);
+    QString problem;
+    const std::optional<Announcement> read = parseAnnouncement(text, &problem);
+    QVERIFY2(read, qPrintable(problem));
+    QCOMPARE(read->list, announced.list);
+    QCOMPARE(read->terms.label, announced.terms.label);
+    QCOMPARE(read->terms.round, qint64(42));
+    // the same file after Windows' Notepad: a byte-order mark and CR LF
+    QString windows = text;
+    windows.replace(u'\n', QStringLiteral("\r\n"));
+    QVERIFY(parseAnnouncement(QChar(0xFEFF) + windows, &problem));
+}
+
+void TestPublicDraw::announcementFilesRefused_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("another rule") << QStringLiteral("tombolix-draw-v1") << QStringLiteral("tombolix-draw-v2")
+                                  << QStringLiteral("1번째 줄: 'tombolix-draw-v1'(으)로 시작하는 파일이 아닙니다.");
+    QTest::newRow("another beacon") << QStringLiteral("beacon=drand:52db") << QStringLiteral("beacon=drand:8990")
+                                    << QStringLiteral("6번째 줄: 공개 난수는 drand quicknet(drand:");
+    QTest::newRow("a count that is not the list's") << QStringLiteral("list_count=6")
+                                                    << QStringLiteral("list_count=7")
+                                                    << QStringLiteral("3번째 줄: 목록의 항목은 6개입니다.");
+    QTest::newRow("a count with a sign") << QStringLiteral("list_count=6") << QStringLiteral("list_count=+6")
+                                         << QStringLiteral("3번째 줄: list_count은(는) 0 이상의 정수여야 합니다.");
+    QTest::newRow("an entry added") << QStringLiteral("정하늘\n") << QStringLiteral("정하늘\n조작\n")
+                                    << QStringLiteral("3번째 줄: 목록의 항목은 7개입니다.");
+    QTest::newRow("an entry changed") << QStringLiteral("박민수") << QStringLiteral("박민준")
+                                      << QStringLiteral("2번째 줄: 목록(11번째 줄부터)의 SHA-256과 다릅니다.");
+    QTest::newRow("entries out of order") << QStringLiteral("김철수\n김철수2") << QStringLiteral("김철수2\n김철수")
+                                          << QStringLiteral("12번째 줄: 목록의 항목이 11번째 줄의 항목보다 UTF-8 "
+                                                            "순서로 앞서거나 같습니다.");
+    QTest::newRow("an entry not canonical") << QStringLiteral("박민수") << QStringLiteral(" 박민수")
+                                            << QStringLiteral("13번째 줄: 목록의 항목이 정해진 형태가 아닙니다.");
+    QTest::newRow("too many drawn") << QStringLiteral("reserves=1") << QStringLiteral("reserves=5")
+                                    << QStringLiteral("5번째 줄: 당첨자와 예비 당첨자를 합한 수(7)가");
+    QTest::newRow("the round's time") << QStringLiteral("00:11:30") << QStringLiteral("00:11:33")
+                                      << QStringLiteral("9번째 줄: 7번째 줄의 라운드 42의 시각은 "
+                                                        "2023-08-24T00:11:30+09:00입니다.");
+    QTest::newRow("a line missing") << QStringLiteral("winners=2\n") << QString()
+                                    << QStringLiteral("4번째 줄: 'winners=' 줄이 있어야 할 자리에 'reserves='이(가) "
+                                                      "있습니다.");
+    QTest::newRow("no blank line") << QStringLiteral("\n\n") << QStringLiteral("\n")
+                                   << QStringLiteral("10번째 줄: '이름=값' 형식이 아닙니다.");
+}
+
+void TestPublicDraw::announcementFilesRefused() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, problem);
+    QString text = announcementText(tv1Announcement());
+    QVERIFY(text.contains(from));
+    text.replace(text.indexOf(from), from.size(), to);
+    QString why;
+    QVERIFY(!parseAnnouncement(text, &why));
+    QVERIFY2(why.startsWith(problem), qPrintable(why));
+}
+
+void TestPublicDraw::resultFile() {
+    const Result result = decide(tv1Announcement(), {42, round42Randomness, round42Signature},
+                                 {QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")});
+    const QString text = resultText(result);
+    // the first nine lines are the seed's text
+    QCOMPARE(QCryptographicHash::hash(QByteArray(text.section(u'\n', 0, 8).toUtf8() + '\n'), QCryptographicHash::Sha256)
+                 .toHex(),
+             QByteArray("99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62"));
+    QVERIFY(text.contains(QStringLiteral("\nseed=99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62\n"
+                                         "winner.1=1\t김철수\nwinner.2=2\t김철수2\nreserve.1=6\t최지우\n\n김철수\n")));
+    const QStringList relays{QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")};
+    const Verified verified = verifyResult(text, relays);
+    QVERIFY2(!verified.problem, qPrintable(verified.problem.value_or(QString())));
+    QCOMPARE(verified.result->tickets.winners, (QList<int>{1, 2}));
+    QCOMPARE(verified.result->round.signature, round42Signature);
+    // a pasted round
+    const QString pasted = resultText(decide(tv1Announcement(), result.round, {QString::fromLatin1(pastedRound)}));
+    QVERIFY(!verifyResult(pasted, relays).problem);
+    QVERIFY(verifyResult(pasted, relays).result);
+}
+
+void TestPublicDraw::oneChangedByteFailsAndNamesTheLine_data() {
+    QTest::addColumn<int>("line"); // 1-based; the byte changed is the line's last ASCII one
+    QTest::addColumn<QStringList>("named");
+    // the lines each change is named by: the line itself, and where its change shows
+    const QList<QStringList> named{
+        {QStringLiteral("1번째 줄")},
+        {QStringLiteral("2번째 줄")},
+        {QStringLiteral("3번째 줄")},
+        {QStringLiteral("4번째 줄")},
+        {QStringLiteral("5번째 줄")},
+        {QStringLiteral("6번째 줄")},
+        {QStringLiteral("10번째 줄"), QStringLiteral("7번째 줄")},    // the round's time is another round's
+        {QStringLiteral("8번째 줄"), QStringLiteral("11번째 줄")},     // randomness and signature disagree
+        {QStringLiteral("13번째 줄"), QStringLiteral("1–9번째 줄")},  // the label changes the seed
+        {QStringLiteral("10번째 줄")},
+        {QStringLiteral("11번째 줄")},
+        {QStringLiteral("12번째 줄")},
+        {QStringLiteral("13번째 줄")},
+        {QStringLiteral("14번째 줄")},
+        {QStringLiteral("15번째 줄")},
+        {QStringLiteral("16번째 줄")},
+        {QStringLiteral("19번째 줄"), QStringLiteral("18번째 줄")},   // 김철수 changed: out of order
+        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")}, // 김철수2: no longer the fingerprint
+        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")},
+        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")},
+        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")},
+        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")}};
+    for (int line = 1; line <= 23; ++line) {
+        if (line != 17) // the blank line has no byte of its own to change
+            QTest::addRow("line %d", line) << line << named.at(line < 17 ? line - 1 : line - 2);
+    }
+}
+
+// Any byte changed makes verification fail, and its message names a line: the changed one, or
+// the line that the change makes wrong (a changed label changes the seed; a changed list entry
+// no longer gives the announced fingerprint; a changed signature no longer gives the randomness).
+void TestPublicDraw::oneChangedByteFailsAndNamesTheLine() {
+    QFETCH(int, line);
+    QFETCH(QStringList, named);
+    const QStringList relays{QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")};
+    const QString text =
+        resultText(decide(tv1Announcement(), {42, round42Randomness, round42Signature}, relays));
+    QByteArray bytes = text.toUtf8();
+    qsizetype start = 0;
+    for (int i = 1; i < line; ++i)
+        start = bytes.indexOf('\n', start) + 1;
+    const qsizetype end = bytes.indexOf('\n', start);
+    // the line's last byte, or its last ASCII byte where it ends in a UTF-8 sequence
+    qsizetype at = end - 1;
+    while (at > start && (uchar(bytes.at(at)) & 0x80))
+        --at;
+    if (uchar(bytes.at(at)) & 0x80)
+        at = end - 1; // a line of Hangul only: a UTF-8 byte changed
+    bytes[at] = char(bytes.at(at) ^ 0x01);
+    const Verified verified = verifyResult(QString::fromUtf8(bytes), relays);
+    QVERIFY(verified.problem);
+    QVERIFY2(verified.problem->startsWith(named.first() + u':'), qPrintable(*verified.problem));
+    for (const QString &also : named.mid(1))
+        QVERIFY2(verified.problem->contains(also), qPrintable(*verified.problem));
+}
+
+QTEST_APPLESS_MAIN(TestPublicDraw)
+#include "test_publicdraw.moc"
