@@ -14,6 +14,7 @@
 #include "info/InfoMenu.h"
 #include "info/modInit.h"
 #include "listfile/ListFileCommands.h"
+#include "publicdraw/PublicDrawCommands.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -60,6 +61,17 @@ frmMain::frmMain(const Services &services, QWidget *parent)
     buildControls(client);
     buildMenus();
     m_drawList = std::make_unique<DrawList>(*lstPick, *lblList);
+    m_publicDraw = std::make_unique<PublicDrawCommands>(
+        m_services, *m_drawList,
+        ResultOutput{[this]() -> std::optional<QString> {
+                         if (OptPick[0]->isChecked())
+                             return QStringLiteral(", ");
+                         if (OptPick[1]->isChecked())
+                             return crlf();
+                         return std::nullopt;
+                     },
+                     [this] { return txtPick->text(); }, [this](const QString &text) { txtPick->setText(text); }},
+        this);
 
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     txtAdd->setFocus();
@@ -205,6 +217,14 @@ void frmMain::buildMenus() {
     mnu_Feedback =
         addCommand(m_Info, "mnu_Feedback", QStringLiteral("피드백은..."), &frmMain::mnu_Feedback_Click);
     mnu_Blog = addCommand(m_Info, "mnu_Blog", QStringLiteral("블로그 가기"), &frmMain::mnu_Blog_Click);
+
+    m_Public = menuBar()->addMenu(QStringLiteral("공개 추첨"));
+    m_Public->setObjectName(QStringLiteral("m_Public"));
+    mnu_Announce = addCommand(m_Public, "mnu_Announce", QStringLiteral("추첨 예고 만들기…"),
+                              &frmMain::mnu_Announce_Click);
+    mnu_PublicDraw = addCommand(m_Public, "mnu_PublicDraw", QStringLiteral("예고한 추첨 하기…"),
+                                &frmMain::mnu_PublicDraw_Click);
+    mnu_Verify = addCommand(m_Public, "mnu_Verify", QStringLiteral("추첨 결과 검증…"), &frmMain::mnu_Verify_Click);
 }
 
 bool frmMain::Form_Load() {
@@ -230,6 +250,7 @@ void frmMain::closeEvent(QCloseEvent *event) {
     // The comment window writes into this window's list: it goes too (and logs out).
     if (m_commentWindow && m_commentWindow->isVisible())
         m_commentWindow->close();
+    m_publicDraw->windowClosed(); // a public draw that waits for its round ends
     QMainWindow::closeEvent(event);
 }
 
@@ -370,6 +391,20 @@ void frmMain::mnu_Feedback_Click() {
 
 void frmMain::mnu_Blog_Click() {
     openDeveloperBlog(m_services);
+}
+
+void frmMain::mnu_Announce_Click() {
+    m_publicDraw->announce();
+}
+
+// The draw's own result box is not written while the other draw runs.
+void frmMain::mnu_PublicDraw_Click() {
+    if (!m_drawing)
+        m_publicDraw->drawAnnounced();
+}
+
+void frmMain::mnu_Verify_Click() {
+    m_publicDraw->verify();
 }
 
 } // namespace tombolix

@@ -18,6 +18,7 @@ class QRadioButton;
 
 namespace tombolix {
 
+class PublicDrawCommands;
 class ResultBox;
 class frmPcmnt;
 
@@ -44,11 +45,15 @@ public:
     void mnu_By_Click();
     void mnu_Feedback_Click();
     void mnu_Blog_Click();
+    void mnu_Announce_Click();
+    void mnu_PublicDraw_Click();
+    void mnu_Verify_Click();
 
     DrawList &drawList() { return *m_drawList; }
     // The comment import window, once it has been opened.
     frmPcmnt *commentWindow() const { return m_commentWindow.get(); }
     const Services &services() const { return m_services; }
+    PublicDrawCommands &publicDraw() { return *m_publicDraw; }
 
     // The controls, by the names the rest of the program knows them by.
     QLabel *lblStatus = nullptr;
@@ -66,6 +71,7 @@ public:
     QMenu *m_List = nullptr;
     QMenu *m_Capture = nullptr;
     QMenu *m_Info = nullptr;
+    QMenu *m_Public = nullptr;
     QAction *mnu_Save = nullptr;
     QAction *mnu_Load = nullptr;
     QAction *mnu_Clear = nullptr;
@@ -74,6 +80,9 @@ public:
     QAction *mnu_By = nullptr;
     QAction *mnu_Feedback = nullptr;
     QAction *mnu_Blog = nullptr;
+    QAction *mnu_Announce = nullptr;
+    QAction *mnu_PublicDraw = nullptr;
+    QAction *mnu_Verify = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,6 +97,7 @@ private:
     std::unique_ptr<DrawList> m_drawList;
     bool m_drawing = false;
     std::unique_ptr<frmPcmnt> m_commentWindow;
+    std::unique_ptr<PublicDrawCommands> m_publicDraw;
 };
 
 } // namespace tombolix

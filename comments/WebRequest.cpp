@@ -219,7 +219,7 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
     const QNetworkReply::NetworkError error = reply->error();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (error == QNetworkReply::NoError || (status >= 400 && madeOfStatus(error)))
-        return {exchange->body, {}};
+        return {exchange->body, {}, status};
     return {{}, failureReason(error, status, reply->errorString())};
 }
 

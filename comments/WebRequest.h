@@ -31,7 +31,8 @@ struct HttpLimit {
 // started by a close) never changes it.
 struct HttpResult {
     QByteArray body;
-    QString error; // empty when the whole answer came in; otherwise why not, in Korean
+    QString error;  // empty when the whole answer came in; otherwise why not, in Korean
+    int status = 0; // the answer's HTTP status
     bool ok() const { return error.isEmpty(); }
 };
 

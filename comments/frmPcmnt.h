@@ -1,7 +1,7 @@
 #pragma once
 
 #include "comments/FittingLabel.h"
-#include "comments/WaitGuard.h"
+#include "common/WaitGuard.h"
 #include "comments/WebRequest.h"
 #include "common/Services.h"
 #include "core/Entrants.h"

@@ -3,35 +3,36 @@
 namespace tombolix {
 
 void Prompter::information(const QString &text, const QString &title) {
-    prompt(PromptKind::Information, title, text);
+    prompt(PromptKind::Information, title, text, {});
 }
 
 void Prompter::warning(const QString &text, const QString &title) {
-    prompt(PromptKind::Warning, title, text);
+    prompt(PromptKind::Warning, title, text, {});
 }
 
 void Prompter::notice(const QString &text, const QString &title) {
-    prompt(PromptKind::Notice, title, text);
+    prompt(PromptKind::Notice, title, text, {});
 }
 
 bool Prompter::question(const QString &text, const QString &title) {
-    return prompt(PromptKind::Question, title, text).accepted;
+    return prompt(PromptKind::Question, title, text, {}).accepted;
 }
 
-std::optional<QString> Prompter::input(const QString &title, const QString &promptText) {
-    const Answer answer = prompt(PromptKind::Input, title, promptText);
+std::optional<QString> Prompter::input(const QString &title, const QString &promptText,
+                                       const QString &initialText) {
+    const Answer answer = prompt(PromptKind::Input, title, promptText, initialText);
     if (!answer.accepted)
         return std::nullopt;
     return answer.text;
 }
 
 QString Prompter::openFile(const QString &filter) {
-    const Answer answer = prompt(PromptKind::OpenFile, QString(), filter);
+    const Answer answer = prompt(PromptKind::OpenFile, QString(), filter, {});
     return answer.accepted ? answer.text : QString();
 }
 
 void Prompter::error(int number, const QString &description) {
-    prompt(PromptKind::Error, applicationTitle(), errorText(number, description));
+    prompt(PromptKind::Error, applicationTitle(), errorText(number, description), {});
 }
 
 QString Prompter::errorText(int number, const QString &description) {

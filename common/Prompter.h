@@ -20,15 +20,18 @@ public:
 
     virtual ~Prompter() = default;
 
-    // For OpenFile the text is the file filter; for Input it is the prompt.
-    virtual Answer prompt(PromptKind kind, const QString &title, const QString &text) = 0;
+    // For OpenFile the text is the file filter; for Input it is the prompt, and the box opens
+    // holding `initialText`.
+    virtual Answer prompt(PromptKind kind, const QString &title, const QString &text,
+                          const QString &initialText) = 0;
 
     void information(const QString &text, const QString &title = alertTitle());
     void warning(const QString &text, const QString &title = alertTitle());
     void notice(const QString &text, const QString &title = alertTitle());
     bool question(const QString &text, const QString &title = alertTitle());
-    // nullopt when the user cancelled.
-    std::optional<QString> input(const QString &title, const QString &promptText);
+    // nullopt when the user cancelled. The box opens empty unless given a text to offer.
+    std::optional<QString> input(const QString &title, const QString &promptText,
+                                 const QString &initialText = QString());
     // Empty when the user cancelled.
     QString openFile(const QString &filter);
     void error(int number, const QString &description);

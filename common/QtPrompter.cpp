@@ -30,14 +30,14 @@ QWidget *dialogParent() {
     return QApplication::activeWindow();
 }
 
-Prompter::Answer askInput(const QString &title, const QString &text) {
+Prompter::Answer askInput(const QString &title, const QString &text, const QString &initialText) {
     QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
     // The label has the text box for its buddy, so a lone "&" would be taken for a keyboard
     // mnemonic and hidden: the address helper's example holds "&~~~~".
     dialog.setLabelText(forDisplay(text).replace(u'&', QStringLiteral("&&")));
-    dialog.setTextValue(QString());
+    dialog.setTextValue(initialText);
     // QInputDialog's label guesses rich text; entries and addresses may hold '<'.
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
@@ -117,10 +117,11 @@ bool installQtKoreanTranslation() {
     return false;
 }
 
-Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const QString &text) {
+Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const QString &text,
+                                    const QString &initialText) {
     switch (kind) {
     case PromptKind::Input:
-        return askInput(title, text);
+        return askInput(title, text, initialText);
     case PromptKind::OpenFile:
         return askFile(text);
     default:

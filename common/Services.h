@@ -17,6 +17,9 @@ struct Endpoints {
     QString siteBase;  // the community site: scheme and host, "https://www.ppomppu.co.kr"
     QString imageHost; // the site's image server, as it appears in the old comment mark-up
     QUrl versionInfo;  // the maker's version information
+    // The relays of the public random beacon (drand), scheme and host: two operators that
+    // answer for the same rounds.
+    QStringList beaconRelays;
     // Certificates trusted besides the system's, by the site's request object alone (a test's
     // own server); none in the real program.
     QList<QSslCertificate> extraTrust;

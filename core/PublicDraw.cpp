@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimeZone>
 #include <QtEndian>
@@ -240,6 +241,24 @@ QString koreanTime(qint64 unixSeconds) {
 
 QString fileTime(qint64 unixSeconds) {
     return QDateTime::fromSecsSinceEpoch(unixSeconds, QTimeZone(9 * 3600)).toString(Qt::ISODate);
+}
+
+std::optional<qint64> parseKoreanTime(const QString &text) {
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(\\d{4})-(\\d{1,2})-(\\d{1,2})\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt());
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, QTimeZone(9 * 3600)).toSecsSinceEpoch();
+}
+
+qint64 suggestedDrawTime(qint64 nowSeconds) {
+    constexpr qint64 tenMinutes = 600;
+    return (nowSeconds + tenMinutes + tenMinutes - 1) / tenMinutes * tenMinutes;
 }
 
 QString canonicalEntry(const QString &entry) {

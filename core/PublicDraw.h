@@ -26,6 +26,11 @@ qint64 roundTime(qint64 round);
 QString koreanTime(qint64 unixSeconds);
 // The same time as the files write it: "2026-04-20T09:00:00+09:00".
 QString fileTime(qint64 unixSeconds);
+// A time typed in Korea's time, "2026-04-20 09:10" or "2026-04-20 09:10:30", in Unix seconds.
+std::optional<qint64> parseKoreanTime(const QString &text);
+// The time a draw announced now is offered: the first whole ten minutes at least ten minutes
+// ahead.
+qint64 suggestedDrawTime(qint64 nowSeconds);
 
 // The draw list made canonical: each entry NFC-normalised and trimmed of tabs, blanks, no-break
 // and ideographic spaces, zero-width spaces and byte-order marks at both ends; empty entries

@@ -19,8 +19,7 @@ fi
 # Qt for Windows: unpacked from the archive made for us, or built from Debian's source package.
 if [ ! -x "$qt/bin/qt-cmake" ]; then
     archive=""
-    for candidate in "${TOMBOLIX_QT_MINGW_ARCHIVE:-}" "$root/../shared/windows/qt6-mingw.tar.xz" \
-        /work/shared/windows/qt6-mingw.tar.xz; do
+    for candidate in "${TOMBOLIX_QT_MINGW_ARCHIVE:-}" "$root/../shared/windows/qt6-mingw.tar.xz"; do
         if [ -n "$candidate" ] && [ -f "$candidate" ]; then
             archive=$candidate
             break
@@ -46,6 +45,8 @@ rm -rf build-win/package
 mkdir -p "$package/platforms" "$package/imageformats" "$package/tls" "$package/styles" "$package/translations"
 x86_64-w64-mingw32-strip -o "$package/tombolix.exe" build-win/app/tombolix.exe
 cp build-win/app/tombolix_help.html "$package/"
+# a participant checks a public draw with it, without Tombolix
+cp tools/verify-draw.py "$package/"
 # the libraries without their debugging symbols (a third of the size)
 stripped() { x86_64-w64-mingw32-strip --strip-unneeded -o "$2" "$1"; }
 for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do

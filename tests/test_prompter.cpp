@@ -81,7 +81,7 @@ void TestPrompter::messageBoxes() {
         box->button(QMessageBox::Ok)->click();
     });
     prompter.prompt(PromptKind(kind), QStringLiteral("Tombolix Alert"),
-                    QStringLiteral("<b>첫 줄</b>\r\n둘째 줄"));
+                    QStringLiteral("<b>첫 줄</b>\r\n둘째 줄"), {});
     QVERIFY(checked);
 }
 

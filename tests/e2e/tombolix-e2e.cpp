@@ -45,6 +45,7 @@ int main(int argc, char **argv) {
     Endpoints endpoints{server.base(),
                         QStringLiteral("image.test"),
                         QUrl(server.base() + QStringLiteral("/tombolix/info.php")),
+                        {}, // no beacon relay: a public draw asks for the round to be pasted
                         {}};
     const Services services{prompter, desktop, clock, QDir::currentPath(), endpoints};
     return runProgram(services);

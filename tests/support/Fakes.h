@@ -49,6 +49,7 @@ struct Rig {
     Endpoints endpoints{QStringLiteral("http://127.0.0.1:9"),
                         QStringLiteral("image.test"),
                         QUrl(QStringLiteral("http://127.0.0.1:9/tombolix/info.php")),
+                        {},
                         {}};
 
     Services services() { return {prompter, desktop, clock, folder.path(), endpoints}; }

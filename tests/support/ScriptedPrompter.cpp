@@ -4,8 +4,9 @@
 
 namespace tombolix::test {
 
-Prompter::Answer ScriptedPrompter::prompt(PromptKind kind, const QString &title, const QString &text) {
-    records.append({kind, title, text});
+Prompter::Answer ScriptedPrompter::prompt(PromptKind kind, const QString &title, const QString &text,
+                                          const QString &initialText) {
+    records.append({kind, title, text, initialText});
     if (whileOpen)
         whileOpen(records.last());
     const bool needsAnswer =

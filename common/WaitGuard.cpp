@@ -1,4 +1,4 @@
-#include "comments/WaitGuard.h"
+#include "common/WaitGuard.h"
 
 namespace tombolix {
 

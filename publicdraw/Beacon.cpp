@@ -1,0 +1,49 @@
+#include "publicdraw/Beacon.h"
+
+#include "comments/WebRequest.h"
+
+namespace tombolix {
+
+QString relayName(const QString &relay) {
+    return QUrl(relay).authority();
+}
+
+QUrl roundAddress(const QString &relay, qint64 round) {
+    return QUrl(relay + QStringLiteral("/") + publicdraw::chainHash() + QStringLiteral("/public/") +
+                QString::number(round));
+}
+
+RelayAnswers askRelays(const QStringList &relays, qint64 round, int timeoutMs) {
+    RelayAnswers answers;
+    bool notYet = false;
+    for (const QString &relay : relays) {
+        WebRequest request;
+        const HttpResult answer = request.fetch({"GET", roundAddress(relay, round), {}, {}}, {timeoutMs, 64 * 1024});
+        if (!answer.ok() || (answer.status != 200 && answer.status != 404))
+            continue; // this relay is out of reach; the other may answer
+        if (answer.status == 404) {
+            notYet = true;
+            continue;
+        }
+        QString problem;
+        const std::optional<publicdraw::Round> got = publicdraw::parseRound(answer.body, round, &problem);
+        if (!got)
+            return {RelayAnswers::Status::Refused, {}, {}, relayName(relay) + QStringLiteral(" : ") + problem};
+        if (!answers.answered.isEmpty() && got->signature != answers.round.signature)
+            return {RelayAnswers::Status::Refused,
+                    {},
+                    {},
+                    QStringLiteral("공개 난수 서버들이 라운드 %1에 서로 다른 값을 주었습니다. (%2, %3)")
+                        .arg(round)
+                        .arg(answers.answered.first(), relayName(relay))};
+        answers.round = *got;
+        answers.answered.append(relayName(relay));
+    }
+    if (!answers.answered.isEmpty())
+        answers.status = RelayAnswers::Status::Got;
+    else if (notYet)
+        answers.status = RelayAnswers::Status::NotYet;
+    return answers;
+}
+
+} // namespace tombolix

@@ -1,0 +1,425 @@
+#include "publicdraw/PublicDrawCommands.h"
+
+#include "common/Clock.h"
+#include "common/Desktop.h"
+#include "common/DrawList.h"
+#include "common/Prompter.h"
+#include "core/Constants.h"
+#include "core/Draw.h"
+#include "listfile/modIO.h"
+#include "publicdraw/Beacon.h"
+#include "publicdraw/Countdown.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QSaveFile>
+#include <QSet>
+#include <QStringDecoder>
+
+namespace tombolix {
+
+using namespace publicdraw;
+
+namespace {
+
+QString title() {
+    return QStringLiteral("Tombolix - 공개 추첨");
+}
+
+// Entries as a message names them: the first few, control characters made visible.
+QString named(const QStringList &entries) {
+    constexpr int shown = 10;
+    QStringList visible;
+    for (const QString &entry : entries.mid(0, shown)) {
+        QString text;
+        for (const QChar c : entry)
+            text += c.category() == QChar::Other_Control ? QStringLiteral("<U+%1>").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                                                          : QString(c);
+        visible.append(u'"' + text + u'"');
+    }
+    QString text = visible.join(QStringLiteral(", "));
+    if (entries.size() > shown)
+        text += QStringLiteral(" 외 %1개").arg(entries.size() - shown);
+    return text;
+}
+
+bool writeUtf8File(const QString &path, const QString &text) {
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// The text to paste into the post: what is announced, and how anyone can check it.
+QString announcementPost(const Announcement &announced) {
+    const Terms &t = announced.terms;
+    return QStringLiteral("[Tombolix 공개 추첨 예고] %1\n\n"
+                          "참가자 %2명, 당첨자 %3명, 예비 당첨자 %4명\n"
+                          "참가자 목록의 SHA-256 : %5\n"
+                          "추첨에 쓰는 공개 난수 : drand quicknet 라운드 %6 (%7, 한국 시간에 공개)\n"
+                          "https://api.drand.sh/%8/public/%6\n\n"
+                          "당첨자는 이 목록과 그 라운드의 난수로 정해진 규칙(tombolix-draw-v1)에 따라 뽑히므로, "
+                          "누구나 다시 계산해 같은 결과를 얻을 수 있습니다.\n"
+                          "확인하는 법 : 함께 올린 예고 파일에서 빈 줄 아래의 목록을 UTF-8 파일로 저장해 "
+                          "sha256sum으로 위의 SHA-256과 같은지 보시고, 추첨 뒤에는 결과 파일을 Tombolix의 "
+                          "\"추첨 결과 검증…\"이나 verify-draw.py로 확인하세요.\n")
+        .arg(t.label)
+        .arg(t.count)
+        .arg(t.winners)
+        .arg(t.reserves)
+        .arg(t.listSha256)
+        .arg(t.round)
+        .arg(koreanTime(roundTime(t.round)))
+        .arg(chainHash());
+}
+
+std::optional<qint64> nonNegative(const QString &answer) {
+    if (answer.trimmed() == u"0")
+        return 0;
+    return parseDrawCount(answer);
+}
+
+} // namespace
+
+PublicDrawCommands::PublicDrawCommands(const Services &services, DrawList &drawList, ResultOutput output,
+                                       QWidget *window)
+    : m_services(services)
+    , m_drawList(drawList)
+    , m_output(std::move(output))
+    , m_window(window) {}
+
+PublicDrawCommands::~PublicDrawCommands() {
+    windowClosed();
+}
+
+Countdown *PublicDrawCommands::countdown() const {
+    return m_countdown && m_countdown->isVisible() ? m_countdown.data() : nullptr;
+}
+
+void PublicDrawCommands::windowClosed() {
+    m_waits.windowClosed();
+    if (m_countdown)
+        m_countdown->end();
+}
+
+QString PublicDrawCommands::filePath(const QString &kind) const {
+    return m_services.programFolder + QDir::separator() +
+           m_services.clock.now().toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) + QStringLiteral("_Tombolix_") +
+           kind + QStringLiteral(".txt");
+}
+
+std::optional<QString> PublicDrawCommands::readFile(const QString &path) {
+    Prompter &prompter = m_services.prompter;
+    if (path.isEmpty()) {
+        prompter.warning(QStringLiteral("파일을 선택하세요!"));
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, 1 << 16);
+    if (!bytes || bytes->isEmpty()) {
+        prompter.warning(QStringLiteral("선택하신 파일이 없거나 손상되었습니다!"));
+        return std::nullopt;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(*bytes);
+    if (utf8.hasError()) {
+        prompter.warning(QStringLiteral("선택하신 파일이 UTF-8 텍스트가 아니거나 손상되었습니다!"));
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
+    Prompter &prompter = m_services.prompter;
+    if (m_drawList.count() == 0) {
+        prompter.information(QStringLiteral("리스트에 항목을 먼저 추가해주세요!"));
+        return std::nullopt;
+    }
+    CanonicalList list = canonicalList(m_drawList.entries());
+    if (!list.withControl.isEmpty()) {
+        prompter.information(
+            QStringLiteral("제어 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (%1개: %2)")
+                .arg(list.withControl.size())
+                .arg(named(list.withControl)));
+        return std::nullopt;
+    }
+    if (!list.repeated.isEmpty()) {
+        prompter.information(
+            QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 같은 항목이 "
+                           "있습니다. (%1개: %2)")
+                .arg(list.repeated.size())
+                .arg(named(list.repeated)));
+        return std::nullopt;
+    }
+    if (list.entries.isEmpty()) {
+        prompter.information(QStringLiteral("리스트에 항목을 먼저 추가해주세요!"));
+        return std::nullopt;
+    }
+    return list;
+}
+
+void PublicDrawCommands::announce() {
+    Prompter &prompter = m_services.prompter;
+    const std::optional<CanonicalList> list = canonicalDrawList();
+    if (!list)
+        return;
+    const int count = int(list->entries.size());
+
+    const std::optional<QString> label =
+        prompter.input(title(), QStringLiteral("추첨의 이름을 입력해주세요. (Ex : 2026 봄 나눔 이벤트)"));
+    if (!label)
+        return;
+    const QString name = canonicalEntry(*label);
+    if (name.isEmpty())
+        return prompter.information(QStringLiteral("추첨의 이름을 입력해주세요!"));
+    if (holdsControl(name))
+        return prompter.information(QStringLiteral("추첨의 이름에는 제어 문자를 쓸 수 없습니다!"));
+
+    const std::optional<QString> winnersAnswer =
+        prompter.input(title(), QStringLiteral("당첨자 수를 입력해주세요. (Ex : 3)") + crlf() +
+                                    QStringLiteral("※참가자는 %1명입니다.").arg(count));
+    if (!winnersAnswer)
+        return;
+    const std::optional<qint64> winners = parseDrawCount(*winnersAnswer);
+    if (!winners)
+        return prompter.information(QStringLiteral("양의 정수로 입력해주세요!"));
+    const std::optional<QString> reservesAnswer = prompter.input(
+        title(), QStringLiteral("예비 당첨자 수를 입력해주세요. (없으면 0)") + crlf() +
+                     QStringLiteral("※당첨자가 연락되지 않을 때 차례로 당첨되는 사람입니다."));
+    if (!reservesAnswer)
+        return;
+    const std::optional<qint64> reserves = nonNegative(*reservesAnswer);
+    if (!reserves)
+        return prompter.information(QStringLiteral("0 이상의 정수로 입력해주세요!"));
+    if (const std::optional<QString> impossible = termsProblem(count, int(qMin<qint64>(*winners, maxEntries + 1)),
+                                                               int(qMin<qint64>(*reserves, maxEntries + 1))))
+        return prompter.information(*impossible);
+
+    const qint64 now = m_services.clock.now().toSecsSinceEpoch();
+    const std::optional<QString> timeAnswer =
+        prompter.input(title(),
+                       QStringLiteral("추첨 시각을 한국 시간으로 입력해주세요. (Ex : 2026-04-20 21:00)") + crlf() +
+                           QStringLiteral("※그 시각에 공개되는 난수로 당첨자가 정해집니다."),
+                       koreanTime(suggestedDrawTime(now)).left(16));
+    if (!timeAnswer)
+        return;
+    const std::optional<qint64> time = parseKoreanTime(*timeAnswer);
+    if (!time)
+        return prompter.information(QStringLiteral("추첨 시각을 2026-04-20 21:00처럼 입력해주세요!"));
+    if (*time <= now)
+        return prompter.information(QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
+
+    const Announcement announced{{sha256Hex(canonicalFile(list->entries)), count, int(*winners), int(*reserves),
+                                  roundAt(*time), name},
+                                 list->entries};
+    const QString path = filePath(QStringLiteral("Announce"));
+    if (!writeUtf8File(path, announcementText(announced)))
+        return prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
+    m_services.desktop.setClipboardText(announcementPost(announced));
+    prompter.notice(QStringLiteral("추첨 예고를 만들었습니다.") + crlf() +
+                    QStringLiteral("참가자 : %1명").arg(count) + crlf() +
+                    QStringLiteral("목록의 SHA-256 : %1").arg(announced.terms.listSha256) + crlf() +
+                    QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
+                        .arg(announced.terms.round)
+                        .arg(koreanTime(roundTime(announced.terms.round))) +
+                    crlf() + QStringLiteral("예고 파일 : %1").arg(QDir::toNativeSeparators(path)) + crlf() +
+                    QStringLiteral("게시글에 붙여넣을 예고문을 클립보드에 복사했습니다."));
+}
+
+void PublicDrawCommands::drawAnnounced() {
+    const WaitGuard::Wait wait(m_waits);
+    if (!wait.entered())
+        return;
+    Prompter &prompter = m_services.prompter;
+    const std::optional<QString> text =
+        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)")));
+    if (!text)
+        return;
+    QString problem;
+    const std::optional<Announcement> announced = parseAnnouncement(*text, &problem);
+    if (!announced)
+        return prompter.information(QStringLiteral("추첨 예고 파일이 올바르지 않습니다.") + crlf() + problem);
+    const std::optional<CanonicalList> list = canonicalDrawList();
+    if (!list)
+        return;
+    if (list->entries != announced->list) {
+        const QSet<QString> now(list->entries.cbegin(), list->entries.cend());
+        const QSet<QString> then(announced->list.cbegin(), announced->list.cend());
+        QStringList added;
+        QStringList removed;
+        for (const QString &entry : list->entries)
+            if (!then.contains(entry))
+                added.append(entry);
+        for (const QString &entry : announced->list)
+            if (!now.contains(entry))
+                removed.append(entry);
+        QString message = QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.");
+        if (!added.isEmpty())
+            message += crlf() + QStringLiteral("추가된 항목 (%1개) : %2").arg(added.size()).arg(named(added));
+        if (!removed.isEmpty())
+            message += crlf() + QStringLiteral("빠진 항목 (%1개) : %2").arg(removed.size()).arg(named(removed));
+        return prompter.information(message);
+    }
+    const std::optional<QString> separator = m_output.separator();
+    if (!separator)
+        return prompter.information(QStringLiteral("출력 형식을 선택해주세요!"));
+    if (!m_output.text().isEmpty() &&
+        !prompter.question(QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?")))
+        return prompter.notice(QStringLiteral("추첨을 취소했습니다."));
+
+    const qint64 round = announced->terms.round;
+    if (!waitUntilRound(round, wait))
+        return;
+    const std::optional<std::pair<Round, QStringList>> got = fetchRound(round, wait);
+    if (!got)
+        return;
+
+    const Result result = decide(*announced, got->first, got->second);
+    QStringList shown;
+    for (int ticket : result.tickets.winners)
+        shown.append(announced->list.at(ticket - 1));
+    for (int i = 0; i < result.tickets.reserves.size(); ++i)
+        shown.append(QStringLiteral("%1 (예비 %2)").arg(announced->list.at(result.tickets.reserves.at(i) - 1)).arg(i + 1));
+    m_output.show(shown.join(*separator));
+
+    const QString path = filePath(QStringLiteral("Result"));
+    if (!writeUtf8File(path, resultText(result)))
+        return prompter.warning(QStringLiteral("추첨 결과 파일을 저장하지 못했습니다! 결과는 추첨 결과 칸에 있습니다."));
+    QString message = QStringLiteral("공개 추첨을 마쳤습니다.") + crlf() +
+                      QStringLiteral("결과 파일 : %1").arg(QDir::toNativeSeparators(path));
+    if (got->second == QStringList{QString::fromLatin1(pastedRound)})
+        message += crlf() + QStringLiteral("※붙여넣은 라운드 정보로 추첨했습니다.");
+    prompter.notice(message);
+}
+
+bool PublicDrawCommands::waitUntilRound(qint64 round, const WaitGuard::Wait &wait) {
+    const qint64 at = roundTime(round);
+    Clock &clock = m_services.clock;
+    if (clock.now().toSecsSinceEpoch() >= at)
+        return true;
+    if (!m_countdown)
+        m_countdown = new Countdown(m_window);
+    const bool reached = m_countdown->wait(
+        QStringLiteral("라운드 %1의 공개 난수가 나오면 추첨합니다.\n(추첨 시각 : %2, 한국 시간)")
+            .arg(round)
+            .arg(koreanTime(at)),
+        [&clock, at] { return (at - clock.now().toSecsSinceEpoch()) * 1000; });
+    if (reached && !wait.windowClosed())
+        return true;
+    if (!wait.windowClosed())
+        m_services.prompter.notice(QStringLiteral("공개 추첨을 취소했습니다."));
+    return false;
+}
+
+std::optional<std::pair<Round, QStringList>> PublicDrawCommands::fetchRound(qint64 round,
+                                                                          const WaitGuard::Wait &wait) {
+    Prompter &prompter = m_services.prompter;
+    const QDeadlineTimer giveUp(m_limits.retryForMs);
+    RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
+    while (answers.status == RelayAnswers::Status::NotYet && !giveUp.hasExpired()) {
+        if (!m_countdown)
+            m_countdown = new Countdown(m_window);
+        const QDeadlineTimer next(m_limits.retryEveryMs);
+        if (!m_countdown->wait(QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않아, 잠시 후 다시 물어봅니다.")
+                                   .arg(round),
+                               [&next] { return next.remainingTime(); }) ||
+            wait.windowClosed()) {
+            if (!wait.windowClosed())
+                prompter.notice(QStringLiteral("공개 추첨을 취소했습니다."));
+            return std::nullopt;
+        }
+        answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
+    }
+    if (wait.windowClosed())
+        return std::nullopt;
+    switch (answers.status) {
+    case RelayAnswers::Status::Got:
+        return std::pair(answers.round, answers.answered);
+    case RelayAnswers::Status::Refused:
+        prompter.information(QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.") + crlf() + answers.problem);
+        return std::nullopt;
+    case RelayAnswers::Status::NotYet:
+        prompter.information(QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않았습니다. 컴퓨터의 시계가 맞는지 "
+                                            "확인하시고 잠시 후 다시 시도해주세요.")
+                                 .arg(round));
+        return std::nullopt;
+    case RelayAnswers::Status::Unreachable:
+        break;
+    }
+    // No relay reachable: the round, fetched elsewhere, may be pasted; it is held to the same
+    // checks, and the result says it was pasted.
+    const std::optional<QString> pasted = prompter.input(
+        title(), QStringLiteral("공개 난수 서버에 접속할 수 없습니다. 다른 곳에서 받은 라운드 %1의 정보(JSON)를 "
+                                "붙여넣어 주세요.")
+                         .arg(round) +
+                     crlf() + roundAddress(QStringLiteral("https://api.drand.sh"), round).toString());
+    if (!pasted)
+        return std::nullopt;
+    QString problem;
+    const std::optional<Round> got = parseRound(pasted->trimmed().toUtf8(), round, &problem);
+    if (!got) {
+        prompter.information(QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.") + crlf() + problem);
+        return std::nullopt;
+    }
+    return std::pair(*got, QStringList{QString::fromLatin1(pastedRound)});
+}
+
+QStringList PublicDrawCommands::relayNames() const {
+    QStringList names;
+    for (const QString &relay : m_services.endpoints.beaconRelays)
+        names.append(relayName(relay));
+    return names;
+}
+
+void PublicDrawCommands::verify() {
+    const WaitGuard::Wait wait(m_waits);
+    if (!wait.entered())
+        return;
+    Prompter &prompter = m_services.prompter;
+    const std::optional<QString> text =
+        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)")));
+    if (!text)
+        return;
+    const Verified verified = verifyResult(*text, relayNames());
+    if (verified.problem)
+        return prompter.information(QStringLiteral("검증 실패") + crlf() + *verified.problem);
+
+    // The file holds together; the round is asked for again where a relay answers.
+    const Result &result = *verified.result;
+    const Terms &terms = result.announcement.terms;
+    const RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, terms.round, m_limits.requestMs);
+    if (wait.windowClosed())
+        return;
+    QString checkedBy;
+    switch (answers.status) {
+    case RelayAnswers::Status::Got:
+        if (answers.round.signature != result.round.signature)
+            return prompter.information(QStringLiteral("검증 실패") + crlf() +
+                                        QStringLiteral("11번째 줄: 공개 난수 서버(%1)가 준 라운드 %2의 signature와 "
+                                                       "다릅니다.")
+                                            .arg(answers.answered.join(QStringLiteral(", ")))
+                                            .arg(terms.round));
+        checkedBy = QStringLiteral("라운드 %1을 공개 난수 서버(%2)에서 다시 받아 확인했습니다.")
+                        .arg(terms.round)
+                        .arg(answers.answered.join(QStringLiteral(", ")));
+        break;
+    case RelayAnswers::Status::NotYet:
+        return prompter.information(QStringLiteral("검증 실패") + crlf() +
+                                    QStringLiteral("7번째 줄: 라운드 %1은 아직 공개되지 않았습니다.").arg(terms.round));
+    case RelayAnswers::Status::Refused:
+        return prompter.information(QStringLiteral("검증하지 못했습니다. 공개 난수 서버의 답을 쓸 수 없습니다.") +
+                                    crlf() + answers.problem);
+    case RelayAnswers::Status::Unreachable:
+        checkedBy = QStringLiteral("공개 난수 서버에 접속할 수 없어, 라운드 %1은 파일에 적힌 signature로 "
+                                   "확인했습니다.")
+                        .arg(terms.round);
+        break;
+    }
+    prompter.notice(QStringLiteral("검증 성공") + crlf() +
+                    QStringLiteral("%1 : 참가자 %2명 중 당첨자 %3명, 예비 당첨자 %4명이 규칙대로 뽑혔습니다.")
+                        .arg(terms.label)
+                        .arg(terms.count)
+                        .arg(terms.winners)
+                        .arg(terms.reserves) +
+                    crlf() + checkedBy);
+}
+
+} // namespace tombolix

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "common/Services.h"
+#include "common/WaitGuard.h"
+#include "core/PublicDraw.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace tombolix {
+
+class Countdown;
+class DrawList;
+
+// Where a public draw shows its winners: the main window's result box, in its chosen format.
+struct ResultOutput {
+    std::function<std::optional<QString>()> separator; // nullopt when no format is chosen
+    std::function<QString()> text;
+    std::function<void(const QString &)> show;
+};
+
+// How long the beacon's relays are given: each request, and a round that is not there yet
+// (the machine's clock a little ahead) is asked again this often, for this long.
+struct BeaconLimits {
+    int requestMs = 10000;
+    int retryEveryMs = 3000;
+    int retryForMs = 60000;
+};
+
+// The menu "공개 추첨": a draw that anyone can check. The organiser announces the list's
+// fingerprint and a future round of a public random beacon; when the round is out, the winners
+// follow from both by a fixed rule; anyone can compute them again from the result file.
+class PublicDrawCommands {
+public:
+    PublicDrawCommands(const Services &services, DrawList &drawList, ResultOutput output, QWidget *window);
+    ~PublicDrawCommands();
+
+    void announce();      // 추첨 예고 만들기…
+    void drawAnnounced(); // 예고한 추첨 하기…
+    void verify();        // 추첨 결과 검증…
+
+    // The main window is closing: a wait ends, and nothing more is written or asked.
+    void windowClosed();
+    void setLimits(const BeaconLimits &limits) { m_limits = limits; }
+    // The countdown window, while one is shown.
+    Countdown *countdown() const;
+
+private:
+    QString filePath(const QString &kind) const;
+    std::optional<QString> readFile(const QString &path);
+    // The draw list made canonical, or nullopt when it cannot be drawn from in public (the user
+    // was told why).
+    std::optional<publicdraw::CanonicalList> canonicalDrawList();
+    // Waits until `until` (Unix seconds by the program's clock): false when cancelled.
+    bool waitUntilRound(qint64 round, const WaitGuard::Wait &wait);
+    // The round from the relays, retried while it is not out yet, or pasted by the user when
+    // no relay answers. nullopt when the user was told why not or the wait was ended.
+    std::optional<std::pair<publicdraw::Round, QStringList>> fetchRound(qint64 round, const WaitGuard::Wait &wait);
+    QStringList relayNames() const;
+
+    Services m_services;
+    DrawList &m_drawList;
+    ResultOutput m_output;
+    QWidget *m_window;
+    WaitGuard m_waits;
+    BeaconLimits m_limits;
+    QPointer<Countdown> m_countdown;
+};
+
+} // namespace tombolix
