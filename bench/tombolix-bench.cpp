@@ -6,6 +6,7 @@
 #include "common/Routines.h"
 #include "core/Cp949.h"
 #include "core/Draw.h"
+#include "core/PublicDraw.h"
 #include "core/SecureRandom.h"
 #include "core/Text.h"
 #include "core/VersionAnswer.h"
@@ -13,7 +14,10 @@
 #include "tests/support/Fakes.h"
 #include "tests/support/TestHttpServer.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QTimeZone>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
@@ -300,6 +304,37 @@ int main(int argc, char **argv) {
         // The text of mark-up that holds many '&' and no ';'.
         const QString ampersands(160000, u'&');
         print("markup_160000_ampersands_ms", timeMs([&] { markupText(ampersands); }), "ms");
+    }
+    if (wanted("public")) {
+        // The public draw of a full list through its menus: the announcement, the draw (the
+        // round pasted, so neither a wait nor a relay is timed) and the verification of its
+        // result (offline: no relay is set).
+        Rig publicRig;
+        publicRig.clock.time = QDateTime::fromSecsSinceEpoch(publicdraw::roundTime(42) - 690, QTimeZone::utc());
+        frmMain drawing(publicRig.services());
+        drawing.show();
+        drawing.OptPick[0]->setChecked(true);
+        fillDistinct(drawing, 32767);
+        QCoreApplication::processEvents();
+        for (const char *answer : {"벤치마크 추첨", "100", "10", "2023-08-24 00:11:30"})
+            publicRig.prompter.type(QString::fromUtf8(answer));
+        print("public_announce_32767_ms", timeMs([&] { drawing.mnu_Announce->trigger(); }), "ms");
+        const QDir folder(publicRig.folder.path());
+        const QStringList announced = folder.entryList({QStringLiteral("*_Tombolix_Announce.txt")});
+        publicRig.clock.time = QDateTime::fromSecsSinceEpoch(publicdraw::roundTime(42) + 1, QTimeZone::utc());
+        publicRig.prompter.reset();
+        publicRig.prompter.chooseFile(folder.filePath(announced.value(0)));
+        publicRig.prompter.type(QStringLiteral(
+            "{\"round\":42,\"randomness\":\"8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3\","
+            "\"signature\":\"95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc"
+            "998b5d686a\"}"));
+        print("public_draw_32767_ms", timeMs([&] { drawing.mnu_PublicDraw->trigger(); }), "ms");
+        const QStringList results = folder.entryList({QStringLiteral("*_Tombolix_Result.txt")});
+        publicRig.prompter.reset();
+        publicRig.prompter.chooseFile(folder.filePath(results.value(0)));
+        print("public_verify_32767_ms", timeMs([&] { drawing.mnu_Verify->trigger(); }), "ms");
+        if (!publicRig.prompter.texts().value(1).startsWith(QStringLiteral("검증 성공")))
+            std::printf("public_verify_32767: %s\n", qPrintable(publicRig.prompter.texts().join(u'|')));
     }
     return 0;
 }

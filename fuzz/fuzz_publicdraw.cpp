@@ -1,0 +1,39 @@
+// The public draw's files and a relay's answer: an announcement, a result file and a round's JSON.
+#include "core/PublicDraw.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using namespace tombolix::publicdraw;
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = QString::fromUtf8(bytes);
+
+    QString problem;
+    if (const std::optional<Announcement> announced = parseAnnouncement(text, &problem)) {
+        // what the program writes of it reads back the same
+        QString again;
+        const std::optional<Announcement> reread = parseAnnouncement(announcementText(*announced), &again);
+        if (!reread || reread->list != announced->list || reread->terms.listSha256 != announced->terms.listSha256 ||
+            reread->terms.label != announced->terms.label)
+            std::abort();
+    } else if (problem.isEmpty()) {
+        std::abort(); // a refusal always says why
+    }
+
+    const QStringList relays{QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")};
+    const Verified verified = verifyResult(text, relays);
+    if (!verified.problem) {
+        if (!verified.result)
+            std::abort();
+        // a verified file is what the rule writes for it
+        if (verifyResult(resultText(*verified.result), relays).problem)
+            std::abort();
+    }
+
+    if (const std::optional<Round> round = parseRound(bytes, 42, &problem)) {
+        if (round->number != 42 || roundProblem(*round, 42))
+            std::abort();
+    }
+    return 0;
+}
