@@ -104,6 +104,17 @@ void TestPublicDraw::rounds() {
     QCOMPARE(roundAt(genesisSeconds + 3), qint64(2));
     QCOMPARE(koreanTime(1776643200), QStringLiteral("2026-04-20 09:00:00"));
     QCOMPARE(fileTime(1776643200), QStringLiteral("2026-04-20T09:00:00+09:00"));
+
+    // times typed in Korea's time, whatever the machine's zone
+    QCOMPARE(parseKoreanTime(QStringLiteral("2026-04-20 09:00")), std::optional<qint64>(1776643200));
+    QCOMPARE(parseKoreanTime(QStringLiteral(" 2026-4-20 9:00:30 ")), std::optional<qint64>(1776643230));
+    for (const QString &wrong : {QStringLiteral("2026-02-30 09:00"), QStringLiteral("2026-04-20 24:00"),
+                                 QStringLiteral("2026-04-20T09:00"), QStringLiteral("내일 저녁"), QString()})
+        QVERIFY2(!parseKoreanTime(wrong), qPrintable(wrong));
+    // the first whole ten minutes at least ten minutes ahead
+    QCOMPARE(suggestedDrawTime(1776643200), qint64(1776643800));
+    QCOMPARE(suggestedDrawTime(1776643201), qint64(1776644400));
+    QCOMPARE(suggestedDrawTime(1776643199), qint64(1776643800));
 }
 
 void TestPublicDraw::relayAnswers_data() {
