@@ -397,19 +397,19 @@ void PublicDrawCommands::verify() {
                                                        "다릅니다.")
                                             .arg(answers.answered.join(QStringLiteral(", ")))
                                             .arg(terms.round));
-        checkedBy = QStringLiteral("라운드 %1을 공개 난수 서버(%2)에서 다시 받아 확인했습니다.")
+        checkedBy = QStringLiteral("라운드 %1의 signature를 공개 난수 서버(%2)에서 다시 받아 확인했습니다.")
                         .arg(terms.round)
                         .arg(answers.answered.join(QStringLiteral(", ")));
         break;
     case RelayAnswers::Status::NotYet:
         return prompter.information(QStringLiteral("검증 실패") + crlf() +
-                                    QStringLiteral("7번째 줄: 라운드 %1은 아직 공개되지 않았습니다.").arg(terms.round));
+                                    QStringLiteral("7번째 줄: 라운드 %1의 공개 난수는 아직 나오지 않았습니다.").arg(terms.round));
     case RelayAnswers::Status::Refused:
         return prompter.information(QStringLiteral("검증하지 못했습니다. 공개 난수 서버의 답을 쓸 수 없습니다.") +
                                     crlf() + answers.problem);
     case RelayAnswers::Status::Unreachable:
-        checkedBy = QStringLiteral("공개 난수 서버에 접속할 수 없어, 라운드 %1은 파일에 적힌 signature로 "
-                                   "확인했습니다.")
+        checkedBy = QStringLiteral("공개 난수 서버에 접속할 수 없어, 라운드 %1의 공개 난수는 파일에 적힌 "
+                                   "signature로 확인했습니다.")
                         .arg(terms.round);
         break;
     }

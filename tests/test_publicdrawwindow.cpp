@@ -246,7 +246,7 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
     QCOMPARE(rig->prompter.records[1].text,
              QStringLiteral("검증 성공\r\n2026 봄 나눔 이벤트 : 참가자 6명 중 당첨자 2명, 예비 당첨자 1명이 규칙대로 "
-                            "뽑혔습니다.\r\n라운드 42을 공개 난수 서버(") +
+                            "뽑혔습니다.\r\n라운드 42의 signature를 공개 난수 서버(") +
                  relayA->host() + QStringLiteral(", ") + relayB->host() + QStringLiteral(")에서 다시 받아 확인했습니다."));
 
     // a relay that now gives another signature for the round: the file does not hold

@@ -214,12 +214,12 @@ def verify_result(text, relays, offline):
             except OSError:
                 continue
             if got is None:
-                raise Failed(f"7번째 줄: 라운드 {round_}은 아직 공개되지 않았습니다. ({relay})")
+                raise Failed(f"7번째 줄: 라운드 {round_}의 공개 난수는 아직 나오지 않았습니다. ({relay})")
             if got[0] != signature:
                 raise Failed(f"11번째 줄: 공개 난수 서버({relay})가 준 라운드 {round_}의 signature와 다릅니다.")
             answered.append(relay)
         if answered:
-            checked = f"라운드 {round_}을 공개 난수 서버({', '.join(answered)})에서 다시 받아 확인했습니다."
+            checked = f"라운드 {round_}의 signature를 공개 난수 서버({', '.join(answered)})에서 다시 받아 확인했습니다."
         else:
             checked = "공개 난수 서버에 접속할 수 없어, 라운드는 파일에 적힌 signature로 확인했습니다."
     return (f"{label} : 참가자 {n}명 중 당첨자 {k}명, 예비 당첨자 {r}명이 규칙대로 뽑혔습니다.\n{checked}\n"
