@@ -6,6 +6,8 @@
 # make windows builds the Windows program in build-win and packs Tombolix-1.01-win64.zip
 # make windows-test runs the Windows build's tests under Wine
 BUILD ?= build
+# as many compile jobs as the machine has processors
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps configure build run test bench sanitize fuzz windows windows-test clean
@@ -19,7 +21,7 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/build.ninja
-	cmake --build $(BUILD) -j2
+	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
 	$(BUILD)/app/tombolix
@@ -32,7 +34,7 @@ bench: build
 
 sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON
-	cmake --build build-asan -j2
+	cmake --build build-asan -j$(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:suppressions=$(CURDIR)/scripts/lsan.supp \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
@@ -41,7 +43,7 @@ sanitize: deps
 fuzz: deps
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOMBOLIX_FUZZ=ON \
 	    -DCMAKE_CXX_COMPILER=clang++
-	cmake --build build-fuzz -j2 --target fuzzers
+	cmake --build build-fuzz -j$(JOBS) --target fuzzers
 	sh scripts/run-fuzzers.sh build-fuzz
 
 windows:

@@ -19,7 +19,10 @@ fi
 # Qt for Windows: unpacked from the archive made for us, or built from Debian's source package.
 if [ ! -x "$qt/bin/qt-cmake" ]; then
     archive=""
-    for candidate in "${TOMBOLIX_QT_MINGW_ARCHIVE:-}" "$root/../shared/windows/qt6-mingw.tar.xz"; do
+    # ../shared beside this checkout, or beside the checkout a clone of it came from (CI's)
+    origin=$(git -C "$root" config --get remote.origin.url 2>/dev/null || true)
+    for candidate in "${TOMBOLIX_QT_MINGW_ARCHIVE:-}" "$root/../shared/windows/qt6-mingw.tar.xz" \
+        "${origin:+$origin/../shared/windows/qt6-mingw.tar.xz}"; do
         if [ -n "$candidate" ] && [ -f "$candidate" ]; then
             archive=$candidate
             break
@@ -37,7 +40,7 @@ fi
 
 "$qt/bin/qt-cmake" -G Ninja -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine > "$cache/configure-win.log" 2>&1 || { tail -30 "$cache/configure-win.log"; exit 1; }
-cmake --build build-win -j2
+cmake --build build-win -j"$(nproc)"
 
 # The portable package: the program, what it loads, and nothing to install.
 package=build-win/package/Tombolix-1.01-win64
