@@ -2,14 +2,15 @@
 
 #include "app/ResultBoxAccessible.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
@@ -24,9 +25,82 @@ namespace {
 constexpr qreal Margin = 4;
 // Lines are measured and laid out in pieces of 256 to 512 characters.
 constexpr int PieceLength = 256;
+// Each winner is laid out in a direction of its own (Unicode's first strong isolate), so that
+// two right-to-left winners side by side still read in draw order.
+constexpr QChar IsolateStart(0x2068);
+constexpr QChar IsolateEnd(0x2069);
+// A line separator would end the one line a piece is laid out on: it is shown as this sign.
+constexpr QChar LineSeparatorSign(0x21B5);
 
 int scrollRange(qreal content, int visible) {
     return int(std::clamp(std::ceil(content) - visible, 0.0, double(INT_MAX)));
+}
+
+// What a piece's text needs to be drawn as written.
+enum class TextNeeds {
+    // Only precomposed Hangul syllables, ASCII digits, punctuation and blanks: the same shaped
+    // or not, so measured and drawn without shaping, at a quarter of the cost.
+    Nothing,
+    // Shaping: Latin letters kern, decomposed Hangul composes, Arabic letters join …
+    Shaping,
+    // Shaping and its winners isolated: right-to-left text (Qt runs its whole bidirectional
+    // algorithm on a text that holds isolates, at several times the cost of a left-to-right one).
+    Isolating,
+};
+
+TextNeeds needsOf(QStringView text) {
+    TextNeeds needs = TextNeeds::Nothing;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if ((c >= 0xAC00 && c <= 0xD7A3) || c == u' ' || (c >= u'!' && c <= u'@') || (c >= u'[' && c <= u'`') ||
+            (c >= u'{' && c <= u'~'))
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1)), ++i;
+        switch (QChar::direction(c)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirPDF:
+        case QChar::DirLRI:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+        case QChar::DirPDI:
+            return TextNeeds::Isolating;
+        default:
+            needs = TextNeeds::Shaping;
+        }
+    }
+    return needs;
+}
+
+QString withLineFeeds(const QString &text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+// The next or previous boundary of a kind, looked for in the piece around `position` and the
+// pieces beside it: a line's start and end are boundaries too.
+int boundaryNear(const QString &shown, int lineStart, int lineEnd, int position, bool forward,
+                        QTextBoundaryFinder::BoundaryType type, bool wordStartsOnly) {
+    const int from = std::max(lineStart, position - 2 * PieceLength);
+    const int to = std::min(lineEnd, position + 2 * PieceLength);
+    const QString window = shown.mid(from, to - from);
+    QTextBoundaryFinder finder(type, window);
+    finder.setPosition(position - from);
+    for (;;) {
+        const qsizetype at = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
+        if (at < 0)
+            return forward ? to : from;
+        if (!wordStartsOnly || (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem) || at == 0 ||
+            at == window.size())
+            return from + int(at);
+    }
 }
 
 } // namespace
@@ -45,11 +119,36 @@ ResultBox::ResultBox(QWidget *parent)
 }
 
 void ResultBox::setText(const QString &text) {
-    const QString before = m_shown;
     m_text = text;
+    show(withLineFeeds(text), {});
+}
+
+void ResultBox::setEntries(const QStringList &entries, const QString &separator) {
+    m_text = entries.join(separator);
+    // Shown, the entries and separators are the text with each CR LF as one line feed.
+    const QString shownSeparator = withLineFeeds(separator);
+    QString shown;
+    QList<Span> spans;
+    spans.reserve(entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (i > 0)
+            shown += shownSeparator;
+        const int start = int(shown.size());
+        shown += withLineFeeds(entries.at(i));
+        if (shown.size() > start)
+            spans.append({start, int(shown.size())});
+    }
+    show(shown, spans);
+}
+
+void ResultBox::show(const QString &text, QList<Span> entries) {
+    const QString before = m_shown;
+    m_shown = text;
+    m_entries = std::move(entries);
     measure();
     m_anchor = m_position = 0;
     m_selecting = false;
+    m_dragScroll.stop();
     updateScrollBars();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
@@ -73,9 +172,10 @@ void ResultBox::copy() const {
 // The lines of the shown text, and the pieces of each with their widths. Measuring a piece
 // takes no more memory than the piece, however long its line.
 void ResultBox::measure() {
-    m_shown = m_text;
-    m_shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_unshaped = font();
+    m_unshaped.setStyleStrategy(QFont::PreferNoShaping);
     const QFontMetricsF metrics(font());
+    const QFontMetricsF unshaped(m_unshaped);
     m_lineHeight = metrics.lineSpacing();
     m_ascent = metrics.ascent();
     m_widest = 0;
@@ -90,9 +190,11 @@ void ResultBox::measure() {
         Line line{start, lineEnd - start, int(m_pieces.size()), 0, 0};
         for (int from = start; from < lineEnd;) {
             const int to = pieceEnd(from, lineEnd);
-            const qreal width = metrics.horizontalAdvance(m_shown.mid(from, to - from));
-            m_pieces.append(Piece{from, to - from, line.width, width});
-            line.width += width;
+            Piece piece{from, to - from, line.width, 0};
+            const LaidOutText text = laidOutText(piece);
+            piece.width = (text.shaped ? metrics : unshaped).horizontalAdvance(text.text);
+            m_pieces.append(piece);
+            line.width += piece.width;
             ++line.pieceCount;
             from = to;
         }
@@ -104,19 +206,65 @@ void ResultBox::measure() {
     }
 }
 
-// Where the piece that starts at `start` ends: after a space, where a winner ends in a comma
-// result, or else between two characters as the user sees them.
+// Where the piece that starts at `start` ends. With the winners known, where one begins;
+// otherwise after a space (where a winner ends in a comma result); and within a winner longer
+// than a piece, between two characters as the user sees them.
 int ResultBox::pieceEnd(int start, int lineEnd) const {
     if (lineEnd - start <= 2 * PieceLength)
         return lineEnd;
-    const qsizetype space = QStringView(m_shown).mid(start + PieceLength, PieceLength).indexOf(u' ');
-    if (space >= 0)
-        return start + PieceLength + int(space) + 1;
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme,
-                                  QStringView(m_shown).mid(start, 2 * PieceLength));
+    if (!m_entries.isEmpty()) {
+        const auto next = std::partition_point(m_entries.cbegin(), m_entries.cend(), [start](const Span &entry) {
+            return entry.start < start + PieceLength;
+        });
+        if (next != m_entries.cend() && next->start <= start + 2 * PieceLength)
+            return next->start;
+        if (next != m_entries.cbegin() && (next - 1)->start > start)
+            return (next - 1)->start;
+    } else {
+        const qsizetype space = QStringView(m_shown).mid(start + PieceLength, PieceLength).indexOf(u' ');
+        if (space >= 0)
+            return start + PieceLength + int(space) + 1;
+    }
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, QStringView(m_shown).mid(start, 2 * PieceLength));
     graphemes.setPosition(PieceLength);
     const qsizetype at = graphemes.isAtBoundary() ? PieceLength : graphemes.toNextBoundary();
     return at > 0 ? start + int(at) : start + 2 * PieceLength;
+}
+
+ResultBox::LaidOutText ResultBox::laidOutText(const Piece &piece) const {
+    LaidOutText laid;
+    laid.text.reserve(piece.length + 8);
+    laid.at.resize(piece.length + 1);
+    const int from = piece.start;
+    const int to = piece.start + piece.length;
+    const TextNeeds needs = needsOf(QStringView(m_shown).mid(from, piece.length));
+    laid.shaped = needs != TextNeeds::Nothing;
+    const bool isolated = !m_entries.isEmpty() && needs == TextNeeds::Isolating;
+    auto entry = isolated ? std::partition_point(m_entries.cbegin(), m_entries.cend(),
+                                                 [from](const Span &span) { return span.end <= from; })
+                          : m_entries.cend();
+    bool inEntry = false;
+    for (int i = from; i <= to; ++i) {
+        bool placed = false;
+        if (inEntry && (entry->end == i || i == to)) {
+            laid.at[i - from] = int(laid.text.size()); // a caret at a winner's end stands inside it
+            placed = true;
+            laid.text += IsolateEnd;
+            ++entry;
+            inEntry = false;
+        }
+        if (!inEntry && entry != m_entries.cend() && entry->start <= i && i < to) {
+            laid.text += IsolateStart;
+            inEntry = true;
+        }
+        if (!placed)
+            laid.at[i - from] = int(laid.text.size());
+        if (i < to) {
+            const QChar c = m_shown.at(i);
+            laid.text += c == QChar::LineSeparator ? LineSeparatorSign : c;
+        }
+    }
+    return laid;
 }
 
 int ResultBox::lineAtY(qreal y) const {
@@ -160,9 +308,9 @@ qreal ResultBox::lineTop(int index) const {
     return Margin + index * m_lineHeight - verticalScrollBar()->value();
 }
 
-void ResultBox::layOut(QTextLayout &layout, const Piece &piece) const {
-    layout.setText(m_shown.mid(piece.start, piece.length));
-    layout.setFont(font());
+void ResultBox::layOut(QTextLayout &layout, const LaidOutText &text) const {
+    layout.setText(text.text);
+    layout.setFont(text.shaped ? font() : m_unshaped);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setTextDirection(Qt::LeftToRight);
@@ -179,9 +327,10 @@ QPointF ResultBox::pointOf(int position) const {
     qreal x = lineLeft(line);
     if (const int p = pieceAt(line, position); p >= 0) {
         const Piece &piece = m_pieces.at(p);
+        const LaidOutText text = laidOutText(piece);
         QTextLayout layout;
-        layOut(layout, piece);
-        x += piece.x + layout.lineAt(0).cursorToX(position - piece.start);
+        layOut(layout, text);
+        x += piece.x + layout.lineAt(0).cursorToX(text.at[position - piece.start]);
     }
     return {x, lineTop(index) + m_lineHeight / 2};
 }
@@ -194,9 +343,15 @@ int ResultBox::positionAt(QPointF point) const {
     if (x >= line.width)
         return line.start + line.length;
     const auto piece = pieceAtX(line, x);
+    const LaidOutText text = laidOutText(*piece);
     QTextLayout layout;
-    layOut(layout, *piece);
-    return piece->start + layout.lineAt(0).xToCursor(x - piece->x);
+    layOut(layout, text);
+    const int cursor = layout.lineAt(0).xToCursor(x - piece->x);
+    // back from the layout's positions: the piece's characters before it, the isolates' marks
+    // not counted
+    const auto marks = std::count_if(text.text.cbegin(), text.text.cbegin() + cursor,
+                                     [](QChar c) { return c == IsolateStart || c == IsolateEnd; });
+    return piece->start + cursor - int(marks);
 }
 
 void ResultBox::paintEvent(QPaintEvent *event) {
@@ -216,17 +371,23 @@ void ResultBox::paintEvent(QPaintEvent *event) {
         const auto end = m_pieces.cbegin() + line.firstPiece + line.pieceCount;
         for (auto piece = pieceAtX(line, area.left() - left); piece != end && left + piece->x < area.right();
              ++piece) {
+            const LaidOutText text = laidOutText(*piece);
             QTextLayout layout;
-            layOut(layout, *piece);
+            layOut(layout, text);
             QList<QTextLayout::FormatRange> ranges;
-            const int from = std::max(selectionStart(), piece->start);
-            const int to = std::min(selectionEnd(), piece->start + piece->length);
+            const int from = std::max(selectionStart(), piece->start) - piece->start;
+            const int to = std::min(selectionEnd(), piece->start + piece->length) - piece->start;
             if (from < to)
-                ranges.append({from - piece->start, to - from, selected});
+                ranges.append({text.at[from], text.at[to] - text.at[from], selected});
             // every piece on the line's one baseline
             const QPointF at(left + piece->x, top + m_ascent - layout.lineAt(0).ascent());
             layout.draw(&painter, at, ranges);
         }
+    }
+    if (m_caretShown && hasFocus()) {
+        const QPointF caret = pointOf(m_position);
+        painter.fillRect(QRectF(caret.x(), caret.y() - m_lineHeight / 2, 1, m_lineHeight),
+                         palette().color(QPalette::Text));
     }
 }
 
@@ -257,9 +418,25 @@ void ResultBox::updateScrollBars() {
 }
 
 void ResultBox::select(int anchor, int position) {
+    const int size = int(m_shown.size());
+    anchor = std::clamp(anchor, 0, size);
+    position = std::clamp(position, 0, size);
+    if (anchor == m_anchor && position == m_position)
+        return;
     m_anchor = anchor;
     m_position = position;
+    restartBlink();
     viewport()->update();
+    selectionChanged();
+}
+
+// Where the system keeps a selection to paste with the middle button, it is this one; and a
+// screen reader hears of the new selection and caret.
+void ResultBox::selectionChanged() {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (hasSelection() && !m_selecting && clipboard->supportsSelection())
+        clipboard->setText(selectedText(), QClipboard::Selection);
+    announceSelection(this);
 }
 
 // The word under the mouse, as a double click selects it.
@@ -304,55 +481,164 @@ void ResultBox::ensureVisible(int position) {
     scrollTowards(pointOf(position));
 }
 
+int ResultBox::graphemeBoundary(int position, bool forward) const {
+    const Line &line = m_lines.at(lineOf(position));
+    if (forward && position == line.start + line.length)
+        return std::min(position + 1, int(m_shown.size())); // on to the next line
+    if (!forward && position == line.start)
+        return std::max(position - 1, 0);
+    return boundaryNear(m_shown, line.start, line.start + line.length, position, forward,
+                        QTextBoundaryFinder::Grapheme, false);
+}
+
+int ResultBox::wordBoundary(int position, bool forward) const {
+    const Line &line = m_lines.at(lineOf(position));
+    if ((forward && position == line.start + line.length) || (!forward && position == line.start))
+        return graphemeBoundary(position, forward);
+    return boundaryNear(m_shown, line.start, line.start + line.length, position, forward,
+                        QTextBoundaryFinder::Word, true);
+}
+
+void ResultBox::moveCaret(int position, bool keepAnchor) {
+    select(keepAnchor ? m_anchor : position, position);
+    ensureVisible(m_position);
+}
+
 void ResultBox::keyPressEvent(QKeyEvent *event) {
-    QScrollBar *across = horizontalScrollBar();
-    QScrollBar *down = verticalScrollBar();
-    if (event == QKeySequence::Copy)
+    struct Move {
+        QKeySequence::StandardKey move;
+        QKeySequence::StandardKey extend;
+        int (*to)(const ResultBox &, int);
+    };
+    static const Move moves[] = {
+        {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar,
+         [](const ResultBox &box, int at) { return box.graphemeBoundary(at, true); }},
+        {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar,
+         [](const ResultBox &box, int at) { return box.graphemeBoundary(at, false); }},
+        {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord,
+         [](const ResultBox &box, int at) { return box.wordBoundary(at, true); }},
+        {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord,
+         [](const ResultBox &box, int at) { return box.wordBoundary(at, false); }},
+        {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine,
+         [](const ResultBox &box, int at) { return box.m_lines.at(box.lineOf(at)).start; }},
+        {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine,
+         [](const ResultBox &box, int at) {
+             const Line &line = box.m_lines.at(box.lineOf(at));
+             return line.start + line.length;
+         }},
+        {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument,
+         [](const ResultBox &, int) { return 0; }},
+        {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument,
+         [](const ResultBox &box, int) { return int(box.m_shown.size()); }},
+        {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine,
+         [](const ResultBox &box, int at) { return box.positionAt(box.pointOf(at) + QPointF(0, box.m_lineHeight)); }},
+        {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine,
+         [](const ResultBox &box, int at) { return box.positionAt(box.pointOf(at) - QPointF(0, box.m_lineHeight)); }},
+        {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage,
+         [](const ResultBox &box, int at) {
+             return box.positionAt(box.pointOf(at) + QPointF(0, box.viewport()->height() - box.m_lineHeight));
+         }},
+        {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage,
+         [](const ResultBox &box, int at) {
+             return box.positionAt(box.pointOf(at) - QPointF(0, box.viewport()->height() - box.m_lineHeight));
+         }},
+    };
+    if (event == QKeySequence::Copy) {
         copy();
-    else if (event == QKeySequence::SelectAll)
+        return event->accept();
+    }
+    if (event == QKeySequence::SelectAll) {
         selectAll();
-    else if (event == QKeySequence::MoveToStartOfDocument)
-        down->setValue(down->minimum());
-    else if (event == QKeySequence::MoveToEndOfDocument)
-        down->setValue(down->maximum());
-    else if (event == QKeySequence::MoveToStartOfLine)
-        across->setValue(across->minimum());
-    else if (event == QKeySequence::MoveToEndOfLine)
-        across->setValue(across->maximum());
-    else
-        return QAbstractScrollArea::keyPressEvent(event);
-    event->accept();
+        return event->accept();
+    }
+    for (const Move &move : moves) {
+        if (event == move.move || event == move.extend) {
+            moveCaret(move.to(*this, m_position), event == move.extend);
+            return event->accept();
+        }
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void ResultBox::mousePressEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
+    // a third click where the double click was: its line
+    if (m_sinceDoubleClick.isValid() &&
+        m_sinceDoubleClick.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+        (event->position() - m_doubleClickPoint).manhattanLength() <= QApplication::startDragDistance()) {
+        m_sinceDoubleClick.invalidate();
+        const Line &line = m_lines.at(lineOf(positionAt(event->position())));
+        select(line.start, line.start + line.length);
+        return;
+    }
     const int position = positionAt(event->position());
-    select(event->modifiers() & Qt::ShiftModifier ? m_anchor : position, position);
     m_selecting = true;
+    select(event->modifiers() & Qt::ShiftModifier ? m_anchor : position, position);
 }
 
 void ResultBox::mouseMoveEvent(QMouseEvent *event) {
     if (!m_selecting || !(event->buttons() & Qt::LeftButton))
         return QAbstractScrollArea::mouseMoveEvent(event);
-    scrollTowards(event->position());
-    select(m_anchor, positionAt(event->position()));
+    m_dragPoint = event->position();
+    // past an edge, the box goes on scrolling while the mouse stays there
+    if (viewport()->rect().contains(m_dragPoint.toPoint()))
+        m_dragScroll.stop();
+    else if (!m_dragScroll.isActive())
+        m_dragScroll.start(50, this);
+    scrollTowards(m_dragPoint);
+    select(m_anchor, positionAt(m_dragPoint));
 }
 
 void ResultBox::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton || !m_selecting)
         return QAbstractScrollArea::mouseReleaseEvent(event);
     m_selecting = false;
-    // where the system has a selection to paste with the middle button, it is this one
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (clipboard->supportsSelection() && hasSelection())
-        clipboard->setText(selectedText(), QClipboard::Selection);
+    m_dragScroll.stop();
+    selectionChanged();
 }
 
 void ResultBox::mouseDoubleClickEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mouseDoubleClickEvent(event);
+    m_selecting = false;
     selectWordAt(positionAt(event->position()));
+    m_sinceDoubleClick.start();
+    m_doubleClickPoint = event->position();
+}
+
+void ResultBox::timerEvent(QTimerEvent *event) {
+    if (event->timerId() == m_dragScroll.timerId()) {
+        scrollTowards(m_dragPoint);
+        select(m_anchor, positionAt(m_dragPoint));
+    } else if (event->timerId() == m_blink.timerId()) {
+        m_caretShown = !m_caretShown;
+        viewport()->update();
+    } else {
+        QAbstractScrollArea::timerEvent(event);
+    }
+}
+
+void ResultBox::focusInEvent(QFocusEvent *event) {
+    QAbstractScrollArea::focusInEvent(event);
+    restartBlink();
+}
+
+void ResultBox::focusOutEvent(QFocusEvent *event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    m_blink.stop();
+    m_caretShown = false;
+    viewport()->update();
+}
+
+// The caret shows at once where it went, then blinks as the system's text boxes do.
+void ResultBox::restartBlink() {
+    m_caretShown = true;
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && flash > 0)
+        m_blink.start(flash / 2, this);
+    else
+        m_blink.stop();
 }
 
 void ResultBox::contextMenuEvent(QContextMenuEvent *event) {

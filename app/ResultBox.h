@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QList>
+#include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -12,8 +16,13 @@ namespace tombolix {
 // The result box: read-only for the user, lines centred and never wrapped, with both scroll
 // bars. A draw of thousands of winners is one line of hundreds of thousands of characters, and
 // laying that out whole takes tens of megabytes; so the box measures its lines in short pieces
-// and lays out only the pieces in view. The user can still select any part with the mouse
-// (or all of it) and copy it.
+// and lays out only the pieces in view. The user can still select any part with the mouse or
+// the keyboard (or all of it) and copy it.
+//
+// Every winner is shown as it is written: a piece never cuts a winner unless it alone is longer
+// than a piece, each winner is laid out in its own direction (a right-to-left name reads right
+// to left, and the winners still follow each other left to right in draw order), and a line
+// separator inside a winner is shown as a sign rather than ending the line.
 class ResultBox : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -22,10 +31,13 @@ public:
     // The text exactly as the program wrote it, CR LF separators included; the box shows lines.
     QString text() const { return m_text; }
     void setText(const QString &text);
+    // The winners joined by the separator, each known to the box as one winner.
+    void setEntries(const QStringList &entries, const QString &separator);
 
     // The text as shown, its lines joined by "\n". Positions count its characters.
     QString shownText() const { return m_shown; }
-    // The selection runs from the anchor to the position; they are equal when nothing is selected.
+    // The selection runs from the anchor to the position (the caret); they are equal when
+    // nothing is selected. Positions outside the text are taken to its nearest end.
     void select(int anchor, int position);
     int position() const { return m_position; }
     int selectionStart() const { return std::min(m_anchor, m_position); }
@@ -46,12 +58,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     struct Piece {
@@ -67,30 +82,56 @@ private:
         int pieceCount;
         qreal width;
     };
+    struct Span {
+        int start; // in m_shown
+        int end;
+    };
+    // A piece as it is laid out: its winners isolated, a line separator made visible; `at`
+    // maps each position of the piece (0 … length) to the layout's.
+    struct LaidOutText {
+        QString text;
+        QVarLengthArray<int, 600> at;
+        bool shaped = true; // false where shaping would change nothing
+    };
 
+    void show(const QString &text, QList<Span> entries);
     void measure();
     int pieceEnd(int start, int lineEnd) const;
+    LaidOutText laidOutText(const Piece &piece) const;
     int lineAtY(qreal y) const;
     int lineOf(int position) const;
     int pieceAt(const Line &line, int position) const;
     QList<Piece>::const_iterator pieceAtX(const Line &line, qreal x) const;
     qreal lineLeft(const Line &line) const;
     qreal lineTop(int index) const;
-    void layOut(QTextLayout &layout, const Piece &piece) const;
+    void layOut(QTextLayout &layout, const LaidOutText &text) const;
     void updateScrollBars();
     void selectWordAt(int position);
     void scrollTowards(QPointF point);
+    int wordBoundary(int position, bool forward) const;
+    int graphemeBoundary(int position, bool forward) const;
+    void moveCaret(int position, bool keepAnchor);
+    void selectionChanged();
+    void restartBlink();
 
     QString m_text;
     QString m_shown;
+    QList<Span> m_entries; // none when the box was given plain text
     QList<Line> m_lines;
     QList<Piece> m_pieces;
+    QFont m_unshaped; // the box's font, for text that shaping would not change
     qreal m_widest = 0;
     qreal m_lineHeight = 0;
     qreal m_ascent = 0;
     int m_anchor = 0;
     int m_position = 0;
     bool m_selecting = false;
+    QPointF m_dragPoint;       // where a drag's mouse is, for scrolling while it is past an edge
+    QBasicTimer m_dragScroll;
+    QElapsedTimer m_sinceDoubleClick; // a click soon after a double click selects the line
+    QPointF m_doubleClickPoint;
+    QBasicTimer m_blink;
+    bool m_caretShown = false;
 };
 
 } // namespace tombolix

@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tombolix {
 
@@ -57,8 +58,10 @@ public:
         const QPointF from = box()->pointOf(offset);
         const QPointF to = box()->pointOf(offset + 1);
         const qreal height = box()->lineHeight();
-        const qreal width = to.y() == from.y() ? to.x() - from.x() : 0;
-        const QRectF inView(from.x(), from.y() - height / 2, width, height);
+        // a right-to-left character's end stands left of its start
+        const qreal left = to.y() == from.y() ? std::min(from.x(), to.x()) : from.x();
+        const qreal width = to.y() == from.y() ? std::abs(to.x() - from.x()) : 0;
+        const QRectF inView(left, from.y() - height / 2, width, height);
         return inView.toAlignedRect().translated(box()->viewport()->mapToGlobal(QPoint(0, 0)));
     }
     int offsetAtPoint(const QPoint &point) const override {
@@ -94,9 +97,15 @@ void installResultBoxAccessibility() {
     Q_UNUSED(installed);
 }
 
+// Qt passes the events on only where a screen reader listens.
+void announceSelection(ResultBox *box) {
+    QAccessibleTextSelectionEvent selection(box, box->selectionStart(), box->selectionEnd());
+    QAccessible::updateAccessibility(&selection);
+    QAccessibleTextCursorEvent caret(box, box->position());
+    QAccessible::updateAccessibility(&caret);
+}
+
 void announceNewText(ResultBox *box, const QString &before) {
-    if (!QAccessible::isActive())
-        return;
     QAccessibleTextUpdateEvent changed(box, 0, before, box->shownText());
     QAccessible::updateAccessibility(&changed);
 }

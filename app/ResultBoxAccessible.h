@@ -11,5 +11,7 @@ class ResultBox;
 void installResultBoxAccessibility();
 // Tells screen readers that the box holds a new result in place of `before`.
 void announceNewText(ResultBox *box, const QString &before);
+// Tells screen readers where the selection and the caret now are.
+void announceSelection(ResultBox *box);
 
 } // namespace tombolix

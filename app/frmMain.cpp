@@ -70,7 +70,10 @@ frmMain::frmMain(const Services &services, QWidget *parent)
                              return crlf();
                          return std::nullopt;
                      },
-                     [this] { return txtPick->text(); }, [this](const QString &text) { txtPick->setText(text); }},
+                     [this] { return txtPick->text(); },
+                     [this](const QStringList &entries, const QString &separator) {
+                         txtPick->setEntries(entries, separator);
+                     }},
         this);
 
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
@@ -82,59 +85,35 @@ frmMain::~frmMain() = default;
 void frmMain::buildControls(QWidget *client) {
     const QFont font9 = dotumFont(9);
 
-    lblStatus = new QLabel(QStringLiteral("상태 : 프로그램 실행 완료"), client);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    placeTwips(lblStatus, 120, 120, 4815, 255);
+    lblStatus = addControl<QLabel>(client, "lblStatus", 120, 120, 4815, 255, QStringLiteral("상태 : 프로그램 실행 완료"));
     lblStatus->setFont(dotumFont(12, true));
     lblStatus->setAlignment(Qt::AlignCenter);
     useSystemWindowColours(lblStatus);
 
-    lblText[3] = new QLabel(QStringLiteral("항목 입력"), client);
-    lblText[3]->setObjectName(QStringLiteral("lblText3"));
-    placeTwips(lblText[3], 120, 480, 780, 180);
+    lblText[3] = addControl<QLabel>(client, "lblText3", 120, 480, 780, 180, QStringLiteral("항목 입력"));
     lblText[3]->setFont(font9);
     lblText[3]->adjustSize();
-
-    txtAdd = new QLineEdit(client);
-    txtAdd->setObjectName(QStringLiteral("txtAdd"));
-    placeTwips(txtAdd, 960, 480, 3855, 270);
+    txtAdd = addControl<QLineEdit>(client, "txtAdd", 960, 480, 3855, 270);
     txtAdd->setFont(font9);
     txtAdd->setMaxLength(unlimitedText);
     txtAdd->installEventFilter(this);
 
-    cmdAdd = new QPushButton(QStringLiteral("리스트에 항목 추가"), client);
-    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    placeTwips(cmdAdd, 120, 840, 2295, 375);
+    cmdAdd = addControl<QPushButton>(client, "cmdAdd", 120, 840, 2295, 375, QStringLiteral("리스트에 항목 추가"));
+    cmdDel = addControl<QPushButton>(client, "cmdDel", 2520, 840, 2295, 375, QStringLiteral("선택한 항목 삭제"));
 
-    cmdDel = new QPushButton(QStringLiteral("선택한 항목 삭제"), client);
-    cmdDel->setObjectName(QStringLiteral("cmdDel"));
-    placeTwips(cmdDel, 2520, 840, 2295, 375);
-
-    lblList = new QLabel(DrawList::countText(0), client);
-    lblList->setObjectName(QStringLiteral("lblList"));
-    placeTwips(lblList, 120, 1320, 4755, 300);
+    lblList = addControl<QLabel>(client, "lblList", 120, 1320, 4755, 300, DrawList::countText(0));
     lblList->setFont(dotumFont(14.25, true));
     lblList->setAlignment(Qt::AlignCenter);
-
-    lstPick = new QListWidget(client);
-    lstPick->setObjectName(QStringLiteral("lstPick"));
-    placeTwips(lstPick, 120, 1680, 4815, 2580);
+    lstPick = addControl<QListWidget>(client, "lstPick", 120, 1680, 4815, 2580);
     lstPick->setFont(font9);
     lstPick->setSelectionMode(QAbstractItemView::SingleSelection);
     lstPick->setUniformItemSizes(true);
 
-    lblText[0] = new QLabel(QStringLiteral("추첨 방식"), client);
-    lblText[0]->setObjectName(QStringLiteral("lblText0"));
-    placeTwips(lblText[0], 120, 4440, 780, 180);
+    lblText[0] = addControl<QLabel>(client, "lblText0", 120, 4440, 780, 180, QStringLiteral("추첨 방식"));
     lblText[0]->setFont(font9);
     lblText[0]->adjustSize();
-
-    OptPick[0] = new QRadioButton(QStringLiteral("텍스트(,로 구분) 출력"), client);
-    OptPick[0]->setObjectName(QStringLiteral("OptPick0"));
-    placeTwips(OptPick[0], 960, 4440, 2175, 255);
-    OptPick[1] = new QRadioButton(QStringLiteral("리스트 형식 출력"), client);
-    OptPick[1]->setObjectName(QStringLiteral("OptPick1"));
-    placeTwips(OptPick[1], 3240, 4440, 1695, 255);
+    OptPick[0] = addControl<QRadioButton>(client, "OptPick0", 960, 4440, 2175, 255, QStringLiteral("텍스트(,로 구분) 출력"));
+    OptPick[1] = addControl<QRadioButton>(client, "OptPick1", 3240, 4440, 1695, 255, QStringLiteral("리스트 형식 출력"));
     auto *group = new QButtonGroup(this);
     for (QRadioButton *option : OptPick) {
         option->setFont(font9);
@@ -142,33 +121,25 @@ void frmMain::buildControls(QWidget *client) {
         group->addButton(option);
     }
 
-    lblText[1] = new QLabel(QStringLiteral("추첨 결과"), client);
-    lblText[1]->setObjectName(QStringLiteral("lblText1"));
-    placeTwips(lblText[1], 120, 4800, 4755, 300);
+    lblText[1] = addControl<QLabel>(client, "lblText1", 120, 4800, 4755, 300, QStringLiteral("추첨 결과"));
     lblText[1]->setFont(dotumFont(14.25, true));
     lblText[1]->setAlignment(Qt::AlignCenter);
+    txtPick = addControl<ResultBox>(client, "txtPick", 120, 5160, 4815, 2535);
+    txtPick->setFont(dotumFont(11.25));
 
-    txtPick = new ResultBox(client);
-    txtPick->setObjectName(QStringLiteral("txtPick"));
-    placeTwips(txtPick, 120, 5160, 4815, 2535);
-    // A result of thousands of winners is one line of hundreds of thousands of characters:
-    // text that needs no shaping (Hangul syllables, Latin) is laid out without it, in half the
-    // time.
-    QFont resultFont = dotumFont(11.25);
-    resultFont.setStyleStrategy(QFont::PreferNoShaping);
-    txtPick->setFont(resultFont);
-
-    cmdPick = new QPushButton(QStringLiteral("추첨하기"), client);
-    cmdPick->setObjectName(QStringLiteral("cmdPick"));
-    placeTwips(cmdPick, 120, 7800, 4815, 495);
+    cmdPick = addControl<QPushButton>(client, "cmdPick", 120, 7800, 4815, 495, QStringLiteral("추첨하기"));
 
     // The capture canvas lies beyond the client area's right edge and is never shown.
-    CapPic = new QLabel(client);
-    CapPic->setObjectName(QStringLiteral("CapPic"));
-    placeTwips(CapPic, 5280, 0, 5145, 9135);
+    CapPic = addControl<QLabel>(client, "CapPic", 5280, 0, 5145, 9135);
     paintWhite(CapPic);
     CapPic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     CapPic->hide();
+
+    // A label names the box it stands by, for screen readers too.
+    lblText[3]->setBuddy(txtAdd);
+    lblList->setBuddy(lstPick);
+    lstPick->setAccessibleName(QStringLiteral("추첨 리스트")); // a list view reads no buddy; the count is in the label
+    lblText[1]->setBuddy(txtPick);
 
     for (QPushButton *button : {cmdAdd, cmdDel, cmdPick}) {
         button->setFont(font9);
@@ -176,12 +147,10 @@ void frmMain::buildControls(QWidget *client) {
         button->setAutoDefault(true);
         button->setDefault(false);
     }
-    connect(cmdAdd, &QPushButton::clicked, this,
-            [this] { guarded(m_services.prompter, [this] { cmdAdd_Click(); }); });
-    connect(cmdDel, &QPushButton::clicked, this,
-            [this] { guarded(m_services.prompter, [this] { cmdDel_Click(); }); });
-    connect(cmdPick, &QPushButton::clicked, this,
-            [this] { guarded(m_services.prompter, [this] { cmdPick_Click(); }); });
+    Prompter &prompter = m_services.prompter;
+    connectGuarded(cmdAdd, &QPushButton::clicked, this, prompter, [this] { cmdAdd_Click(); });
+    connectGuarded(cmdDel, &QPushButton::clicked, this, prompter, [this] { cmdDel_Click(); });
+    connectGuarded(cmdPick, &QPushButton::clicked, this, prompter, [this] { cmdPick_Click(); });
 
     // Keyboard order of the layout's tab indexes.
     const QList<QWidget *> order{txtAdd, cmdAdd, lstPick, cmdPick, cmdDel, OptPick[1], OptPick[0], txtPick};
@@ -193,8 +162,7 @@ QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &capti
                              void (frmMain::*handler)()) {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this,
-            [this, handler] { guarded(m_services.prompter, [this, handler] { (this->*handler)(); }); });
+    connectGuarded(action, &QAction::triggered, this, m_services.prompter, [this, handler] { (this->*handler)(); });
     return action;
 }
 
@@ -355,7 +323,7 @@ void frmMain::cmdPick_Click() {
     const std::optional<QStringList> winners =
         drawWinners(*m_drawList, std::move(pool), int(*count), SecureRandom::shared(),
                     [] { QCoreApplication::processEvents(); });
-    txtPick->setText(winners ? winners->join(separator) : QString());
+    txtPick->setEntries(winners.value_or(QStringList()), separator);
     if (!winners)
         prompter.information(
             QStringLiteral("추첨 중에 리스트가 바뀌어 추첨을 마칠 수 없습니다! 다시 추첨해주세요."));

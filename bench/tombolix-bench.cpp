@@ -128,7 +128,7 @@ void drawSteps(frmMain &window, int n) {
     QString result;
     print("draw_step_join_ms", timeMs([&] { result = winners->join(QStringLiteral(", ")); }), "ms");
     print("draw_step_result_box_ms", timeMs([&] {
-              window.txtPick->setText(result);
+              window.txtPick->setEntries(*winners, QStringLiteral(", "));
               QCoreApplication::processEvents(); // its layout and paint
           }),
           "ms");

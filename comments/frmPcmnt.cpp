@@ -35,20 +35,6 @@ namespace {
 const QString cannotLoadComments =
     QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
 
-QLabel *addLabel(QWidget *parent, const QString &caption, int left, int top, int width, int height) {
-    auto *label = new QLabel(caption, parent);
-    placeTwips(label, left, top, width, height);
-    return label;
-}
-
-QLineEdit *addTextBox(QWidget *parent, const char *name, int left, int top, int width, int height) {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setMaxLength(unlimitedText);
-    placeTwips(box, left, top, width, height);
-    return box;
-}
-
 } // namespace
 
 frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
@@ -68,81 +54,67 @@ frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
 frmPcmnt::~frmPcmnt() = default;
 
 void frmPcmnt::buildControls() {
-    FrameLogin = new QGroupBox(QStringLiteral("뽐뿌 로그인"), this);
-    FrameLogin->setObjectName(QStringLiteral("FrameLogin"));
-    placeTwips(FrameLogin, 120, 120, 4095, 975);
-    lblText[0] = addLabel(FrameLogin, QStringLiteral("아이디"), 120, 240, 540, 180);
-    txtID = addTextBox(FrameLogin, "txtID", 960, 240, 1695, 270);
-    lblText[1] = addLabel(FrameLogin, QStringLiteral("비밀번호"), 120, 600, 720, 180);
-    txtPW = addTextBox(FrameLogin, "txtPW", 960, 600, 1695, 270);
+    FrameLogin = addControl<QGroupBox>(this, "FrameLogin", 120, 120, 4095, 975, QStringLiteral("뽐뿌 로그인"));
+    lblText[0] = addControl<QLabel>(FrameLogin, "lblText0", 120, 240, 540, 180, QStringLiteral("아이디"));
+    txtID = addControl<QLineEdit>(FrameLogin, "txtID", 960, 240, 1695, 270);
+    lblText[1] = addControl<QLabel>(FrameLogin, "lblText1", 120, 600, 720, 180, QStringLiteral("비밀번호"));
+    txtPW = addControl<QLineEdit>(FrameLogin, "txtPW", 960, 600, 1695, 270);
     txtPW->setEchoMode(QLineEdit::Password);
     txtPW->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // '*'
     txtPW->setAttribute(Qt::WA_InputMethodEnabled, false);
     txtPW->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText |
                                Qt::ImhLatinOnly);
-    cmdLogin = new QPushButton(QStringLiteral("로그인"), FrameLogin);
-    cmdLogin->setObjectName(QStringLiteral("cmdLogin"));
-    placeTwips(cmdLogin, 2760, 240, 1215, 615);
+    cmdLogin = addControl<QPushButton>(FrameLogin, "cmdLogin", 2760, 240, 1215, 615, QStringLiteral("로그인"));
 
-    FrameGet = new QGroupBox(QStringLiteral("뽐뿌 게시글 정보"), this);
-    FrameGet->setObjectName(QStringLiteral("FrameGet"));
-    placeTwips(FrameGet, 120, 1200, 4095, 3375);
-    lblText[2] = addLabel(FrameGet, QStringLiteral("글번호"), 120, 360, 540, 180);
-    txtNum = addTextBox(FrameGet, "txtNum", 720, 360, 1575, 270);
-    cmdNumHelp = new WrappingButton(QStringLiteral("글번호/게시판  코드 쉽게입력"), FrameGet);
-    cmdNumHelp->setObjectName(QStringLiteral("cmdNumHelp"));
-    placeTwips(cmdNumHelp, 2400, 360, 1575, 615);
-    lblText[3] = addLabel(FrameGet, QStringLiteral("게시판"), 120, 720, 540, 180);
-    txtBoard = addTextBox(FrameGet, "txtBoard", 720, 720, 1575, 270);
-    lblHelp = addLabel(FrameGet, QStringLiteral("※글번호/게시판 코드가 뭐죠? (클릭)"), 120, 1080, 3855, 180);
-    lblHelp->setObjectName(QStringLiteral("lblHelp"));
+    FrameGet = addControl<QGroupBox>(this, "FrameGet", 120, 1200, 4095, 3375, QStringLiteral("뽐뿌 게시글 정보"));
+    lblText[2] = addControl<QLabel>(FrameGet, "lblText2", 120, 360, 540, 180, QStringLiteral("글번호"));
+    txtNum = addControl<QLineEdit>(FrameGet, "txtNum", 720, 360, 1575, 270);
+    cmdNumHelp = addControl<WrappingButton>(FrameGet, "cmdNumHelp", 2400, 360, 1575, 615,
+                                            QStringLiteral("글번호/게시판  코드 쉽게입력"));
+    lblText[3] = addControl<QLabel>(FrameGet, "lblText3", 120, 720, 540, 180, QStringLiteral("게시판"));
+    txtBoard = addControl<QLineEdit>(FrameGet, "txtBoard", 720, 720, 1575, 270);
+    lblHelp = addControl<QLabel>(FrameGet, "lblHelp", 120, 1080, 3855, 180,
+                                 QStringLiteral("※글번호/게시판 코드가 뭐죠? (클릭)"));
     lblHelp->setFont(dotumFont(9.75, true));
     lblHelp->setAlignment(Qt::AlignCenter);
     lblHelp->setCursor(Qt::PointingHandCursor);
     lblHelp->installEventFilter(this);
-    OptSet[0] = new QRadioButton(QStringLiteral("모든 덧글 불러오기"), FrameGet);
-    placeTwips(OptSet[0], 120, 1440, 1935, 255);
-    OptSet[1] = new QRadioButton(QStringLiteral("덧글 내용에"), FrameGet);
-    placeTwips(OptSet[1], 120, 1800, 1455, 255);
+    OptSet[0] = addControl<QRadioButton>(FrameGet, "OptSet0", 120, 1440, 1935, 255, QStringLiteral("모든 덧글 불러오기"));
+    OptSet[1] = addControl<QRadioButton>(FrameGet, "OptSet1", 120, 1800, 1455, 255, QStringLiteral("덧글 내용에"));
     auto *group = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
-        OptSet[i]->setObjectName(QStringLiteral("OptSet%1").arg(i));
-        group->addButton(OptSet[i]);
-    }
-    txtCmt1 = addTextBox(FrameGet, "txtCmt1", 1440, 1800, 2535, 270);
-    Label1 = addLabel(FrameGet, QStringLiteral("가 포함된 덧글 불러오기"), 120, 2160, 1980, 180);
-    cmdGet = new QPushButton(QStringLiteral("덧글 가져오기"), FrameGet);
-    cmdGet->setObjectName(QStringLiteral("cmdGet"));
-    placeTwips(cmdGet, 120, 2400, 3855, 495);
-    lblStatus = new FittingLabel(FrameGet);
-    placeTwips(lblStatus, 120, 3000, 3855, 255);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    for (QRadioButton *option : OptSet)
+        group->addButton(option);
+    txtCmt1 = addControl<QLineEdit>(FrameGet, "txtCmt1", 1440, 1800, 2535, 270);
+    Label1 = addControl<QLabel>(FrameGet, "Label1", 120, 2160, 1980, 180, QStringLiteral("가 포함된 덧글 불러오기"));
+    cmdGet = addControl<QPushButton>(FrameGet, "cmdGet", 120, 2400, 3855, 495, QStringLiteral("덧글 가져오기"));
+    lblStatus = addControl<FittingLabel>(FrameGet, "lblStatus", 120, 3000, 3855, 255);
     lblStatus->setFont(gulimFont(11.25, true));
     lblStatus->setAlignment(Qt::AlignCenter);
 
+    for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1})
+        box->setMaxLength(unlimitedText);
     for (QGroupBox *frame : {FrameLogin, FrameGet}) {
         frame->setFont(dotumFont(9));
         paintWhite(frame);
         styleFrame(frame);
     }
-    for (int i = 0; i < 4; ++i)
-        lblText[i]->setObjectName(QStringLiteral("lblText%1").arg(i));
-    Label1->setObjectName(QStringLiteral("Label1"));
     for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1})
         label->adjustSize();
     for (QWidget *listed : std::initializer_list<QWidget *>{lblText[0], lblText[1], lblText[2], lblText[3],
                                                             lblHelp, OptSet[0], OptSet[1], Label1})
         useSystemWindowColours(listed);
+    // Each label names the box beside it, for screen readers too; the filter's box is named by
+    // the sentence it completes.
+    for (int i = 0; i < 4; ++i)
+        lblText[i]->setBuddy(std::array<QWidget *, 4>{txtID, txtPW, txtNum, txtBoard}[i]);
+    txtCmt1->setAccessibleName(OptSet[1]->text() + QStringLiteral(" … ") + Label1->text());
     for (QPushButton *button : {cmdLogin, cmdNumHelp, cmdGet})
         button->setAutoDefault(true); // Enter presses a focused button, and only that one
 
     Prompter &prompter = m_services.prompter;
-    connect(cmdLogin, &QPushButton::clicked, this,
-            [this, &prompter] { guarded(prompter, [this] { cmdLogin_Click(); }); });
-    connect(cmdGet, &QPushButton::clicked, this,
-            [this, &prompter] { guarded(prompter, [this] { cmdGet_Click(); }); });
-    connect(cmdNumHelp, &QPushButton::clicked, this,
-            [this, &prompter] { guarded(prompter, [this] { cmdNumHelp_Click(); }); });
+    connectGuarded(cmdLogin, &QPushButton::clicked, this, prompter, [this] { cmdLogin_Click(); });
+    connectGuarded(cmdGet, &QPushButton::clicked, this, prompter, [this] { cmdGet_Click(); });
+    connectGuarded(cmdNumHelp, &QPushButton::clicked, this, prompter, [this] { cmdNumHelp_Click(); });
     txtID->installEventFilter(this);
     txtPW->installEventFilter(this);
 

@@ -5,9 +5,9 @@
 #include <QIcon>
 #include <QImage>
 #include <QRect>
+#include <QWidget>
 
 class QGroupBox;
-class QWidget;
 
 namespace tombolix {
 
@@ -17,6 +17,17 @@ QFont gulimFont(qreal pointSize, bool bold = false);
 
 // Layout positions are given in twips; 15 twips are one pixel at 96 dots per inch.
 void placeTwips(QWidget *widget, int left, int top, int width, int height);
+
+// A control of a layout table, made in its container with its caption (where it has one),
+// named and placed.
+template <typename Control, typename... Caption>
+Control *addControl(QWidget *container, const char *name, int left, int top, int width, int height,
+                    const Caption &...caption) {
+    auto *control = new Control(caption..., container);
+    control->setObjectName(QString::fromLatin1(name));
+    placeTwips(control, left, top, width, height);
+    return control;
+}
 
 // The 16 x 16 icon of both windows, and its picture.
 QIcon tombolixIcon();

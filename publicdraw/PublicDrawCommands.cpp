@@ -278,7 +278,7 @@ void PublicDrawCommands::drawAnnounced() {
         shown.append(announced->list.at(ticket - 1));
     for (int i = 0; i < result.tickets.reserves.size(); ++i)
         shown.append(QStringLiteral("%1 (예비 %2)").arg(announced->list.at(result.tickets.reserves.at(i) - 1)).arg(i + 1));
-    m_output.show(shown.join(*separator));
+    m_output.show(shown, *separator);
 
     const QString path = filePath(QStringLiteral("Result"));
     if (!writeUtf8File(path, resultText(result)))

@@ -21,7 +21,7 @@ class DrawList;
 struct ResultOutput {
     std::function<std::optional<QString>()> separator; // nullopt when no format is chosen
     std::function<QString()> text;
-    std::function<void(const QString &)> show;
+    std::function<void(const QStringList &entries, const QString &separator)> show;
 };
 
 // How long the beacon's relays are given: each request, and a round that is not there yet

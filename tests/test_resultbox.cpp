@@ -7,6 +7,9 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -55,6 +58,20 @@ QList<int> graphemeBoundaries(const QString &text) {
     return at;
 }
 
+// The width of a line as a whole, measured in runs of a thousand characters as the user sees
+// them: measured at once, Qt cuts a long line every few thousand code units, through a
+// decomposed 홍 too, which then counts as three loose jamo.
+qreal lineWidth(const QString &line, const QFont &font) {
+    const QFontMetricsF metrics(font);
+    const QList<int> at = graphemeBoundaries(line);
+    qreal width = 0;
+    for (qsizetype i = 0; i + 1 < at.size(); i += 1000) {
+        const int to = at.at(std::min(i + 1000, at.size() - 1));
+        width += metrics.horizontalAdvance(line.mid(at.at(i), to - at.at(i)));
+    }
+    return width;
+}
+
 } // namespace
 
 class TestResultBox : public QObject {
@@ -72,6 +89,14 @@ private slots:
     void typingChangesNothing();
     void menuIsKorean();
     void screenReadersReadIt();
+    void aLineSeparatorInAWinnerShowsEveryWinner();
+    void winnersLookAsTheyAreWritten_data();
+    void winnersLookAsTheyAreWritten();
+    void rightToLeftWinnersReadInTheirOrder();
+    void keyboardMovesTheCaretAndSelects();
+    void tripleClickSelectsALine();
+    void dragPastTheEdgeScrolls();
+    void screenReadersHearEveryChange();
 
 private:
     std::unique_ptr<Rig> rig;
@@ -112,7 +137,7 @@ void TestResultBox::everyPositionIsDrawnWhereItIsFound() {
         before = point.x();
     }
     const qreal drawn = box->pointOf(int(line.size())).x() - box->pointOf(0).x();
-    const qreal whole = QFontMetricsF(box->font()).horizontalAdvance(line);
+    const qreal whole = lineWidth(line, box->font());
     QVERIFY2(qAbs(drawn - whole) < 2, qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(whole)));
 }
 
@@ -237,6 +262,205 @@ void TestResultBox::screenReadersReadIt() {
     const QRect second = text->characterRect(4);
     QVERIFY(second.width() > 5);
     QCOMPARE(text->offsetAtPoint(second.topLeft() + QPoint(1, 2)), 4);
+}
+
+
+namespace {
+
+// Each entry's positions in the shown text, from its first character to its end.
+QList<QPair<int, int>> spansOf(const QStringList &entries, int separatorLength) {
+    QList<QPair<int, int>> spans;
+    int at = 0;
+    for (const QString &entry : entries) {
+        spans.append({at, at + int(entry.size())});
+        at += int(entry.size()) + separatorLength;
+    }
+    return spans;
+}
+
+} // namespace
+
+// A line separator inside a winner does not end the line: the winners after it are drawn, the
+// mouse finds them, and the copy keeps the entry as it is.
+void TestResultBox::aLineSeparatorInAWinnerShowsEveryWinner() {
+    const QStringList winners{QStringLiteral("AAAA"), QStringLiteral("BB\u2028BB"), QStringLiteral("CCCC"),
+                              QStringLiteral("DDDD")};
+    box->setEntries(winners, QStringLiteral(", "));
+    const QString line = winners.join(QStringLiteral(", "));
+    qreal before = box->pointOf(0).x() - 1;
+    for (int position = 0; position <= line.size(); ++position) {
+        const QPointF point = box->pointOf(position);
+        QVERIFY2(point.x() > before, qPrintable(QString::number(position)));
+        QCOMPARE(box->positionAt(point), position);
+        before = point.x();
+    }
+    // ink under the last winner
+    const QImage shown = box->viewport()->grab().toImage();
+    const int last = int(box->pointOf(int(line.size()) - 2).x());
+    bool inked = false;
+    for (int y = 0; y < shown.height() && !inked; ++y)
+        inked = qGray(shown.pixel(last, y)) < 128 || qGray(shown.pixel(last - 1, y)) < 128;
+    QVERIFY(inked);
+    box->selectAll();
+    QCOMPARE(box->selectedText(), line);
+    QCOMPARE(box->text(), line);
+}
+
+void TestResultBox::winnersLookAsTheyAreWritten_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("drawnAs"); // what it is drawn as wide as, shaped
+    QTest::newRow("홍 decomposed, as macOS writes it")
+        << QString::fromUtf8("\xe1\x84\x92\xe1\x85\xa9\xe1\x86\xbc") << QStringLiteral("홍");
+    QTest::newRow("an Arabic name, its letters joined") << QStringLiteral("محمد") << QStringLiteral("محمد");
+}
+
+// Shaped as the list box shapes them: decomposed Hangul as its syllable, Arabic letters joined.
+void TestResultBox::winnersLookAsTheyAreWritten() {
+    QFETCH(QString, name);
+    QFETCH(QString, drawnAs);
+    box->setEntries({QStringLiteral("김철수"), name, QStringLiteral("황")}, QStringLiteral(", "));
+    const int start = 5;
+    const qreal drawn = std::abs(box->pointOf(start + int(name.size())).x() - box->pointOf(start).x());
+    QFont shaped = box->font();
+    shaped.setStyleStrategy(QFont::PreferDefault);
+    QFont unshaped = box->font();
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    const qreal expected = QFontMetricsF(shaped).horizontalAdvance(drawnAs);
+    QVERIFY2(qAbs(drawn - expected) < 0.1 && qAbs(QFontMetricsF(unshaped).horizontalAdvance(name) - expected) > 0.5,
+             qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(expected)));
+}
+
+// Two right-to-left winners side by side keep the draw order, left to right, and each reads
+// right to left whole, however long the result: no piece ends inside a winner.
+void TestResultBox::rightToLeftWinnersReadInTheirOrder() {
+    QStringList winners;
+    for (int i = 0; i < 600; ++i) // some thirty pieces
+        winners.append(i % 3 == 2 ? QStringLiteral("김철수 %1").arg(i) : QStringLiteral("محمد علي %1").arg(i));
+    box->setEntries(winners, QStringLiteral(", "));
+    const QList<QPair<int, int>> spans = spansOf(winners, 2);
+    qreal previousRight = -1e9;
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        const auto [start, end] = spans.at(i);
+        qreal left = 1e18;
+        qreal right = -1e18;
+        for (int p : {start, start + 1, start + 4, end - 1, end}) {
+            left = std::min(left, box->pointOf(p).x());
+            right = std::max(right, box->pointOf(p).x());
+        }
+        QVERIFY2(left >= previousRight, qPrintable(winners.at(i)));
+        previousRight = right;
+        if (i % 3 != 2) {
+            // read right to left whole: "محمد" at the right, the number at the left
+            QVERIFY2(box->pointOf(start + 1).x() > box->pointOf(end - 1).x(), qPrintable(winners.at(i)));
+        }
+    }
+}
+
+// A caret the keyboard moves, and selection with Shift, as a read-only text box offers.
+void TestResultBox::keyboardMovesTheCaretAndSelects() {
+    box->setEntries({QStringLiteral("홍길동"), QStringLiteral("황"), QStringLiteral("김철수")}, QStringLiteral("\r\n"));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(box->position(), 0);
+    QTest::keyClick(box, Qt::Key_Right);
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("길동"));
+    QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("홍"));
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->hasSelection(), false);
+    QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("황"));
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("황\n김철수"));
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("황\n김철수"));
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("황\n김철"));
+    QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("홍길동\n"));
+    QCOMPARE(box->position(), 0);
+    // the caret is drawn where it stands
+    QTest::keyClick(box, Qt::Key_Right);
+    QVERIFY(box->pointOf(box->position()).x() > box->pointOf(0).x());
+
+    // a decomposed 홍 is one step, as it is one character to the eye
+    box->setEntries({QString::fromUtf8("\xe1\x84\x92\xe1\x85\xa9\xe1\x86\xbc") + QStringLiteral("길동")}, QStringLiteral(", "));
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(box->selectionEnd(), 3);
+    // a word at a time
+    box->setEntries({QStringLiteral("Park Ji-sung"), QStringLiteral("김철수")}, QStringLiteral(", "));
+    QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("Park "));
+}
+
+void TestResultBox::tripleClickSelectsALine() {
+    box->setEntries({QStringLiteral("홍길동"), QStringLiteral("김철수 영희")}, QStringLiteral("\r\n"));
+    const QPoint at = box->pointOf(5).toPoint();
+    QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(box->selectedText(), QStringLiteral("김철수"));
+    QTest::mousePress(box->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(box->selectedText(), QStringLiteral("김철수 영희"));
+}
+
+// A drag that goes past the box's edge goes on scrolling while the mouse stays there.
+void TestResultBox::dragPastTheEdgeScrolls() {
+    box->setText(commaResult(500));
+    QScrollBar *across = box->horizontalScrollBar();
+    const QPoint start = box->pointOf(0).toPoint() + QPoint(2, 0);
+    QTest::mousePress(box->viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(box->viewport(), QPoint(box->viewport()->width() + 20, start.y()));
+    const int first = across->value();
+    const int reached = box->selectionEnd();
+    QTRY_VERIFY(across->value() > first + 100);
+    QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, QPoint(box->viewport()->width() + 20, start.y()));
+    const int scrolled = across->value();
+    QVERIFY(box->selectionEnd() > reached + 10); // the selection went on with the scrolling
+    QTest::qWait(200);
+    QCOMPARE(across->value(), scrolled); // the release ends it
+    QVERIFY(commaResult(500).startsWith(box->selectedText()));
+}
+
+namespace {
+
+QList<QAccessible::Event> heard;
+
+void listen(QAccessibleEvent *event) {
+    heard.append(event->type());
+}
+
+} // namespace
+
+// What a screen reader hears: a new result, and the selection and caret as they move.
+void TestResultBox::screenReadersHearEveryChange() {
+    // as a screen reader's bridge switches it on
+    QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    if (!platform)
+        QSKIP("this platform has no accessibility");
+    platform->setActive(true);
+    QAccessible::installUpdateHandler(listen);
+    heard.clear();
+    box->setEntries({QStringLiteral("محمد"), QStringLiteral("김철수")}, QStringLiteral(", "));
+    QVERIFY(heard.contains(QAccessible::TextUpdated));
+    heard.clear();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(heard.contains(QAccessible::TextSelectionChanged));
+    QVERIFY(heard.contains(QAccessible::TextCaretMoved));
+    QAccessible::installUpdateHandler(nullptr);
+    platform->setActive(false);
+
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(box)->textInterface();
+    for (int offset = 0; offset < text->characterCount(); ++offset)
+        QVERIFY2(text->characterRect(offset).width() >= 0, qPrintable(QString::number(offset)));
+    QVERIFY(text->characterRect(1).width() > 0); // inside the right-to-left name
+    // out of range: taken to the ends
+    text->setSelection(0, -5, 1000);
+    QCOMPARE(box->selectionStart(), 0);
+    QCOMPARE(box->selectionEnd(), 9);
+    QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), QStringLiteral("추첨 결과"));
 }
 
 QTEST_MAIN(TestResultBox)
