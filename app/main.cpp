@@ -1,9 +1,12 @@
 #include "app/Startup.h"
 #include "app/TombolixApplication.h"
 #include "common/Clock.h"
+#include "common/FilesFolder.h"
 #include "common/QtDesktop.h"
 #include "common/QtPrompter.h"
 #include "common/Services.h"
+
+#include <QStandardPaths>
 
 int main(int argc, char **argv) {
     using namespace tombolix;
@@ -12,5 +15,9 @@ int main(int argc, char **argv) {
     QtDesktop desktop;
     SystemClock clock;
     app.setPrompter(&prompter);
-    return runProgram({prompter, desktop, clock, QCoreApplication::applicationDirPath(), Endpoints::real()});
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return runProgram({prompter, desktop, clock, programFolder,
+                       decideFilesFolder(programFolder,
+                                         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+                       Endpoints::real()});
 }

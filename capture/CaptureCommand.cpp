@@ -3,6 +3,7 @@
 #include "capture/modCapture.h"
 #include "common/Clock.h"
 #include "common/Desktop.h"
+#include "common/FilesFolder.h"
 #include "common/Prompter.h"
 #include "common/Routines.h"
 #include "common/Services.h"
@@ -14,7 +15,7 @@
 namespace tombolix {
 
 void captureWindow(QWidget &window, QLabel &captureBox, const Services &services) {
-    const QString baseName = captureBaseName(services.programFolder, services.clock.now());
+    const QString baseName = pathToWrite(services, captureBaseName(services.clock.now()));
     // Let the menu close and the window repaint before its picture is taken.
     Delay(500);
     // One pass is enough here: the picture reaches the clipboard before it is read back.

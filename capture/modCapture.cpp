@@ -74,8 +74,8 @@ void WriteJpegFile(const QImage &picture, const QString &path, int quality) {
     }
 }
 
-QString captureBaseName(const QString &programFolder, const QDateTime &time) {
-    return programFolder + QDir::separator() + time.toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) +
+QString captureBaseName(const QDateTime &time) {
+    return time.toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) +
            QStringLiteral("_Tombolix_Capture");
 }
 

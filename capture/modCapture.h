@@ -31,8 +31,8 @@ int encodeJpeg(const QImage &picture, QIODevice &device, int quality);
 // whole, whatever failed: the writer, the disk, or the file missing afterwards.
 void WriteJpegFile(const QImage &picture, const QString &path, int quality);
 
-// folder + separator + the time as yyyy_MM_dd_HH.mm.ss + "_Tombolix_Capture"
-QString captureBaseName(const QString &programFolder, const QDateTime &time);
+// The time as yyyy_MM_dd_HH.mm.ss + "_Tombolix_Capture"
+QString captureBaseName(const QDateTime &time);
 
 QImage captureCanvas(const QImage &picture);
 

@@ -5,6 +5,7 @@
 #include "common/Desktop.h"
 #include "common/DrawList.h"
 #include "common/ErrorGuard.h"
+#include "common/FilesFolder.h"
 #include "common/Look.h"
 #include "common/Prompter.h"
 #include "common/Routines.h"
@@ -430,7 +431,7 @@ void frmPcmnt::lblHelp_Click() {
 }
 
 QUrl frmPcmnt::helpPage() const {
-    return QUrl::fromLocalFile(m_services.programFolder + QStringLiteral("/tombolix_help.html"));
+    return tombolix::helpPage(m_services.programFolder);
 }
 
 } // namespace tombolix

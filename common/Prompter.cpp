@@ -26,8 +26,8 @@ std::optional<QString> Prompter::input(const QString &title, const QString &prom
     return answer.text;
 }
 
-QString Prompter::openFile(const QString &filter) {
-    const Answer answer = prompt(PromptKind::OpenFile, QString(), filter, {});
+QString Prompter::openFile(const QString &filter, const QString &folder) {
+    const Answer answer = prompt(PromptKind::OpenFile, QString(), filter, folder);
     return answer.accepted ? answer.text : QString();
 }
 

@@ -20,8 +20,8 @@ public:
 
     virtual ~Prompter() = default;
 
-    // For OpenFile the text is the file filter; for Input it is the prompt, and the box opens
-    // holding `initialText`.
+    // For OpenFile the text is the file filter and `initialText` the folder the dialog starts
+    // in; for Input the text is the prompt, and the box opens holding `initialText`.
     virtual Answer prompt(PromptKind kind, const QString &title, const QString &text,
                           const QString &initialText) = 0;
 
@@ -32,8 +32,8 @@ public:
     // nullopt when the user cancelled. The box opens empty unless given a text to offer.
     std::optional<QString> input(const QString &title, const QString &promptText,
                                  const QString &initialText = QString());
-    // Empty when the user cancelled.
-    QString openFile(const QString &filter);
+    // Empty when the user cancelled. The dialog starts in `folder`.
+    QString openFile(const QString &filter, const QString &folder = QString());
     void error(int number, const QString &description);
 
     static QString errorText(int number, const QString &description);

@@ -45,10 +45,10 @@ Prompter::Answer askInput(const QString &title, const QString &text, const QStri
     return {accepted, accepted ? dialog.textValue() : QString()};
 }
 
-Prompter::Answer askFile(const QString &filter) {
+Prompter::Answer askFile(const QString &filter, const QString &folder) {
     // An open dialog that does not insist on an existing file: a typed name that is not there
     // reaches the program, which says so in its own words.
-    QFileDialog dialog(dialogParent(), QString(), QString(), filter);
+    QFileDialog dialog(dialogParent(), QString(), folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -123,7 +123,7 @@ Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const
     case PromptKind::Input:
         return askInput(title, text, initialText);
     case PromptKind::OpenFile:
-        return askFile(text);
+        return askFile(text, initialText);
     default:
         return showBox(kind, title, text);
     }

@@ -33,6 +33,7 @@ struct Services {
     Desktop &desktop;
     Clock &clock;
     QString programFolder; // the folder that holds the program file
+    QString filesFolder;   // where the program writes its files and its dialogs start
     Endpoints endpoints;
 };
 

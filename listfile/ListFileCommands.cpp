@@ -1,6 +1,7 @@
 #include "listfile/ListFileCommands.h"
 
 #include "common/DrawList.h"
+#include "common/FilesFolder.h"
 #include "common/Prompter.h"
 #include "common/Services.h"
 #include "core/Constants.h"
@@ -47,7 +48,7 @@ void saveDrawList(const DrawList &list, const Services &services) {
         prompter.information(QStringLiteral("저장할 파일 이름을 입력해주세요!"));
         return;
     }
-    const QString path = services.programFolder + QDir::separator() + *name + QStringLiteral(".txt");
+    const QString path = pathToWrite(services, *name + QStringLiteral(".txt"));
     const QStringList entries = list.entries();
     if (!acceptLossyEntries(entries, prompter))
         return;
@@ -59,7 +60,7 @@ void saveDrawList(const DrawList &list, const Services &services) {
 
 void loadDrawList(DrawList &list, const Services &services) {
     Prompter &prompter = services.prompter;
-    const QString fileName = prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"));
+    const QString fileName = prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"), services.filesFolder);
     if (fileName.isEmpty()) {
         prompter.warning(QStringLiteral("파일을 선택하세요!"));
         return;

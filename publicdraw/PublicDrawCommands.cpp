@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/Desktop.h"
 #include "common/DrawList.h"
+#include "common/FilesFolder.h"
 #include "common/Prompter.h"
 #include "core/Constants.h"
 #include "core/Draw.h"
@@ -102,9 +103,8 @@ void PublicDrawCommands::windowClosed() {
 }
 
 QString PublicDrawCommands::filePath(const QString &kind) const {
-    return m_services.programFolder + QDir::separator() +
-           m_services.clock.now().toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) + QStringLiteral("_Tombolix_") +
-           kind + QStringLiteral(".txt");
+    return pathToWrite(m_services, m_services.clock.now().toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) +
+                                       QStringLiteral("_Tombolix_") + kind + QStringLiteral(".txt"));
 }
 
 std::optional<QString> PublicDrawCommands::readFile(const QString &path) {
@@ -230,7 +230,8 @@ void PublicDrawCommands::drawAnnounced() {
         return;
     Prompter &prompter = m_services.prompter;
     const std::optional<QString> text =
-        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)")));
+        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"),
+                                   m_services.filesFolder));
     if (!text)
         return;
     QString problem;
@@ -375,7 +376,8 @@ void PublicDrawCommands::verify() {
         return;
     Prompter &prompter = m_services.prompter;
     const std::optional<QString> text =
-        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)")));
+        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)"),
+                                   m_services.filesFolder));
     if (!text)
         return;
     const Verified verified = verifyResult(*text, relayNames());

@@ -58,12 +58,10 @@ QString TestCapture::expectedPath() const {
 }
 
 void TestCapture::nameUsesTheClickTimeOnA24HourClock() {
-    QCOMPARE(captureBaseName(QStringLiteral("/p"), QDateTime(QDate(2010, 5, 9), QTime(14, 3, 27))),
-             QStringLiteral("/p") + QDir::separator() +
-                 QStringLiteral("2010_05_09_14.03.27_Tombolix_Capture"));
-    QCOMPARE(captureBaseName(QStringLiteral("/p"), QDateTime(QDate(2026, 12, 31), QTime(0, 0, 9))),
-             QStringLiteral("/p") + QDir::separator() +
-                 QStringLiteral("2026_12_31_00.00.09_Tombolix_Capture"));
+    QCOMPARE(captureBaseName(QDateTime(QDate(2010, 5, 9), QTime(14, 3, 27))),
+             QStringLiteral("2010_05_09_14.03.27_Tombolix_Capture"));
+    QCOMPARE(captureBaseName(QDateTime(QDate(2026, 12, 31), QTime(0, 0, 9))),
+             QStringLiteral("2026_12_31_00.00.09_Tombolix_Capture"));
 }
 
 void TestCapture::captureWritesTheCanvasAsJpeg() {
@@ -110,8 +108,12 @@ void TestCapture::twoCapturesInOneSecondShareTheName() {
 }
 
 void TestCapture::failedWriteShowsTheErrorAndTheProgramGoesOn() {
+    // a folder that cannot be made: a file stands where its parent should be
+    QFile blocker(rig->folder.filePath(QStringLiteral("a file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     Services services = rig->services();
-    services.programFolder = rig->folder.filePath(QStringLiteral("no such folder"));
+    services.filesFolder = rig->folder.filePath(QStringLiteral("a file/Tombolix"));
     window = std::make_unique<frmMain>(services);
     window->show();
     window->drawList().append(QStringLiteral("kept"));
@@ -122,7 +124,7 @@ void TestCapture::failedWriteShowsTheErrorAndTheProgramGoesOn() {
     QCOMPARE(rig->prompter.records[0].title, QStringLiteral("Tombolix_v1.01"));
     QCOMPARE(rig->prompter.records[0].text,
              QStringLiteral("런타임 오류 '5':\r\n\r\nCannot save the image. GDI+ Error:1"));
-    QVERIFY(!QDir(services.programFolder).exists());
+    QVERIFY(!QDir(services.filesFolder).exists());
 
     // the list is intact and the window goes on working
     window->txtAdd->setText(QStringLiteral("next"));

@@ -1,6 +1,7 @@
 // Saving and loading list files through the real menu commands, in a temporary folder that
 // stands in for the program folder.
 #include "app/frmMain.h"
+#include "common/FilesFolder.h"
 #include "core/Cp949.h"
 #include "core/ListFile.h"
 #include "listfile/modIO.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace tombolix;
@@ -48,6 +51,8 @@ private slots:
     void saveAsksForAName();
     void unrepresentableCharactersAreAskedAbout();
     void failedSavesSayNothingWasSaved();
+    void filesGoWhereTheProgramKeepsThem();
+    void aReadOnlyProgramFolderIsNotUsed();
     void fileContents_data();
     void fileContents();
     void refusedFiles_data();
@@ -201,6 +206,50 @@ void TestListFile::failedSavesSayNothingWasSaved() {
     }
     QCOMPARE(readAll(path(QStringLiteral("taken.txt/inside"))), QByteArray("keep"));
     QCOMPARE(QDir(rig->folder.path()).entryList(QDir::Files), QStringList());
+}
+
+// The program's own folder when it carries tombolix.portable and takes a write; else the user's
+// documents folder, where Tombolix's folder is made at the first save and the dialogs start.
+void TestListFile::filesGoWhereTheProgramKeepsThem() {
+    {
+        Services services = rig->services();
+        services.filesFolder = rig->folder.filePath(QStringLiteral("문서/Tombolix"));
+        frmMain other(services);
+        other.drawList().append(QStringLiteral("김철수"));
+        rig->prompter.type(QStringLiteral("첫 저장"));
+        other.mnu_Save->trigger();
+        QCOMPARE(readAll(services.filesFolder + QStringLiteral("/첫 저장.txt")), toCp949(QStringLiteral("tombolix김철수\r\n\r\n")).bytes);
+        rig->prompter.reset();
+        rig->prompter.chooseFile(QString());
+        other.mnu_Load->trigger();
+        QCOMPARE(rig->prompter.records[0].kind, PromptKind::OpenFile);
+        QCOMPARE(rig->prompter.records[0].initialText, services.filesFolder);
+        rig->prompter.reset();
+    }
+
+    QTemporaryDir program;
+    QTemporaryDir home;
+    const QString documents = home.filePath(QStringLiteral("문서"));
+    QCOMPARE(decideFilesFolder(program.path(), documents), documents + QStringLiteral("/Tombolix"));
+    writeBytes(program.filePath(QStringLiteral("tombolix.portable")), QByteArray());
+    QCOMPARE(decideFilesFolder(program.path(), documents), program.path());
+    QVERIFY(QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size() == 1);
+    QCOMPARE(decideFilesFolder(program.filePath(QStringLiteral("no such")), QString()),
+             QDir::homePath() + QStringLiteral("/Tombolix"));
+}
+
+// A folder that cannot be written (the zip unpacked in Program Files): the documents folder.
+void TestListFile::aReadOnlyProgramFolderIsNotUsed() {
+    QTemporaryDir program;
+    const QString documents = program.filePath(QStringLiteral("../문서"));
+    writeBytes(program.filePath(QStringLiteral("tombolix.portable")), QByteArray());
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QTemporaryFile(program.filePath(QStringLiteral("probe"))).open()) {
+        QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QSKIP("this user may write into a read-only folder here (root; Windows ignores the flag)");
+    }
+    QCOMPARE(decideFilesFolder(program.path(), documents), documents + QStringLiteral("/Tombolix"));
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void TestListFile::fileContents_data() {

@@ -47,6 +47,6 @@ int main(int argc, char **argv) {
                         QUrl(server.base() + QStringLiteral("/tombolix/info.php")),
                         {}, // no beacon relay: a public draw asks for the round to be pasted
                         {}};
-    const Services services{prompter, desktop, clock, QDir::currentPath(), endpoints};
+    const Services services{prompter, desktop, clock, QDir::currentPath(), QDir::currentPath(), endpoints};
     return runProgram(services);
 }

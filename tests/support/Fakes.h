@@ -52,7 +52,7 @@ struct Rig {
                         {},
                         {}};
 
-    Services services() { return {prompter, desktop, clock, folder.path(), endpoints}; }
+    Services services() { return {prompter, desktop, clock, folder.path(), folder.path(), endpoints}; }
 };
 
 // The entries of a list box, in order.
