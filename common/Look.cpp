@@ -35,26 +35,22 @@ void placeTwips(QWidget *widget, int left, int top, int width, int height) {
     widget->setGeometry(left / 15, top / 15, width / 15, height / 15);
 }
 
-QImage tombolixIconImage() {
-    // A raffle ball with a ticket stripe.
-    QImage picture(16, 16, QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(120, 20, 20), 1));
-    painter.setBrush(QColor(220, 50, 50));
-    painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(3, 6.5, 10, 3));
-    painter.setBrush(QColor(240, 200, 40));
-    painter.drawEllipse(QRectF(6, 6, 4, 4));
-    painter.end();
-    return picture;
+// The icon at every size the desktop asks for, rendered from its one drawing
+// (packaging/icons/kr.tombolix.Tombolix.svg, see scripts/make-icons.sh).
+const QList<int> &iconSizes() {
+    static const QList<int> sizes{16, 24, 32, 48, 64, 128, 256};
+    return sizes;
+}
+
+QImage tombolixIconImage(int size) {
+    return QImage(QStringLiteral(":/icons/%1.png").arg(size)).convertToFormat(QImage::Format_ARGB32);
 }
 
 QIcon tombolixIcon() {
-    return QIcon(QPixmap::fromImage(tombolixIconImage()));
+    QIcon icon;
+    for (const int size : iconSizes())
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 namespace {
@@ -156,25 +152,33 @@ QByteArray iconImage(const QImage &picture, int bitCount) {
 
 } // namespace
 
-QByteArray windowsIconFile(const QImage &picture) {
-    // QImage::pixel() gives unpremultiplied colours in this format
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    const QList<int> depths{4, 8, 32};
+QByteArray windowsIconFile(const QList<QImage> &pictures) {
+    struct Entry {
+        int size;
+        int depth;
+    };
+    QList<Entry> entries;
     QList<QByteArray> images;
-    for (const int depth : depths)
-        images.append(iconImage(image, depth));
+    for (const QImage &picture : pictures) {
+        // QImage::pixel() gives unpremultiplied colours in this format
+        const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+        for (const int depth : image.width() == 16 ? QList<int>{4, 8, 32} : QList<int>{32}) {
+            entries.append({image.width(), depth});
+            images.append(iconImage(image, depth));
+        }
+    }
     QByteArray file;
     appendLittleEndian(file, 0, 2);
     appendLittleEndian(file, 1, 2); // an icon
     appendLittleEndian(file, quint32(images.size()), 2);
     quint32 offset = quint32(6 + 16 * images.size());
     for (int i = 0; i < images.size(); ++i) {
-        file += char(image.width());
-        file += char(image.height());
-        file += char(depths[i] == 4 ? 16 : 0); // colours in the palette; 0 for 256 or more
+        file += char(entries[i].size);
+        file += char(entries[i].size);
+        file += char(entries[i].depth == 4 ? 16 : 0); // colours in the palette; 0 for 256 or more
         file += char(0);
         appendLittleEndian(file, 1, 2);
-        appendLittleEndian(file, quint32(depths[i]), 2);
+        appendLittleEndian(file, quint32(entries[i].depth), 2);
         appendLittleEndian(file, quint32(images[i].size()), 4);
         appendLittleEndian(file, offset, 4);
         offset += quint32(images[i].size());

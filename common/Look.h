@@ -29,13 +29,15 @@ Control *addControl(QWidget *container, const char *name, int left, int top, int
     return control;
 }
 
-// The 16 x 16 icon of both windows, and its picture.
+// The icon of both windows at every size, and its picture at one of them (16, 24, 32, 48, 64,
+// 128 or 256 pixels).
 QIcon tombolixIcon();
-QImage tombolixIconImage();
+QImage tombolixIconImage(int size);
 
-// The picture as a Windows icon file holding it in the three depths a 16 x 16 icon comes in:
-// 16 colours, 256 colours and 32-bit with alpha (app/tombolix.ico, the program file's icon).
-QByteArray windowsIconFile(const QImage &picture);
+// The pictures as a Windows icon file (app/tombolix.ico, the program file's icon): a 16 x 16
+// picture in the three depths it comes in (16 colours, 256 colours, 32-bit with alpha), larger
+// ones in 32 bits.
+QByteArray windowsIconFile(const QList<QImage> &pictures);
 
 // A top-level window as both of ours are: a caption, the icon, a fixed single border with
 // the system menu and the close button only.

@@ -150,11 +150,15 @@ void TestRoutines::drawListKeepsItsCountLabel() {
     QCOMPARE(list.count(), 32767);
 }
 
-// The program file's icon (app/tombolix.ico, built into the Windows program) is the drawn icon,
-// in 16 colours, 256 colours and 32 bits. When the drawing changes, the test leaves a fresh
-// file beside itself to copy over app/tombolix.ico.
+// The program file's icon (app/tombolix.ico, built into the Windows program) is the icon's
+// one drawing at 16, 32 and 48 pixels, the 16 in 16 colours, 256 colours and 32 bits. When the
+// drawing changes, the test leaves a fresh file beside itself to copy over app/tombolix.ico.
 void TestRoutines::iconFileHoldsTheDrawnIcon() {
-    const QByteArray expected = windowsIconFile(tombolixIconImage());
+    const QList<int> sizes{16, 32, 48};
+    QList<QImage> drawn;
+    for (const int size : sizes)
+        drawn.append(tombolixIconImage(size));
+    const QByteArray expected = windowsIconFile(drawn);
     QFile committed(QStringLiteral(TOMBOLIX_SOURCE_DIR "/app/tombolix.ico"));
     if (!committed.open(QIODevice::ReadOnly) || committed.readAll() != expected) {
         QFile fresh(QCoreApplication::applicationDirPath() + QStringLiteral("/tombolix.ico"));
@@ -162,25 +166,41 @@ void TestRoutines::iconFileHoldsTheDrawnIcon() {
         QFAIL(qPrintable(QStringLiteral("app/tombolix.ico is not the drawn icon; a fresh one is at ") +
                          fresh.fileName()));
     }
-    // three 16 x 16 images of 4, 8 and 32 bits, each one the icon to Qt's reader
     QBuffer buffer;
     buffer.setData(expected);
     QImageReader reader(&buffer, "ico");
-    QCOMPARE(reader.imageCount(), 3);
-    const QImage drawn = tombolixIconImage();
-    for (int i = 0; i < 3; ++i) {
+    QCOMPARE(reader.imageCount(), 5);
+    const QList<QPair<int, int>> entries{{16, 4}, {16, 8}, {16, 32}, {32, 32}, {48, 32}};
+    for (int i = 0; i < entries.size(); ++i) {
         const auto entry = reinterpret_cast<const uchar *>(expected.constData()) + 6 + 16 * i;
-        QCOMPARE(int(entry[0]), 16);
-        QCOMPARE(int(entry[6] | entry[7] << 8), QList<int>({4, 8, 32}).at(i));
+        const auto [size, depth] = entries.at(i);
+        QCOMPARE(int(entry[0]), size);
+        QCOMPARE(int(entry[6] | entry[7] << 8), depth);
         QVERIFY(reader.jumpToImage(i));
         const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(image.size(), QSize(16, 16));
-        // transparent where the drawing is, and the ball's red in its middle
+        QCOMPARE(image.size(), QSize(size, size));
+        // transparent around the ball, and the ball's red beside its band
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        QVERIFY(qRed(image.pixel(4, 4)) > 2 * qGreen(image.pixel(4, 4)));
-        if (i == 2)
-            QCOMPARE(image, drawn);
+        const QRgb red = image.pixel(size / 2, size / 5);
+        QVERIFY(qRed(red) > 2 * qGreen(red));
+        if (depth == 32) {
+            // the same picture; a translucent pixel's colour may differ by Qt's rounding of it
+            const QImage &want = drawn.at(sizes.indexOf(size));
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    const QRgb got = image.pixel(x, y);
+                    const QRgb wanted = want.pixel(x, y);
+                    const int slack = qAlpha(wanted) == 255 ? 0 : 2;
+                    QVERIFY2(qAlpha(got) == qAlpha(wanted) && qAbs(qRed(got) - qRed(wanted)) <= slack &&
+                                 qAbs(qGreen(got) - qGreen(wanted)) <= slack &&
+                                 qAbs(qBlue(got) - qBlue(wanted)) <= slack,
+                             qPrintable(QStringLiteral("%1 px at %2,%3").arg(size).arg(x).arg(y)));
+                }
+            }
+        }
     }
+    // the windows carry every size
+    QCOMPARE(tombolixIcon().availableSizes().size(), 7);
 }
 
 QTEST_MAIN(TestRoutines)
