@@ -1,6 +1,8 @@
 # make run   builds and starts Tombolix
 # make test  builds and runs the tests
 # make bench builds and runs the benchmark
+# make deb builds the Debian package tombolix_1.01_amd64.deb
+# make package-test checks the package: files, validators, lintian, install, a start, removal
 # make sanitize builds the tests with AddressSanitizer and UBSan and runs them
 # make fuzz builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (30)
 # make windows builds the Windows program in build-win and packs Tombolix-1.01-win64.zip
@@ -10,7 +12,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench sanitize fuzz windows windows-test clean
+.PHONY: all deps configure build run test bench deb package-test sanitize fuzz windows windows-test clean
 
 all: build
 
@@ -31,6 +33,17 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tombolix-bench
+
+# the Debian package tombolix_1.01_amd64.deb, here
+deb: build
+	@sh scripts/install-deps.sh dpkg-dev
+	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/package > /dev/null
+	cp $(BUILD)/package/tombolix_*.deb .
+	@ls -l tombolix_*.deb
+
+# the package checked as a user meets it: installed, started, used and removed (root for apt)
+package-test: build
+	sh scripts/package-test.sh $(BUILD)
 
 sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON
@@ -53,4 +66,4 @@ windows-test: windows
 	sh scripts/windows-test.sh
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win Tombolix-1.01-win64.zip
+	rm -rf $(BUILD) build-asan build-fuzz build-win Tombolix-1.01-win64.zip tombolix_*.deb

@@ -8,7 +8,10 @@ namespace tombolix {
 
 TombolixApplication::TombolixApplication(int &argc, char **argv)
     : QApplication(argc, argv) {
-    setApplicationName(applicationTitle());
+    // The window class stays "tombolix" from one version to the next (a desktop entry names it);
+    // the captions carry the version.
+    setApplicationName(QStringLiteral("tombolix"));
+    setDesktopFileName(QStringLiteral("kr.tombolix.Tombolix"));
     installQtKoreanTranslation();
 }
 

@@ -47,7 +47,7 @@ package=build-win/package/Tombolix-1.01-win64
 rm -rf build-win/package
 mkdir -p "$package/platforms" "$package/imageformats" "$package/tls" "$package/styles" "$package/translations"
 x86_64-w64-mingw32-strip -o "$package/tombolix.exe" build-win/app/tombolix.exe
-cp build-win/app/tombolix_help.html "$package/"
+cp build-win/app/tombolix_help.html build-win/app/tombolix.portable "$package/"
 # a participant checks a public draw with it, without Tombolix
 cp tools/verify-draw.py "$package/"
 # the libraries without their debugging symbols (a third of the size)
