@@ -1,5 +1,7 @@
 #include "core/PublicDraw.h"
 
+#include "core/Text.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QHash>
@@ -262,14 +264,7 @@ qint64 suggestedDrawTime(qint64 nowSeconds) {
 }
 
 QString canonicalEntry(const QString &entry) {
-    const QString normal = entry.normalized(QString::NormalizationForm_C);
-    qsizetype begin = 0;
-    qsizetype end = normal.size();
-    while (begin < end && isTrimmed(normal.at(begin)))
-        ++begin;
-    while (end > begin && isTrimmed(normal.at(end - 1)))
-        --end;
-    return normal.mid(begin, end - begin);
+    return trimmedOf(entry.normalized(QString::NormalizationForm_C), isTrimmed);
 }
 
 bool holdsControl(const QString &text) {

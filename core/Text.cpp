@@ -10,17 +10,6 @@ namespace tombolix {
 
 namespace {
 
-// The text without the characters at either end that `isBlank` takes for blanks.
-template <typename IsBlank> QString trimmedOf(const QString &text, IsBlank isBlank) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // A reference's ';' stands at most this far after its '&' ("&#x10FFFF;" and every named one
 // fit): it is looked for that far only, so a text of many '&' and no ';' is read in one pass.
 constexpr qsizetype maxReferenceLength = 12;
@@ -122,6 +111,16 @@ std::optional<QString> declaredValue(const QString &page, const QString &name) {
             return value;
     }
     return std::nullopt;
+}
+
+QString trimmedOf(const QString &text, bool (*isBlank)(QChar)) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
 QString trimBlanks(const QString &text) {

@@ -8,6 +8,8 @@ namespace tombolix {
 
 // Removes leading and trailing blanks (U+0020) only, unlike QString::trimmed().
 QString trimBlanks(const QString &text);
+// The text without the characters at either end that `isBlank` takes for blanks.
+QString trimmedOf(const QString &text, bool (*isBlank)(QChar));
 
 // The text a piece of HTML shows: its tags removed (a line break, paragraph or block tag
 // becomes a line break), character references decoded (numeric ones, and &amp; &lt; &gt;

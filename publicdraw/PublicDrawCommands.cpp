@@ -107,8 +107,9 @@ QString PublicDrawCommands::filePath(const QString &kind) const {
                                        QStringLiteral("_Tombolix_") + kind + QStringLiteral(".txt"));
 }
 
-std::optional<QString> PublicDrawCommands::readFile(const QString &path) {
+std::optional<QString> PublicDrawCommands::chooseAndRead(const QString &filter) {
     Prompter &prompter = m_services.prompter;
+    const QString path = prompter.openFile(filter, m_services.filesFolder);
     if (path.isEmpty()) {
         prompter.warning(QStringLiteral("파일을 선택하세요!"));
         return std::nullopt;
@@ -230,8 +231,7 @@ void PublicDrawCommands::drawAnnounced() {
         return;
     Prompter &prompter = m_services.prompter;
     const std::optional<QString> text =
-        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"),
-                                   m_services.filesFolder));
+        chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
     if (!text)
         return;
     QString problem;
@@ -376,8 +376,7 @@ void PublicDrawCommands::verify() {
         return;
     Prompter &prompter = m_services.prompter;
     const std::optional<QString> text =
-        readFile(prompter.openFile(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)"),
-                                   m_services.filesFolder));
+        chooseAndRead(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)"));
     if (!text)
         return;
     const Verified verified = verifyResult(*text, relayNames());

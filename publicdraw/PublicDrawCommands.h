@@ -52,7 +52,8 @@ public:
 
 private:
     QString filePath(const QString &kind) const;
-    std::optional<QString> readFile(const QString &path);
+    // The text of a file the user chooses (UTF-8), or nullopt when the user was told why not.
+    std::optional<QString> chooseAndRead(const QString &filter);
     // The draw list made canonical, or nullopt when it cannot be drawn from in public (the user
     // was told why).
     std::optional<publicdraw::CanonicalList> canonicalDrawList();

@@ -1,42 +1,24 @@
 // The rule of the public draw ("tombolix-draw-v1") and its files, against vectors computed by
 // two independent implementations and against drand's real round 42.
 #include "core/PublicDraw.h"
+#include "tests/support/PublicDrawVectors.h"
 
 #include <QCryptographicHash>
 #include <QTest>
 
 using namespace tombolix;
 using namespace tombolix::publicdraw;
+using namespace tombolix::test;
 
 namespace {
 
-const QString round42Signature = QStringLiteral(
-    "95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a");
-const QString round42Randomness =
-    QStringLiteral("8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3");
-
-// TV1's draw list as typed: a byte-order mark, a decomposed name, ideographic and no-break
-// spaces, an empty entry.
-QStringList tv1List() {
-    return {QStringLiteral("\uFEFF김철수"),
-            QStringLiteral("이영희").normalized(QString::NormalizationForm_D),
-            QStringLiteral("\u3000박민수 "),
-            QString(),
-            QStringLiteral("김철수2"),
-            QStringLiteral("최지우\u00A0"),
-            QStringLiteral("정하늘")};
-}
-
 Announcement tv1Announcement() {
     const CanonicalList list = canonicalList(tv1List());
-    return {{sha256Hex(canonicalFile(list.entries)), int(list.entries.size()), 2, 1, 42,
-             QStringLiteral("2026 봄 나눔 이벤트")},
-            list.entries};
+    return {{sha256Hex(canonicalFile(list.entries)), int(list.entries.size()), 2, 1, 42, tv1Label}, list.entries};
 }
 
 QByteArray round42Json() {
-    return "{\"round\":42,\"randomness\":\"" + round42Randomness.toLatin1() + "\",\"signature\":\"" +
-           round42Signature.toLatin1() + "\"}";
+    return roundJson(42, round42Randomness, round42Signature);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "publicdraw/Countdown.h"
 #include "publicdraw/PublicDrawCommands.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/PublicDrawVectors.h"
 #include "tests/support/TestHttpServer.h"
 
 #include <QAction>
@@ -29,16 +30,6 @@ using namespace tombolix::test;
 
 namespace {
 
-const QByteArray round42Signature =
-    "95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a";
-const QByteArray round42Randomness = "8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3";
-const QString label = QStringLiteral("2026 봄 나눔 이벤트");
-
-QByteArray roundJson(qint64 round, const QByteArray &randomness, const QByteArray &signature) {
-    return "{\"round\":" + QByteArray::number(round) + ",\"randomness\":\"" + randomness + "\",\"signature\":\"" +
-           signature + "\"}";
-}
-
 QByteArray round42() {
     return roundJson(42, round42Randomness, round42Signature);
 }
@@ -46,8 +37,11 @@ QByteArray round42() {
 // Another round 42 that holds together (its randomness is its signature's SHA-256) but is not
 // drand's: what a relay that lies would give.
 QByteArray forged42() {
-    const QByteArray signature = QByteArray(96, 'a');
-    return roundJson(42, QCryptographicHash::hash(QByteArray::fromHex(signature), QCryptographicHash::Sha256).toHex(),
+    const QString signature(96, u'a');
+    return roundJson(42,
+                     QString::fromLatin1(QCryptographicHash::hash(QByteArray::fromHex(signature.toLatin1()),
+                                                                  QCryptographicHash::Sha256)
+                                             .toHex()),
                      signature);
 }
 
@@ -55,14 +49,7 @@ QDateTime utc(qint64 seconds) {
     return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
 }
 
-// TV1's draw list as typed.
-const QStringList tv1List{QStringLiteral("\uFEFF김철수"),
-                          QStringLiteral("이영희").normalized(QString::NormalizationForm_D),
-                          QStringLiteral("\u3000박민수 "),
-                          QString(),
-                          QStringLiteral("김철수2"),
-                          QStringLiteral("최지우\u00A0"),
-                          QStringLiteral("정하늘")};
+const QString label = tv1Label;
 
 QString readUtf8(const QString &path) {
     QFile file(path);
@@ -115,7 +102,7 @@ void TestPublicDrawWindow::init() {
     main->publicDraw().setLimits({2000, 50, 1000});
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    for (const QString &entry : tv1List)
+    for (const QString &entry : tv1List())
         main->drawList().append(entry);
     main->OptPick[0]->setChecked(true);
 }
@@ -223,7 +210,7 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     QCOMPARE(rig->prompter.records.last().text, QStringLiteral("공개 추첨을 마쳤습니다.\r\n결과 파일 : ") +
                                                     QDir::toNativeSeparators(path));
     const QString text = readUtf8(path);
-    QVERIFY(text.contains(QStringLiteral("\nrandomness=") + QString::fromLatin1(round42Randomness) + u'\n'));
+    QVERIFY(text.contains(QStringLiteral("\nrandomness=") + round42Randomness + u'\n'));
     QVERIFY(text.contains(QStringLiteral("\nrelays=") + relayA->host() + u',' + relayB->host() + u'\n'));
     QVERIFY(text.contains(QStringLiteral("\nseed=99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62\n"
                                          "winner.1=1\t김철수\nwinner.2=2\t김철수2\nreserve.1=6\t최지우\n\n")));
@@ -492,11 +479,11 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
     // a participant with the list and the announcement's terms only
     QFile list(rig->folder.filePath(QStringLiteral("list.txt")));
     QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write(QStringList(tv1List).join(u'\n').toUtf8() + '\n');
+    list.write(tv1List().join(u'\n').toUtf8() + '\n');
     list.close();
     QCOMPARE(run({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"), QStringLiteral("2"),
                   QStringLiteral("--reserves"), QStringLiteral("1"), QStringLiteral("--round"), QStringLiteral("42"),
-                  QStringLiteral("--randomness"), QString::fromLatin1(round42Randomness), QStringLiteral("--label"),
+                  QStringLiteral("--randomness"), round42Randomness, QStringLiteral("--label"),
                   label},
                  &output),
              0);
