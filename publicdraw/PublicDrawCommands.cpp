@@ -291,23 +291,24 @@ void PublicDrawCommands::drawAnnounced() {
     prompter.notice(message);
 }
 
-bool PublicDrawCommands::waitUntilRound(qint64 round, const WaitGuard::Wait &wait) {
-    const qint64 at = roundTime(round);
-    Clock &clock = m_services.clock;
-    if (clock.now().toSecsSinceEpoch() >= at)
-        return true;
+bool PublicDrawCommands::countDown(const QString &text, const std::function<qint64()> &remainingMs,
+                                   const WaitGuard::Wait &wait) {
     if (!m_countdown)
         m_countdown = new Countdown(m_window);
-    const bool reached = m_countdown->wait(
-        QStringLiteral("라운드 %1의 공개 난수가 나오면 추첨합니다.\n(추첨 시각 : %2, 한국 시간)")
-            .arg(round)
-            .arg(koreanTime(at)),
-        [&clock, at] { return (at - clock.now().toSecsSinceEpoch()) * 1000; });
-    if (reached && !wait.windowClosed())
+    if (m_countdown->wait(text, remainingMs) && !wait.windowClosed())
         return true;
     if (!wait.windowClosed())
         m_services.prompter.notice(QStringLiteral("공개 추첨을 취소했습니다."));
     return false;
+}
+
+bool PublicDrawCommands::waitUntilRound(qint64 round, const WaitGuard::Wait &wait) {
+    const qint64 at = roundTime(round);
+    Clock &clock = m_services.clock;
+    return countDown(QStringLiteral("라운드 %1의 공개 난수가 나오면 추첨합니다.\n(추첨 시각 : %2, 한국 시간)")
+                         .arg(round)
+                         .arg(koreanTime(at)),
+                     [&clock, at] { return (at - clock.now().toSecsSinceEpoch()) * 1000; }, wait);
 }
 
 std::optional<std::pair<Round, QStringList>> PublicDrawCommands::fetchRound(qint64 round,
@@ -316,17 +317,10 @@ std::optional<std::pair<Round, QStringList>> PublicDrawCommands::fetchRound(qint
     const QDeadlineTimer giveUp(m_limits.retryForMs);
     RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
     while (answers.status == RelayAnswers::Status::NotYet && !giveUp.hasExpired()) {
-        if (!m_countdown)
-            m_countdown = new Countdown(m_window);
         const QDeadlineTimer next(m_limits.retryEveryMs);
-        if (!m_countdown->wait(QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않아, 잠시 후 다시 물어봅니다.")
-                                   .arg(round),
-                               [&next] { return next.remainingTime(); }) ||
-            wait.windowClosed()) {
-            if (!wait.windowClosed())
-                prompter.notice(QStringLiteral("공개 추첨을 취소했습니다."));
+        if (!countDown(QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않아, 잠시 후 다시 물어봅니다.").arg(round),
+                       [&next] { return next.remainingTime(); }, wait))
             return std::nullopt;
-        }
         answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
     }
     if (wait.windowClosed())

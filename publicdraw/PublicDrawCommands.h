@@ -57,7 +57,10 @@ private:
     // The draw list made canonical, or nullopt when it cannot be drawn from in public (the user
     // was told why).
     std::optional<publicdraw::CanonicalList> canonicalDrawList();
-    // Waits until `until` (Unix seconds by the program's clock): false when cancelled.
+    // Counts down in the countdown window while `remainingMs` is above 0. False when the user
+    // cancelled (which is then said) or the main window closed.
+    bool countDown(const QString &text, const std::function<qint64()> &remainingMs, const WaitGuard::Wait &wait);
+    // Waits until the round is published, by the program's clock: false when cancelled.
     bool waitUntilRound(qint64 round, const WaitGuard::Wait &wait);
     // The round from the relays, retried while it is not out yet, or pasted by the user when
     // no relay answers. nullopt when the user was told why not or the wait was ended.
