@@ -2,9 +2,12 @@
 
 #include "core/SecureRandom.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QListWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace tombolix {
 
@@ -26,10 +29,15 @@ int RandomNumber(int low, int span) {
 void Delay(int milliseconds) {
     if (milliseconds < 0)
         return;
-    // The timer runs on the monotonic clock, so a wrap of the tick counter cannot stop it.
+    // On the monotonic clock, so a wrap of the tick counter cannot stop it; and never shorter than
+    // asked: Windows' timers can fire a millisecond early, and then the wait goes on.
+    const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
+    do {
+        QTimer::singleShot(int(std::max<qint64>(deadline.remainingTime(), 0)), Qt::PreciseTimer, &loop,
+                           &QEventLoop::quit);
+        loop.exec();
+    } while (!deadline.hasExpired());
 }
 
 } // namespace tombolix
