@@ -12,15 +12,36 @@ namespace tombolix::publicdraw {
 // A draw that anyone can check ("tombolix-draw-v1"): the organiser announces the list's
 // fingerprint and a round of a public random beacon before that round exists; the winners follow
 // from both by the rule below, so anyone can compute them again and get the same names.
+//
+// The rule, in full:
+// 1. The list made canonical (canonicalList): F = SHA-256 of its entries, each followed by "\n".
+// 2. The seed's text: "tombolix-draw-v1", list_sha256=F, list_count=N, winners=k, reserves=r,
+//    beacon=drand:<chain>, round=R, randomness=<the round's randomness>, label=<the event's
+//    name, NFC>, each line ending "\n", in UTF-8; the seed is its SHA-256.
+// 3. Numbers: block j = SHA-256(seed ‖ j as 8 bytes big-endian), each block four 64-bit
+//    big-endian words, used in order; a number below m takes the first word not below 2^64 mod m,
+//    modulo m.
+// 4. A partial Fisher–Yates over tickets 1 … N: for i = 0 … k + r − 1, swap position i with
+//    i + (a number below N − i). The first k positions are the winners, the next r the reserves.
+// The announcement code A is the SHA-256 of the seed's text without its randomness line: it
+// names all the terms before the round is out, and a result is the announced draw only if A
+// stands in the announcement.
 
 // The beacon: drand's "quicknet" chain (League of Entropy), a round every 3 seconds.
 QString chainHash();
 inline constexpr qint64 genesisSeconds = 1692803367; // Unix seconds of round 1
 inline constexpr qint64 periodSeconds = 3;
+// Rounds are read up to 2^40 (some hundred thousand years of rounds), so their times stay in range.
+inline constexpr qint64 maxRound = qint64(1) << 40;
+inline bool roundInRange(qint64 round) {
+    return round >= 1 && round <= maxRound;
+}
+// The least time from an announcement to its round: the announcement must reach the post first.
+inline constexpr qint64 announceLeadSeconds = 180;
 
 // The round published at or just before a time (Unix seconds, not before the genesis).
 qint64 roundAt(qint64 unixSeconds);
-// When a round is published, in Unix seconds.
+// When a round (in range) is published, in Unix seconds.
 qint64 roundTime(qint64 round);
 // A time as Korea writes it, whatever the machine's zone: "2026-04-20 09:00:00" (UTC+9).
 QString koreanTime(qint64 unixSeconds);
@@ -37,13 +58,14 @@ qint64 suggestedDrawTime(qint64 nowSeconds);
 // dropped; sorted by their UTF-8 bytes. Ticket n is the n-th entry.
 struct CanonicalList {
     QStringList entries;
-    QStringList withControl; // entries that hold a control character: no public draw with them
-    QStringList repeated;    // canonical entries that stand more than once: the same
-    bool ok() const { return withControl.isEmpty() && repeated.isEmpty(); }
+    QStringList unusable; // entries that hold a control character or half a surrogate pair
+    QStringList repeated; // canonical entries that stand more than once: the same
+    bool ok() const { return unusable.isEmpty() && repeated.isEmpty(); }
 };
 CanonicalList canonicalList(const QStringList &drawList);
 QString canonicalEntry(const QString &entry);
-bool holdsControl(const QString &text);
+// A control character (Cc), or half of a surrogate pair that UTF-8 cannot carry.
+bool holdsUnusable(const QString &text);
 // Each entry followed by "\n", in UTF-8: what `sha256sum` of the list file reads.
 QByteArray canonicalFile(const QStringList &entries);
 QString sha256Hex(const QByteArray &bytes);
@@ -55,15 +77,20 @@ struct Terms {
     int winners = 0;    // k ≥ 1
     int reserves = 0;   // r ≥ 0, k + r ≤ N
     qint64 round = 0;   // R, the beacon's round
-    QString label;      // the event's name, NFC, no control character
+    QString label;      // the event's name, NFC, no unusable character
 };
+// The terms of a draw of these entries, or what makes them impossible (in Korean).
+std::optional<QString> termsProblem(int count, int winners, int reserves);
 
 // The seed's text, every line ending "\n", and the seed: its SHA-256 (32 bytes).
 QByteArray seedText(const Terms &terms, const QString &randomness);
 QByteArray seed(const Terms &terms, const QString &randomness);
+// The seed's text without its randomness line: all that is announced before the round is out.
+QByteArray announcedText(const Terms &terms);
+// The announcement code A: the SHA-256 of the announced text.
+QString announcementCode(const Terms &terms);
 
-// The rule's numbers: block j = SHA-256(seed ‖ j as 8 bytes big-endian), each block four
-// 64-bit big-endian words, used in order.
+// The rule's numbers.
 class Numbers {
 public:
     explicit Numbers(const QByteArray &seed);
@@ -83,55 +110,7 @@ struct Tickets {
     QList<int> winners;  // in the order drawn, 1-based
     QList<int> reserves; // 예비 당첨자, in order
 };
-// Partial Fisher–Yates over tickets 0 … count − 1.
 Tickets drawTickets(const QByteArray &seed, int count, int winners, int reserves);
-
-// A beacon round as a relay gives it.
-struct Round {
-    qint64 number = 0;
-    QString randomness; // 64 lowercase hex digits: SHA-256 of the signature's bytes
-    QString signature;  // 96 lowercase hex digits
-};
-// The round in a relay's JSON answer, held to the checks a draw relies on: it is round
-// `expected`, and its randomness is the SHA-256 of its signature. nullopt with the reason (in
-// Korean) otherwise.
-std::optional<Round> parseRound(const QByteArray &json, qint64 expected, QString *problem);
-// The same checks on a round read from elsewhere (a result file).
-std::optional<QString> roundProblem(const Round &round, qint64 expected);
-
-// An announcement file: the seed's lines but the randomness, the round's time, a blank line,
-// then the canonical file.
-struct Announcement {
-    Terms terms;
-    QStringList list;
-};
-QString announcementText(const Announcement &announcement);
-// The announcement a file holds, checked whole (its list is canonical and is the one F names,
-// the numbers agree); nullopt with what is wrong, naming the line, otherwise.
-std::optional<Announcement> parseAnnouncement(const QString &text, QString *problem);
-// The terms of a draw of these entries, or what makes them impossible (in Korean).
-std::optional<QString> termsProblem(int count, int winners, int reserves);
-
-// A result file: the announcement with the round, the relays that gave it ("pasted" when the
-// user pasted it), the seed, the winners and reserves (ticket and entry), then the list.
-struct Result {
-    Announcement announcement;
-    Round round;
-    QStringList relays;
-    Tickets tickets;
-};
-inline const char *pastedRound = "pasted";
-Result decide(const Announcement &announcement, const Round &round, const QStringList &relays);
-QString resultText(const Result &result);
-
-// A result file verified line by line against the rule: nullopt when every line is what the
-// rule gives, else the first thing that differs, naming its line (in Korean). `relayNames` are
-// the relays a result may name.
-struct Verified {
-    std::optional<Result> result; // what the file says, when it could be read
-    std::optional<QString> problem;
-};
-Verified verifyResult(const QString &text, const QStringList &relayNames);
 
 // The largest list a public draw takes: the draw list's own limit.
 inline constexpr int maxEntries = 32767;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
 #include <optional>
 
 namespace tombolix {
@@ -111,6 +112,12 @@ std::optional<QString> declaredValue(const QString &page, const QString &name) {
             return value;
     }
     return std::nullopt;
+}
+
+bool isLowerHex(const QString &text, qsizetype digits) {
+    return text.size() == digits && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+               return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f');
+           });
 }
 
 QString trimmedOf(const QString &text, bool (*isBlank)(QChar)) {

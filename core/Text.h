@@ -10,6 +10,8 @@ namespace tombolix {
 QString trimBlanks(const QString &text);
 // The text without the characters at either end that `isBlank` takes for blanks.
 QString trimmedOf(const QString &text, bool (*isBlank)(QChar));
+// Exactly `digits` characters, each 0-9 or a-f.
+bool isLowerHex(const QString &text, qsizetype digits);
 
 // The text a piece of HTML shows: its tags removed (a line break, paragraph or block tag
 // becomes a line break), character references decoded (numeric ones, and &amp; &lt; &gt;

@@ -1,5 +1,5 @@
 // The public draw's files and a relay's answer: an announcement, a result file and a round's JSON.
-#include "core/PublicDraw.h"
+#include "core/DrawVerification.h"
 
 #include <cstdint>
 #include <cstdlib>

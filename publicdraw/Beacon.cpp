@@ -1,6 +1,7 @@
 #include "publicdraw/Beacon.h"
 
 #include "comments/WebRequest.h"
+#include "core/PublicDraw.h"
 
 namespace tombolix {
 
@@ -27,22 +28,28 @@ RelayAnswers askRelays(const QStringList &relays, qint64 round, int timeoutMs) {
         }
         QString problem;
         const std::optional<publicdraw::Round> got = publicdraw::parseRound(answer.body, round, &problem);
-        if (!got)
-            return {RelayAnswers::Status::Refused, {}, {}, relayName(relay) + QStringLiteral(" : ") + problem};
+        if (!got) {
+            // A relay whose round fails the checks is not used; another may still give it.
+            answers.refused.append(relayName(relay) + QStringLiteral(" : ") + problem);
+            continue;
+        }
         if (!answers.answered.isEmpty() && got->signature != answers.round.signature)
             return {RelayAnswers::Status::Refused,
                     {},
                     {},
-                    QStringLiteral("공개 난수 서버들이 라운드 %1에 서로 다른 값을 주었습니다. (%2, %3)")
-                        .arg(round)
-                        .arg(answers.answered.first(), relayName(relay))};
+                    {},
+                    QStringLiteral("공개 난수 서버들이 라운드 %1에 서로 다른 값을 주었습니다. (").arg(round) +
+                        answers.answered.first() + QStringLiteral(", ") + relayName(relay) + u')'};
         answers.round = *got;
         answers.answered.append(relayName(relay));
     }
     if (!answers.answered.isEmpty())
         answers.status = RelayAnswers::Status::Got;
+    else if (!answers.refused.isEmpty())
+        answers.status = RelayAnswers::Status::Refused;
     else if (notYet)
         answers.status = RelayAnswers::Status::NotYet;
+    answers.problem = answers.refused.join(QStringLiteral("\r\n"));
     return answers;
 }
 

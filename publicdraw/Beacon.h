@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PublicDraw.h"
+#include "core/BeaconRound.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,14 +11,15 @@ namespace tombolix {
 // What the beacon's relays said of one round, asked once each.
 struct RelayAnswers {
     enum class Status {
-        Got,         // at least one relay gave the round, and all that gave it agree
+        Got,         // at least one relay gave a round that passes the checks, and all such agree
         NotYet,      // no relay has it yet (404): the machine's clock may be a little ahead
         Unreachable, // no relay answered
-        Refused,     // a relay's answer fails the checks, or two relays disagree
+        Refused,     // every round given fails the checks, or two relays disagree
     };
     Status status = Status::Unreachable;
     publicdraw::Round round;
     QStringList answered; // the relays that gave the round, by name
+    QStringList refused;  // the relays whose round failed the checks, each with why (in Korean)
     QString problem;      // why the round was refused, in Korean
 };
 

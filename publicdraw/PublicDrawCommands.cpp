@@ -10,6 +10,7 @@
 #include "listfile/modIO.h"
 #include "publicdraw/Beacon.h"
 #include "publicdraw/Countdown.h"
+#include "publicdraw/Posts.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -33,9 +34,16 @@ QString named(const QStringList &entries) {
     QStringList visible;
     for (const QString &entry : entries.mid(0, shown)) {
         QString text;
-        for (const QChar c : entry)
-            text += c.category() == QChar::Other_Control ? QStringLiteral("<U+%1>").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper()
-                                                          : QString(c);
+        for (qsizetype i = 0; i < entry.size(); ++i) {
+            const QChar c = entry.at(i);
+            const bool pair = c.isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
+            if (pair)
+                text += entry.mid(i++, 2);
+            else if (c.isSurrogate() || c.category() == QChar::Other_Control)
+                text += QStringLiteral("<U+") + QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper() + u'>';
+            else
+                text += c;
+        }
         visible.append(u'"' + text + u'"');
     }
     QString text = visible.join(QStringLiteral(", "));
@@ -48,29 +56,6 @@ bool writeUtf8File(const QString &path, const QString &text) {
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-// The text to paste into the post: what is announced, and how anyone can check it.
-QString announcementPost(const Announcement &announced) {
-    const Terms &t = announced.terms;
-    return QStringLiteral("[Tombolix 공개 추첨 예고] %1\n\n"
-                          "참가자 %2명, 당첨자 %3명, 예비 당첨자 %4명\n"
-                          "참가자 목록의 SHA-256 : %5\n"
-                          "추첨에 쓰는 공개 난수 : drand quicknet 라운드 %6 (%7, 한국 시간에 공개)\n"
-                          "https://api.drand.sh/%8/public/%6\n\n"
-                          "당첨자는 이 목록과 그 라운드의 난수로 정해진 규칙(tombolix-draw-v1)에 따라 뽑히므로, "
-                          "누구나 다시 계산해 같은 결과를 얻을 수 있습니다.\n"
-                          "확인하는 법 : 함께 올린 예고 파일에서 빈 줄 아래의 목록을 UTF-8 파일로 저장해 "
-                          "sha256sum으로 위의 SHA-256과 같은지 보시고, 추첨 뒤에는 결과 파일을 Tombolix의 "
-                          "\"추첨 결과 검증…\"이나 verify-draw.py로 확인하세요.\n")
-        .arg(t.label)
-        .arg(t.count)
-        .arg(t.winners)
-        .arg(t.reserves)
-        .arg(t.listSha256)
-        .arg(t.round)
-        .arg(koreanTime(roundTime(t.round)))
-        .arg(chainHash());
 }
 
 std::optional<qint64> nonNegative(const QString &answer) {
@@ -119,7 +104,8 @@ std::optional<QString> PublicDrawCommands::chooseAndRead(const QString &filter) 
         prompter.warning(QStringLiteral("선택하신 파일이 없거나 손상되었습니다!"));
         return std::nullopt;
     }
-    QStringDecoder utf8(QStringConverter::Utf8);
+    // A byte-order mark is kept for the file's reader to take off, as a participant's script does.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     const QString text = utf8(*bytes);
     if (utf8.hasError()) {
         prompter.warning(QStringLiteral("선택하신 파일이 UTF-8 텍스트가 아니거나 손상되었습니다!"));
@@ -135,19 +121,17 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
         return std::nullopt;
     }
     CanonicalList list = canonicalList(m_drawList.entries());
-    if (!list.withControl.isEmpty()) {
-        prompter.information(
-            QStringLiteral("제어 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (%1개: %2)")
-                .arg(list.withControl.size())
-                .arg(named(list.withControl)));
+    if (!list.unusable.isEmpty()) {
+        prompter.information(QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (") +
+                             QString::number(list.unusable.size()) + QStringLiteral("개: ") + named(list.unusable) +
+                             u')');
         return std::nullopt;
     }
     if (!list.repeated.isEmpty()) {
-        prompter.information(
-            QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 같은 항목이 "
-                           "있습니다. (%1개: %2)")
-                .arg(list.repeated.size())
-                .arg(named(list.repeated)));
+        prompter.information(QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 "
+                                            "같은 항목이 있습니다. (") +
+                             QString::number(list.repeated.size()) + QStringLiteral("개: ") + named(list.repeated) +
+                             u')');
         return std::nullopt;
     }
     if (list.entries.isEmpty()) {
@@ -171,7 +155,7 @@ void PublicDrawCommands::announce() {
     const QString name = canonicalEntry(*label);
     if (name.isEmpty())
         return prompter.information(QStringLiteral("추첨의 이름을 입력해주세요!"));
-    if (holdsControl(name))
+    if (holdsUnusable(name))
         return prompter.information(QStringLiteral("추첨의 이름에는 제어 문자를 쓸 수 없습니다!"));
 
     const std::optional<QString> winnersAnswer =
@@ -194,35 +178,43 @@ void PublicDrawCommands::announce() {
                                                                int(qMin<qint64>(*reserves, maxEntries + 1))))
         return prompter.information(*impossible);
 
-    const qint64 now = m_services.clock.now().toSecsSinceEpoch();
-    const std::optional<QString> timeAnswer =
-        prompter.input(title(),
-                       QStringLiteral("추첨 시각을 한국 시간으로 입력해주세요. (Ex : 2026-04-20 21:00)") + crlf() +
-                           QStringLiteral("※그 시각에 공개되는 난수로 당첨자가 정해집니다."),
-                       koreanTime(suggestedDrawTime(now)).left(16));
+    // The time offered is worked out when the box opens; the one typed is held to the clock as
+    // it reads when the box is answered, however long the box stood open meanwhile.
+    const std::optional<QString> timeAnswer = prompter.input(
+        title(),
+        QStringLiteral("추첨 시각을 한국 시간으로 입력해주세요. (Ex : 2026-04-20 21:00)") + crlf() +
+            QStringLiteral("※그 시각에 공개되는 난수로 당첨자가 정해집니다. 예고가 먼저 게시글에 올라가야 하므로 "
+                           "지금부터 3분 이상 뒤여야 합니다."),
+        koreanTime(suggestedDrawTime(m_services.clock.now().toSecsSinceEpoch())).left(16));
     if (!timeAnswer)
         return;
     const std::optional<qint64> time = parseKoreanTime(*timeAnswer);
     if (!time)
         return prompter.information(QStringLiteral("추첨 시각을 2026-04-20 21:00처럼 입력해주세요!"));
-    if (*time <= now)
+    const qint64 now = m_services.clock.now().toSecsSinceEpoch();
+    const qint64 round = roundAt(*time);
+    if (roundTime(round) <= now)
         return prompter.information(QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
+    if (roundTime(round) < now + announceLeadSeconds)
+        return prompter.information(QStringLiteral("추첨 시각이 너무 가깝습니다! 예고가 게시글에 먼저 올라가야 하므로 "
+                                                   "지금부터 3분 이상 뒤의 시각을 입력해주세요."));
 
     const Announcement announced{{sha256Hex(canonicalFile(list->entries)), count, int(*winners), int(*reserves),
-                                  roundAt(*time), name},
+                                  round, name},
                                  list->entries};
     const QString path = filePath(QStringLiteral("Announce"));
     if (!writeUtf8File(path, announcementText(announced)))
         return prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
     m_services.desktop.setClipboardText(announcementPost(announced));
+    const Terms &t = announced.terms;
     prompter.notice(QStringLiteral("추첨 예고를 만들었습니다.") + crlf() +
-                    QStringLiteral("참가자 : %1명").arg(count) + crlf() +
-                    QStringLiteral("목록의 SHA-256 : %1").arg(announced.terms.listSha256) + crlf() +
+                    QStringLiteral("참가자 : %1명").arg(count) + crlf() + QStringLiteral("목록의 SHA-256 : ") +
+                    t.listSha256 + crlf() +
                     QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
-                        .arg(announced.terms.round)
-                        .arg(koreanTime(roundTime(announced.terms.round))) +
-                    crlf() + QStringLiteral("예고 파일 : %1").arg(QDir::toNativeSeparators(path)) + crlf() +
-                    QStringLiteral("게시글에 붙여넣을 예고문을 클립보드에 복사했습니다."));
+                        .arg(QString::number(t.round), koreanTime(roundTime(t.round))) +
+                    crlf() + QStringLiteral("예고 코드 : ") + announcementCode(t) + crlf() +
+                    QStringLiteral("예고 파일 : ") + QDir::toNativeSeparators(path) + crlf() +
+                    QStringLiteral("게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
 }
 
 void PublicDrawCommands::drawAnnounced() {
@@ -254,9 +246,9 @@ void PublicDrawCommands::drawAnnounced() {
                 removed.append(entry);
         QString message = QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.");
         if (!added.isEmpty())
-            message += crlf() + QStringLiteral("추가된 항목 (%1개) : %2").arg(added.size()).arg(named(added));
+            message += crlf() + QStringLiteral("추가된 항목 (%1개) : ").arg(added.size()) + named(added);
         if (!removed.isEmpty())
-            message += crlf() + QStringLiteral("빠진 항목 (%1개) : %2").arg(removed.size()).arg(named(removed));
+            message += crlf() + QStringLiteral("빠진 항목 (%1개) : ").arg(removed.size()) + named(removed);
         return prompter.information(message);
     }
     const std::optional<QString> separator = m_output.separator();
@@ -269,25 +261,30 @@ void PublicDrawCommands::drawAnnounced() {
     const qint64 round = announced->terms.round;
     if (!waitUntilRound(round, wait))
         return;
-    const std::optional<std::pair<Round, QStringList>> got = fetchRound(round, wait);
+    const std::optional<FetchedRound> got = fetchRound(round, wait);
     if (!got)
         return;
 
-    const Result result = decide(*announced, got->first, got->second);
+    const Result result = decide(*announced, got->round, got->relays);
     QStringList shown;
     for (int ticket : result.tickets.winners)
         shown.append(announced->list.at(ticket - 1));
     for (int i = 0; i < result.tickets.reserves.size(); ++i)
-        shown.append(QStringLiteral("%1 (예비 %2)").arg(announced->list.at(result.tickets.reserves.at(i) - 1)).arg(i + 1));
+        shown.append(announced->list.at(result.tickets.reserves.at(i) - 1) + QStringLiteral(" (예비 ") +
+                     QString::number(i + 1) + u')');
     m_output.show(shown, *separator);
 
     const QString path = filePath(QStringLiteral("Result"));
     if (!writeUtf8File(path, resultText(result)))
         return prompter.warning(QStringLiteral("추첨 결과 파일을 저장하지 못했습니다! 결과는 추첨 결과 칸에 있습니다."));
-    QString message = QStringLiteral("공개 추첨을 마쳤습니다.") + crlf() +
-                      QStringLiteral("결과 파일 : %1").arg(QDir::toNativeSeparators(path));
-    if (got->second == QStringList{QString::fromLatin1(pastedRound)})
+    m_services.desktop.setClipboardText(resultPost(result));
+    QString message = QStringLiteral("공개 추첨을 마쳤습니다.") + crlf() + QStringLiteral("결과 파일 : ") +
+                      QDir::toNativeSeparators(path) + crlf() +
+                      QStringLiteral("게시글에 붙여넣을 결과문을 클립보드에 복사했습니다.");
+    if (got->relays == QStringList{QString::fromLatin1(pastedRound)})
         message += crlf() + QStringLiteral("※붙여넣은 라운드 정보로 추첨했습니다.");
+    for (const QString &refused : got->refused)
+        message += crlf() + QStringLiteral("※쓰지 않은 공개 난수 서버 : ") + refused;
     prompter.notice(message);
 }
 
@@ -306,13 +303,12 @@ bool PublicDrawCommands::waitUntilRound(qint64 round, const WaitGuard::Wait &wai
     const qint64 at = roundTime(round);
     Clock &clock = m_services.clock;
     return countDown(QStringLiteral("라운드 %1의 공개 난수가 나오면 추첨합니다.\n(추첨 시각 : %2, 한국 시간)")
-                         .arg(round)
-                         .arg(koreanTime(at)),
+                         .arg(QString::number(round), koreanTime(at)),
                      [&clock, at] { return (at - clock.now().toSecsSinceEpoch()) * 1000; }, wait);
 }
 
-std::optional<std::pair<Round, QStringList>> PublicDrawCommands::fetchRound(qint64 round,
-                                                                          const WaitGuard::Wait &wait) {
+std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(qint64 round,
+                                                                              const WaitGuard::Wait &wait) {
     Prompter &prompter = m_services.prompter;
     const QDeadlineTimer giveUp(m_limits.retryForMs);
     RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
@@ -327,7 +323,7 @@ std::optional<std::pair<Round, QStringList>> PublicDrawCommands::fetchRound(qint
         return std::nullopt;
     switch (answers.status) {
     case RelayAnswers::Status::Got:
-        return std::pair(answers.round, answers.answered);
+        return FetchedRound{answers.round, answers.answered, answers.refused};
     case RelayAnswers::Status::Refused:
         prompter.information(QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.") + crlf() + answers.problem);
         return std::nullopt;
@@ -354,7 +350,7 @@ std::optional<std::pair<Round, QStringList>> PublicDrawCommands::fetchRound(qint
         prompter.information(QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.") + crlf() + problem);
         return std::nullopt;
     }
-    return std::pair(*got, QStringList{QString::fromLatin1(pastedRound)});
+    return FetchedRound{*got, {QString::fromLatin1(pastedRound)}, answers.refused};
 }
 
 QStringList PublicDrawCommands::relayNames() const {
@@ -362,6 +358,48 @@ QStringList PublicDrawCommands::relayNames() const {
     for (const QString &relay : m_services.endpoints.beaconRelays)
         names.append(relayName(relay));
     return names;
+}
+
+std::optional<QString> PublicDrawCommands::askAnnouncement() {
+    const std::optional<QString> pasted = m_services.prompter.input(
+        title(), QStringLiteral("결과를 추첨 전에 올린 예고와 비교합니다. 게시글의 예고문을 복사해 붙여넣어 주세요.") +
+                     crlf() +
+                     QStringLiteral("※예고 파일로 비교하려면 비워 두고 확인을, 예고와 비교하지 않으려면 취소를 "
+                                    "누르세요."));
+    if (!pasted)
+        return QString(); // compared with nothing
+    if (!pasted->trimmed().isEmpty())
+        return *pasted;
+    return chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
+}
+
+std::optional<PublicDrawCommands::Confirmation> PublicDrawCommands::confirmRound(const Result &result,
+                                                                                const WaitGuard::Wait &wait) {
+    Prompter &prompter = m_services.prompter;
+    const qint64 round = result.announcement.terms.round;
+    const RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
+    if (wait.windowClosed())
+        return std::nullopt;
+    const QString relays = answers.answered.join(QStringLiteral(", "));
+    switch (answers.status) {
+    case RelayAnswers::Status::Got:
+        if (answers.round.signature != result.round.signature) {
+            prompter.information(QStringLiteral("검증 실패") + crlf() + QStringLiteral("결과 파일의 signature가 공개 난수 서버(") +
+                                 relays + QStringLiteral(")가 준 라운드 %1의 signature와 다릅니다.").arg(round));
+            return std::nullopt;
+        }
+        return Confirmation{true, QStringLiteral("라운드 %1의 signature를 공개 난수 서버(").arg(round) + relays +
+                                      QStringLiteral(")에서 다시 받아 확인했습니다.")};
+    case RelayAnswers::Status::NotYet:
+        prompter.information(QStringLiteral("검증 실패") + crlf() +
+                             QStringLiteral("라운드 %1의 공개 난수는 아직 나오지 않았습니다.").arg(round));
+        return std::nullopt;
+    case RelayAnswers::Status::Refused:
+        return Confirmation{false, QStringLiteral("공개 난수 서버의 답을 쓸 수 없습니다. ") + answers.problem};
+    case RelayAnswers::Status::Unreachable:
+        break;
+    }
+    return Confirmation{false, QStringLiteral("공개 난수 서버에 접속할 수 없습니다.")};
 }
 
 void PublicDrawCommands::verify() {
@@ -376,45 +414,49 @@ void PublicDrawCommands::verify() {
     const Verified verified = verifyResult(*text, relayNames());
     if (verified.problem)
         return prompter.information(QStringLiteral("검증 실패") + crlf() + *verified.problem);
-
-    // The file holds together; the round is asked for again where a relay answers.
     const Result &result = *verified.result;
     const Terms &terms = result.announcement.terms;
-    const RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, terms.round, m_limits.requestMs);
-    if (wait.windowClosed())
+
+    // The file holds together; then the round itself, and the announcement as the entrants have it.
+    const std::optional<Confirmation> confirmed = confirmRound(result, wait);
+    if (!confirmed)
         return;
-    QString checkedBy;
-    switch (answers.status) {
-    case RelayAnswers::Status::Got:
-        if (answers.round.signature != result.round.signature)
-            return prompter.information(QStringLiteral("검증 실패") + crlf() +
-                                        QStringLiteral("11번째 줄: 공개 난수 서버(%1)가 준 라운드 %2의 signature와 "
-                                                       "다릅니다.")
-                                            .arg(answers.answered.join(QStringLiteral(", ")))
-                                            .arg(terms.round));
-        checkedBy = QStringLiteral("라운드 %1의 signature를 공개 난수 서버(%2)에서 다시 받아 확인했습니다.")
-                        .arg(terms.round)
-                        .arg(answers.answered.join(QStringLiteral(", ")));
-        break;
-    case RelayAnswers::Status::NotYet:
-        return prompter.information(QStringLiteral("검증 실패") + crlf() +
-                                    QStringLiteral("7번째 줄: 라운드 %1의 공개 난수는 아직 나오지 않았습니다.").arg(terms.round));
-    case RelayAnswers::Status::Refused:
-        return prompter.information(QStringLiteral("검증하지 못했습니다. 공개 난수 서버의 답을 쓸 수 없습니다.") +
-                                    crlf() + answers.problem);
-    case RelayAnswers::Status::Unreachable:
-        checkedBy = QStringLiteral("공개 난수 서버에 접속할 수 없어, 라운드 %1의 공개 난수는 파일에 적힌 "
-                                   "signature로 확인했습니다.")
-                        .arg(terms.round);
-        break;
+    const std::optional<QString> announcement = askAnnouncement();
+    if (!announcement)
+        return;
+    const bool compared = !announcement->isEmpty();
+    if (compared) {
+        if (const std::optional<QString> problem = announcementProblem(*announcement, terms))
+            return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
     }
-    prompter.notice(QStringLiteral("검증 성공") + crlf() +
-                    QStringLiteral("%1 : 참가자 %2명 중 당첨자 %3명, 예비 당첨자 %4명이 규칙대로 뽑혔습니다.")
-                        .arg(terms.label)
-                        .arg(terms.count)
-                        .arg(terms.winners)
-                        .arg(terms.reserves) +
-                    crlf() + checkedBy);
+
+    const QString drawn = terms.label +
+                          QStringLiteral(" : 참가자 %1명 중 당첨자 %2명, 예비 당첨자 %3명이 규칙대로 뽑혔습니다.")
+                              .arg(QString::number(terms.count), QString::number(terms.winners),
+                                   QString::number(terms.reserves));
+    if (compared && confirmed->confirmed)
+        return prompter.notice(QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
+                               QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
+                               confirmed->how);
+
+    // What could not be checked is said in so many words, and what was announced is shown so
+    // that it can be compared with the post by eye.
+    QString message = QStringLiteral("검증 미완료") + crlf() +
+                      QStringLiteral("결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
+                                     "계산되어 있습니다. 그러나:");
+    if (!compared)
+        message += crlf() + QStringLiteral("- 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
+                                           "예고와 같은지 직접 확인하세요.");
+    if (confirmed->confirmed)
+        message += crlf() + QStringLiteral("- ") + confirmed->how;
+    else
+        message += crlf() + QStringLiteral("- 라운드 %1은(는) 확인되지 않았습니다. 파일에 적힌 signature가 "
+                                           "진짜 drand의 것인지 알 수 없습니다. (")
+                                .arg(terms.round) +
+                   confirmed->how + u')';
+    for (const QString &line : termsLines(terms))
+        message += crlf() + line;
+    prompter.information(message);
 }
 
 } // namespace tombolix

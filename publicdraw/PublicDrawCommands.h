@@ -2,7 +2,7 @@
 
 #include "common/Services.h"
 #include "common/WaitGuard.h"
-#include "core/PublicDraw.h"
+#include "core/DrawVerification.h"
 
 #include <QPointer>
 #include <QString>
@@ -64,8 +64,24 @@ private:
     bool waitUntilRound(qint64 round, const WaitGuard::Wait &wait);
     // The round from the relays, retried while it is not out yet, or pasted by the user when
     // no relay answers. nullopt when the user was told why not or the wait was ended.
-    std::optional<std::pair<publicdraw::Round, QStringList>> fetchRound(qint64 round, const WaitGuard::Wait &wait);
+    struct FetchedRound {
+        publicdraw::Round round;
+        QStringList relays;  // the relays that gave it, or "pasted"
+        QStringList refused; // relays whose round failed the checks and was not used, with why
+    };
+    std::optional<FetchedRound> fetchRound(qint64 round, const WaitGuard::Wait &wait);
     QStringList relayNames() const;
+    // The announcement as the entrants have it: the post's text pasted, or the announcement
+    // file. The empty text when the user compares with none; nullopt when the user was told why
+    // the file chosen cannot be read.
+    std::optional<QString> askAnnouncement();
+    // Whether the result's round is the beacon's own, and how that was found (or why not).
+    struct Confirmation {
+        bool confirmed = false;
+        QString how;
+    };
+    // nullopt when the round was found to be another (the user was told) or the window closed.
+    std::optional<Confirmation> confirmRound(const publicdraw::Result &result, const WaitGuard::Wait &wait);
 
     Services m_services;
     DrawList &m_drawList;

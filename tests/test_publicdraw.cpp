@@ -1,10 +1,13 @@
 // The rule of the public draw ("tombolix-draw-v1") and its files, against vectors computed by
 // two independent implementations and against drand's real round 42.
-#include "core/PublicDraw.h"
+#include "core/DrawVerification.h"
 #include "tests/support/PublicDrawVectors.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <functional>
 
 using namespace tombolix;
 using namespace tombolix::publicdraw;
@@ -36,6 +39,7 @@ private slots:
     void announcementFilesRefused_data();
     void announcementFilesRefused();
     void resultFile();
+    void announcementsCompared();
     void oneChangedByteFailsAndNamesTheLine_data();
     void oneChangedByteFailsAndNamesTheLine();
 };
@@ -140,9 +144,14 @@ void TestPublicDraw::refusedLists() {
                                         QStringLiteral("홍").normalized(QString::NormalizationForm_D)});
     QCOMPARE(list.repeated, (QStringList{QStringLiteral("김철수"), QStringLiteral("홍")}));
     QVERIFY(!list.ok());
-    // a control character inside an entry (at its ends a tab is trimmed)
-    list = canonicalList({QStringLiteral("\t황\t"), QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b")});
-    QCOMPARE(list.withControl, (QStringList{QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b")}));
+    // a control character inside an entry (at its ends a tab is trimmed), and half a surrogate
+    // pair as a comment's JSON may carry it: UTF-8 cannot hold it, so it is refused up front
+    const QString lone = QStringLiteral("김") + QChar(0xD83D) + QStringLiteral("철수");
+    list = canonicalList({QStringLiteral("\t황\t"), QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b"), lone,
+                          QStringLiteral("웃음😀"), QString(QChar(0xDE00))});
+    QCOMPARE(list.unusable, (QStringList{QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b"), lone,
+                                         QString(QChar(0xDE00))}));
+    QVERIFY(!holdsUnusable(QStringLiteral("웃음😀 \u2028 \u3000 مرحبا")));
     // sorted by UTF-8 bytes, not by UTF-16: U+FF21 comes before an emoji outside the BMP
     list = canonicalList({QStringLiteral("😀"), QStringLiteral("Ａ"), QStringLiteral("가"), QStringLiteral("a")});
     QCOMPARE(list.entries, (QStringList{QStringLiteral("a"), QStringLiteral("가"), QStringLiteral("Ａ"),
@@ -156,7 +165,13 @@ void TestPublicDraw::announcementFile() {
     const Announcement announced = tv1Announcement();
     const QString text = announcementText(announced);
     QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v1\nlist_sha256=2d3578")));
-    QVERIFY(text.contains(QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n김철수\n김철수2\n")));
+    QVERIFY(text.contains(QStringLiteral("\nlabel=2026 봄 나눔 이벤트\nannouncement_sha256=") +
+                          announcementCode(announced.terms) +
+                          QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n김철수\n김철수2\n")));
+    // the code is the SHA-256 of the first eight lines: the seed's text without its randomness
+    QCOMPARE(announcementCode(announced.terms), sha256Hex(text.section(u'\n', 0, 7).toUtf8() + '\n'));
+    QCOMPARE(announcementCode(announced.terms),
+             QStringLiteral("67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967"));
     // what follows the blank line is the canonical file: `sha256sum` of it gives F
     QCOMPARE(sha256Hex(text.mid(text.indexOf(QStringLiteral("\n\n")) + 2).toUtf8()), announced.terms.listSha256);
     QString problem;
@@ -169,6 +184,12 @@ void TestPublicDraw::announcementFile() {
     QString windows = text;
     windows.replace(u'\n', QStringLiteral("\r\n"));
     QVERIFY(parseAnnouncement(QChar(0xFEFF) + windows, &problem));
+    // a file written before the code was added reads the same
+    QString older = text;
+    older.remove(QRegularExpression(QStringLiteral("announcement_sha256=[0-9a-f]{64}\n")));
+    const std::optional<Announcement> old = parseAnnouncement(older, &problem);
+    QVERIFY2(old, qPrintable(problem));
+    QCOMPARE(announcementCode(old->terms), announcementCode(announced.terms));
 }
 
 void TestPublicDraw::announcementFilesRefused_data() {
@@ -187,22 +208,34 @@ void TestPublicDraw::announcementFilesRefused_data() {
     QTest::newRow("an entry added") << QStringLiteral("정하늘\n") << QStringLiteral("정하늘\n조작\n")
                                     << QStringLiteral("3번째 줄: 목록의 항목은 7개입니다.");
     QTest::newRow("an entry changed") << QStringLiteral("박민수") << QStringLiteral("박민준")
-                                      << QStringLiteral("2번째 줄: 목록(11번째 줄부터)의 SHA-256과 다릅니다.");
+                                      << QStringLiteral("2번째 줄: 목록(12번째 줄부터)의 SHA-256과 다릅니다.");
     QTest::newRow("entries out of order") << QStringLiteral("김철수\n김철수2") << QStringLiteral("김철수2\n김철수")
-                                          << QStringLiteral("12번째 줄: 목록의 항목이 11번째 줄의 항목보다 UTF-8 "
+                                          << QStringLiteral("13번째 줄: 목록의 항목이 12번째 줄의 항목보다 UTF-8 "
                                                             "순서로 앞서거나 같습니다.");
     QTest::newRow("an entry not canonical") << QStringLiteral("박민수") << QStringLiteral(" 박민수")
-                                            << QStringLiteral("13번째 줄: 목록의 항목이 정해진 형태가 아닙니다.");
+                                            << QStringLiteral("14번째 줄: 목록의 항목이 정해진 형태가 아닙니다.");
     QTest::newRow("too many drawn") << QStringLiteral("reserves=1") << QStringLiteral("reserves=5")
                                     << QStringLiteral("5번째 줄: 당첨자와 예비 당첨자를 합한 수(7)가");
     QTest::newRow("the round's time") << QStringLiteral("00:11:30") << QStringLiteral("00:11:33")
-                                      << QStringLiteral("9번째 줄: 7번째 줄의 라운드 42의 시각은 "
+                                      << QStringLiteral("10번째 줄: 7번째 줄의 라운드 42의 시각은 "
                                                         "2023-08-24T00:11:30+09:00입니다.");
     QTest::newRow("a line missing") << QStringLiteral("winners=2\n") << QString()
                                     << QStringLiteral("4번째 줄: 'winners=' 줄이 있어야 할 자리에 'reserves='이(가) "
                                                       "있습니다.");
     QTest::newRow("no blank line") << QStringLiteral("\n\n") << QStringLiteral("\n")
-                                   << QStringLiteral("10번째 줄: '이름=값' 형식이 아닙니다.");
+                                   << QStringLiteral("11번째 줄: '이름=값' 형식이 아닙니다.");
+    QTest::newRow("another label, the code kept") << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026 가을")
+                                                  << QStringLiteral("9번째 줄: announcement_sha256이(가) 1–8번째 줄");
+    QTest::newRow("the last line cut short") << QStringLiteral("최지우\n") << QStringLiteral("최지우")
+                                             << QStringLiteral("17번째 줄: 줄이 줄바꿈으로 끝나지 않습니다.");
+    QTest::newRow("a round past 2^40") << QStringLiteral("round=42\n")
+                                       << QStringLiteral("round=9223372036854775807\n")
+                                       << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 2^40 이하여야 합니다.");
+    QTest::newRow("round 0") << QStringLiteral("round=42\n") << QStringLiteral("round=0\n")
+                             << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 2^40 이하여야 합니다.");
+    QTest::newRow("a round too large to read") << QStringLiteral("round=42\n")
+                                               << QStringLiteral("round=99999999999999999999\n")
+                                               << QStringLiteral("7번째 줄: round은(는) 0 이상의 정수여야 합니다.");
 }
 
 void TestPublicDraw::announcementFilesRefused() {
@@ -236,6 +269,58 @@ void TestPublicDraw::resultFile() {
     const QString pasted = resultText(decide(tv1Announcement(), result.round, {QString::fromLatin1(pastedRound)}));
     QVERIFY(!verifyResult(pasted, relays).problem);
     QVERIFY(verifyResult(pasted, relays).result);
+    // the code stands after the seed's lines, and a result file without it (written before it
+    // was added) is read the same
+    QCOMPARE(text.section(u'\n', 9, 9),
+             QStringLiteral("announcement_sha256=") + announcementCode(result.announcement.terms));
+    QString older = text;
+    older.remove(text.section(u'\n', 9, 9) + u'\n');
+    QVERIFY(!verifyResult(older, relays).problem);
+    // the final newline taken off: a changed byte
+    QCOMPARE(verifyResult(text.chopped(1), relays).problem,
+             QStringLiteral("24번째 줄: 줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."));
+}
+
+// An announcement as the entrants have it: the file, or the text of the post as copied.
+void TestPublicDraw::announcementsCompared() {
+    const Announcement announced = tv1Announcement();
+    const Terms &terms = announced.terms;
+    QVERIFY(!announcementProblem(announcementText(announced), terms));
+    // the post as copied from the site: the code somewhere in it, in capitals or not
+    const QString code = announcementCode(terms);
+    const QString post = QStringLiteral("[Tombolix 공개 추첨 예고] 2026 봄 나눔 이벤트\n참가자 목록의 SHA-256 : ") +
+                         terms.listSha256 + QStringLiteral("\nhttps://api.drand.sh/") + chainHash() +
+                         QStringLiteral("/public/42\n예고 코드(announcement_sha256) : ");
+    QVERIFY(!announcementProblem(post + code, terms));
+    QVERIFY(!announcementProblem(post + code.toUpper() + QStringLiteral(" 감사합니다"), terms));
+
+    // a draw with other terms than those announced: each changes the code
+    for (const auto &change : std::initializer_list<std::function<void(Terms &)>>{
+             [](Terms &t) { t.label += QStringLiteral("!"); }, [](Terms &t) { t.winners = 3; },
+             [](Terms &t) { t.reserves = 0; }, [](Terms &t) { t.round = 43; },
+             [](Terms &t) { t.count = 7; t.listSha256 = QString(64, u'0'); }}) {
+        Terms other = terms;
+        change(other);
+        QVERIFY(announcementProblem(post + code, other));
+        QVERIFY(announcementProblem(announcementText(announced), other)
+                    ->startsWith(QStringLiteral("이 결과는 예고한 추첨이 아닙니다. 예고와 다른 값: ")));
+    }
+    Terms friendWins = terms;
+    friendWins.winners = 3;
+    QCOMPARE(*announcementProblem(announcementText(announced), friendWins),
+             QStringLiteral("이 결과는 예고한 추첨이 아닙니다. 예고와 다른 값: 당첨자 수(예고: 2, 결과: 3)"));
+    QCOMPARE(*announcementProblem(post + code, friendWins),
+             QStringLiteral("이 결과는 예고한 추첨이 아닙니다. 예고문에 이 결과의 예고 코드(") +
+                 announcementCode(friendWins) + QStringLiteral(")가 없습니다."));
+    // a post that announced several codes, to keep whichever the round favours
+    QCOMPARE(*announcementProblem(post + code + QStringLiteral(" 또는 ") + announcementCode(friendWins), terms),
+             QStringLiteral("이 결과는 예고한 추첨이 아닙니다. 예고문에 예고 코드로 보이는 값이 2개 있어, 어느 추첨을 "
+                            "예고했는지 알 수 없습니다."));
+    // the code inside a longer run of digits is not the code
+    QVERIFY(announcementProblem(post + code + QStringLiteral("0"), terms));
+    // a result file is no announcement
+    const QString resultFile = resultText(decide(announced, {42, round42Randomness, round42Signature}, {}));
+    QVERIFY(announcementProblem(resultFile, terms)->startsWith(QStringLiteral("예고 파일이 올바르지 않습니다.")));
 }
 
 void TestPublicDraw::oneChangedByteFailsAndNamesTheLine_data() {
@@ -246,12 +331,12 @@ void TestPublicDraw::oneChangedByteFailsAndNamesTheLine_data() {
         {QStringLiteral("1번째 줄")},
         {QStringLiteral("2번째 줄")},
         {QStringLiteral("3번째 줄")},
-        {QStringLiteral("4번째 줄")},
-        {QStringLiteral("5번째 줄")},
+        {QStringLiteral("10번째 줄"), QStringLiteral("1–9번째 줄")}, // k: the announcement code no longer holds
+        {QStringLiteral("10번째 줄"), QStringLiteral("1–9번째 줄")}, // r
         {QStringLiteral("6번째 줄")},
-        {QStringLiteral("10번째 줄"), QStringLiteral("7번째 줄")},    // the round's time is another round's
-        {QStringLiteral("8번째 줄"), QStringLiteral("11번째 줄")},     // randomness and signature disagree
-        {QStringLiteral("13번째 줄"), QStringLiteral("1–9번째 줄")},  // the label changes the seed
+        {QStringLiteral("11번째 줄"), QStringLiteral("7번째 줄")},   // the round's time is another round's
+        {QStringLiteral("8번째 줄"), QStringLiteral("12번째 줄")},    // randomness and signature disagree
+        {QStringLiteral("10번째 줄"), QStringLiteral("1–9번째 줄")}, // the label
         {QStringLiteral("10번째 줄")},
         {QStringLiteral("11번째 줄")},
         {QStringLiteral("12번째 줄")},
@@ -259,15 +344,16 @@ void TestPublicDraw::oneChangedByteFailsAndNamesTheLine_data() {
         {QStringLiteral("14번째 줄")},
         {QStringLiteral("15번째 줄")},
         {QStringLiteral("16번째 줄")},
-        {QStringLiteral("19번째 줄"), QStringLiteral("18번째 줄")},   // 김철수 changed: out of order
-        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")}, // 김철수2: no longer the fingerprint
-        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")},
-        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")},
-        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")},
-        {QStringLiteral("2번째 줄"), QStringLiteral("18번째 줄부터")}};
-    for (int line = 1; line <= 23; ++line) {
-        if (line != 17) // the blank line has no byte of its own to change
-            QTest::addRow("line %d", line) << line << named.at(line < 17 ? line - 1 : line - 2);
+        {QStringLiteral("17번째 줄")},
+        {QStringLiteral("20번째 줄"), QStringLiteral("19번째 줄")},   // 김철수 changed: out of order
+        {QStringLiteral("2번째 줄"), QStringLiteral("19번째 줄부터")}, // 김철수2: no longer the fingerprint
+        {QStringLiteral("2번째 줄"), QStringLiteral("19번째 줄부터")},
+        {QStringLiteral("2번째 줄"), QStringLiteral("19번째 줄부터")},
+        {QStringLiteral("2번째 줄"), QStringLiteral("19번째 줄부터")},
+        {QStringLiteral("2번째 줄"), QStringLiteral("19번째 줄부터")}};
+    for (int line = 1; line <= 24; ++line) {
+        if (line != 18) // the blank line has no byte of its own to change
+            QTest::addRow("line %d", line) << line << named.at(line < 18 ? line - 1 : line - 2);
     }
 }
 

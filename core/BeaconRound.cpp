@@ -1,0 +1,41 @@
+#include "core/BeaconRound.h"
+
+#include "core/PublicDraw.h"
+#include "core/Text.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tombolix::publicdraw {
+
+std::optional<QString> roundProblem(const Round &round, qint64 expected) {
+    if (round.number != expected)
+        return QStringLiteral("라운드 %1이(가) 아니라 라운드 %2의 정보입니다.")
+            .arg(QString::number(expected), QString::number(round.number));
+    if (!isLowerHex(round.randomness, 64) || !isLowerHex(round.signature, 96))
+        return QStringLiteral("라운드 정보의 randomness나 signature가 16진수 64자리, 96자리가 아닙니다.");
+    if (sha256Hex(QByteArray::fromHex(round.signature.toLatin1())) != round.randomness)
+        return QStringLiteral("라운드 정보의 randomness가 signature의 SHA-256과 다릅니다.");
+    return std::nullopt;
+}
+
+std::optional<Round> parseRound(const QByteArray &json, qint64 expected, QString *problem) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        *problem = QStringLiteral("라운드 정보(JSON)를 읽을 수 없습니다.");
+        return std::nullopt;
+    }
+    const QJsonObject object = document.object();
+    const QJsonValue number = object.value(QStringLiteral("round"));
+    Round round{number.isDouble() ? number.toInteger(-1) : -1,
+                object.value(QStringLiteral("randomness")).toString().toLower(),
+                object.value(QStringLiteral("signature")).toString().toLower()};
+    if (std::optional<QString> wrong = roundProblem(round, expected)) {
+        *problem = *wrong;
+        return std::nullopt;
+    }
+    return round;
+}
+
+} // namespace tombolix::publicdraw

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace tombolix::publicdraw {
+
+// A beacon round as a relay gives it.
+struct Round {
+    qint64 number = 0;
+    QString randomness; // 64 lowercase hex digits: SHA-256 of the signature's bytes
+    QString signature;  // 96 lowercase hex digits
+};
+
+// The round in a relay's JSON answer, held to the checks a draw relies on: it is round
+// `expected`, and its randomness is the SHA-256 of its signature. nullopt with the reason (in
+// Korean) otherwise.
+std::optional<Round> parseRound(const QByteArray &json, qint64 expected, QString *problem);
+// The same checks on a round read from elsewhere (a result file).
+std::optional<QString> roundProblem(const Round &round, qint64 expected);
+
+} // namespace tombolix::publicdraw

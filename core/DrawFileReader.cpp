@@ -1,0 +1,183 @@
+#include "core/DrawFileReader.h"
+
+#include "core/Text.h"
+
+namespace tombolix::publicdraw::files {
+
+namespace {
+
+// A whole number written as the rule writes it: decimal digits, no sign, no leading zero.
+std::optional<qint64> plainNumber(const QString &text) {
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok || value < 0 || QString::number(value) != text)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+QString atLine(int line, const QString &what) {
+    return QString::number(line) + QStringLiteral("번째 줄: ") + what;
+}
+
+QString ticketLine(const QString &key, int i, int ticket, const QStringList &list) {
+    return key + u'.' + QString::number(i) + u'=' + QString::number(ticket) + u'\t' + list.at(ticket - 1);
+}
+
+std::optional<SplitFile> splitFile(QString text, QString *problem) {
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
+    QStringList lines = text.split(u'\n');
+    if (lines.value(0) != QStringLiteral("tombolix-draw-v1")) {
+        *problem = atLine(1, QStringLiteral("'tombolix-draw-v1'(으)로 시작하는 파일이 아닙니다."));
+        return std::nullopt;
+    }
+    // Every line ends "\n": a file whose last line has none was cut or changed.
+    if (!lines.last().isEmpty()) {
+        *problem = atLine(int(lines.size()), QStringLiteral("줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."));
+        return std::nullopt;
+    }
+    lines.removeLast();
+    SplitFile file;
+    int i = 1;
+    for (; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
+        const qsizetype equals = lines.at(i).indexOf(u'=');
+        if (equals <= 0) {
+            *problem = atLine(i + 1, QStringLiteral("'이름=값' 형식이 아닙니다."));
+            return std::nullopt;
+        }
+        file.header.append({i + 1, lines.at(i).left(equals), lines.at(i).mid(equals + 1)});
+    }
+    if (i >= lines.size()) {
+        *problem = atLine(i + 1, QStringLiteral("목록 앞의 빈 줄이 없습니다."));
+        return std::nullopt;
+    }
+    file.firstListLine = i + 2;
+    file.list = lines.mid(i + 1);
+    return file;
+}
+
+HeaderReader::HeaderReader(const SplitFile &file, QString *problem)
+    : m_file(file)
+    , m_problem(problem) {}
+
+std::optional<QString> HeaderReader::next(const QString &key) {
+    if (failed())
+        return std::nullopt;
+    if (atEnd())
+        return fail(nextLineNumber(), u'\'' + key + QStringLiteral("=' 줄이 있어야 합니다."));
+    const FileLine &line = m_file.header.at(m_at++);
+    if (line.key != key)
+        return fail(line.number,
+                    u'\'' + key + QStringLiteral("=' 줄이 있어야 할 자리에 '") + line.key + QStringLiteral("='이(가) 있습니다."));
+    return line.value;
+}
+
+std::optional<QString> HeaderReader::nextIf(const QString &key) {
+    if (failed() || atEnd() || m_file.header.at(m_at).key != key)
+        return std::nullopt;
+    return next(key);
+}
+
+std::optional<qint64> HeaderReader::number(const QString &key) {
+    const std::optional<QString> value = next(key);
+    if (!value)
+        return std::nullopt;
+    const std::optional<qint64> parsed = plainNumber(*value);
+    if (!parsed)
+        return fail<qint64>(lineNumber(), key + QStringLiteral("은(는) 0 이상의 정수여야 합니다."));
+    return parsed;
+}
+
+std::optional<QString> HeaderReader::hex(const QString &key, int digits) {
+    const std::optional<QString> value = next(key);
+    if (value && !isLowerHex(*value, digits))
+        return fail(lineNumber(),
+                    key + QStringLiteral("은(는) 16진수(소문자) %1자리여야 합니다.").arg(digits));
+    return value;
+}
+
+int HeaderReader::lineNumber() const {
+    return m_file.header.at(m_at - 1).number;
+}
+
+int HeaderReader::nextLineNumber() const {
+    if (!atEnd())
+        return m_file.header.at(m_at).number;
+    return m_file.header.isEmpty() ? 2 : m_file.header.last().number + 1;
+}
+
+std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &header,
+                                          const std::function<void()> &randomness) {
+    const std::optional<QString> listSha = header.hex(QStringLiteral("list_sha256"), 64);
+    const int listShaLine = header.failed() ? 0 : header.lineNumber();
+    const std::optional<qint64> count = header.number(QStringLiteral("list_count"));
+    const int countLine = header.failed() ? 0 : header.lineNumber();
+    const std::optional<qint64> winners = header.number(QStringLiteral("winners"));
+    const std::optional<qint64> reserves = header.number(QStringLiteral("reserves"));
+    const int reservesLine = header.failed() ? 0 : header.lineNumber();
+    const std::optional<QString> beacon = header.next(QStringLiteral("beacon"));
+    if (beacon && *beacon != QStringLiteral("drand:") + chainHash())
+        return header.fail<Announcement>(header.lineNumber(), QStringLiteral("공개 난수는 drand quicknet(drand:") +
+                                                                  chainHash() + QStringLiteral(")이어야 합니다."));
+    const std::optional<qint64> round = header.number(QStringLiteral("round"));
+    const int roundLine = header.failed() ? 0 : header.lineNumber();
+    if (round && !roundInRange(*round))
+        return header.fail<Announcement>(header.lineNumber(),
+                                         QStringLiteral("라운드 번호는 1 이상 2^40 이하여야 합니다."));
+    randomness();
+    const std::optional<QString> label = header.next(QStringLiteral("label"));
+    if (label && (holdsUnusable(*label) || label->normalized(QString::NormalizationForm_C) != *label))
+        return header.fail<Announcement>(
+            header.lineNumber(), QStringLiteral("추첨 이름에 제어 문자나 깨진 문자가 있거나 NFC 형태가 아닙니다."));
+    const std::optional<QString> code = header.nextIf(QStringLiteral("announcement_sha256"));
+    const int codeLine = code ? header.lineNumber() : 0;
+    if (code && !isLowerHex(*code, 64))
+        return header.fail<Announcement>(codeLine,
+                                         QStringLiteral("announcement_sha256은(는) 16진수(소문자) 64자리여야 합니다."));
+    const std::optional<QString> time = header.next(QStringLiteral("round_time"));
+    if (header.failed())
+        return std::nullopt;
+    if (*time != fileTime(roundTime(*round)))
+        return header.fail<Announcement>(header.lineNumber(), QString::number(roundLine) +
+                                                                  QStringLiteral("번째 줄의 라운드 %1의 시각은 ")
+                                                                      .arg(*round) +
+                                                                  fileTime(roundTime(*round)) +
+                                                                  QStringLiteral("입니다."));
+
+    // The list: canonical entries in order, no more than a draw list holds.
+    if (file.list.size() > maxEntries)
+        return header.fail<Announcement>(file.firstListLine,
+                                         QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries));
+    QByteArray previous;
+    for (int i = 0; i < file.list.size(); ++i) {
+        const QString &entry = file.list.at(i);
+        const int line = file.firstListLine + i;
+        if (entry.isEmpty() || canonicalEntry(entry) != entry || holdsUnusable(entry))
+            return header.fail<Announcement>(line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다."));
+        const QByteArray bytes = entry.toUtf8();
+        if (i > 0 && !(previous < bytes))
+            return header.fail<Announcement>(
+                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.").arg(line - 1));
+        previous = bytes;
+    }
+    if (*count != file.list.size())
+        return header.fail<Announcement>(countLine, QStringLiteral("목록의 항목은 %1개입니다.").arg(file.list.size()));
+    if (*listSha != sha256Hex(canonicalFile(file.list)))
+        return header.fail<Announcement>(listShaLine, QStringLiteral("목록(%1번째 줄부터)의 SHA-256과 다릅니다.")
+                                                          .arg(file.firstListLine));
+    if (const std::optional<QString> impossible = termsProblem(int(*count), int(qMin<qint64>(*winners, maxEntries + 1)),
+                                                               int(qMin<qint64>(*reserves, maxEntries + 1))))
+        return header.fail<Announcement>(reservesLine, *impossible);
+    Announcement announced{{*listSha, int(*count), int(*winners), int(*reserves), *round, *label}, file.list};
+    if (code && *code != announcementCode(announced.terms))
+        return header.fail<Announcement>(codeLine, QStringLiteral("announcement_sha256이(가) 1–") +
+                                                       QString::number(codeLine - 1) +
+                                                       QStringLiteral("번째 줄(randomness 줄 빼고)로 계산한 값(") +
+                                                       announcementCode(announced.terms) + QStringLiteral(")과 다릅니다."));
+    return announced;
+}
+
+} // namespace tombolix::publicdraw::files

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/DrawFiles.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+// Reading the public draw's files, shared by the announcement's reader and the result's
+// verification.
+namespace tombolix::publicdraw::files {
+
+QString atLine(int line, const QString &what);
+// A winner's or reserve's line without its "\n": "winner.1=<ticket>\t<entry>".
+QString ticketLine(const QString &key, int i, int ticket, const QStringList &list);
+
+struct FileLine {
+    int number = 0; // 1-based
+    QString key;
+    QString value;
+};
+struct SplitFile {
+    QList<FileLine> header;
+    QStringList list;
+    int firstListLine = 0;
+};
+// The file cut into its header and its list; nullopt with what is wrong otherwise.
+std::optional<SplitFile> splitFile(QString text, QString *problem);
+
+// Reads the header's lines in the order given; the first problem found is kept, naming its line.
+class HeaderReader {
+public:
+    HeaderReader(const SplitFile &file, QString *problem);
+
+    // The value of the next line, which must carry `key`.
+    std::optional<QString> next(const QString &key);
+    // The same, when the next line carries `key`; nullopt, and nothing read, otherwise.
+    std::optional<QString> nextIf(const QString &key);
+    std::optional<qint64> number(const QString &key);
+    std::optional<QString> hex(const QString &key, int digits);
+    // The line last read, and the one to be read next.
+    int lineNumber() const;
+    int nextLineNumber() const;
+    bool failed() const { return !m_problem->isEmpty(); }
+    bool atEnd() const { return m_at >= m_file.header.size(); }
+    template <typename T = QString> std::optional<T> fail(int line, const QString &what) {
+        if (!failed())
+            *m_problem = atLine(line, what);
+        return std::nullopt;
+    }
+
+private:
+    const SplitFile &m_file;
+    QString *m_problem;
+    qsizetype m_at = 0;
+};
+
+// The announced part of either file: the terms in the seed's order (in a result file the
+// randomness, read by `randomness`, between the round and the label), the announcement code,
+// the round's time, and the list.
+std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &header,
+                                          const std::function<void()> &randomness);
+
+} // namespace tombolix::publicdraw::files

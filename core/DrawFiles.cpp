@@ -1,0 +1,56 @@
+#include "core/DrawFiles.h"
+
+#include "core/DrawFileReader.h"
+
+namespace tombolix::publicdraw {
+
+namespace {
+
+// The lines that follow the seed's lines in both files.
+QString announcedTail(const Terms &terms) {
+    return QStringLiteral("announcement_sha256=") + announcementCode(terms) + QStringLiteral("\nround_time=") +
+           fileTime(roundTime(terms.round)) + u'\n';
+}
+
+} // namespace
+
+QString announcementText(const Announcement &announcement) {
+    const Terms &t = announcement.terms;
+    return QString::fromUtf8(announcedText(t)) + announcedTail(t) + u'\n' +
+           QString::fromUtf8(canonicalFile(announcement.list));
+}
+
+std::optional<Announcement> parseAnnouncement(const QString &text, QString *problem) {
+    using namespace files;
+    problem->clear();
+    const std::optional<SplitFile> file = splitFile(text, problem);
+    if (!file)
+        return std::nullopt;
+    HeaderReader header(*file, problem);
+    std::optional<Announcement> announced = readAnnounced(*file, header, [] {});
+    if (announced && !header.atEnd())
+        return header.fail<Announcement>(header.nextLineNumber(), QStringLiteral("예고 파일에 없어야 할 줄입니다."));
+    return announced;
+}
+
+Result decide(const Announcement &announcement, const Round &round, const QStringList &relays) {
+    const Terms &t = announcement.terms;
+    return {announcement, round, relays, drawTickets(seed(t, round.randomness), t.count, t.winners, t.reserves)};
+}
+
+QString resultText(const Result &result) {
+    const Terms &t = result.announcement.terms;
+    QString text = QString::fromUtf8(seedText(t, result.round.randomness)) + announcedTail(t);
+    text += QStringLiteral("signature=") + result.round.signature + u'\n';
+    text += QStringLiteral("relays=") + result.relays.join(u',') + u'\n';
+    text += QStringLiteral("seed=") + QString::fromLatin1(seed(t, result.round.randomness).toHex()) + u'\n';
+    for (int i = 0; i < result.tickets.winners.size(); ++i)
+        text += files::ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i), result.announcement.list) +
+                u'\n';
+    for (int i = 0; i < result.tickets.reserves.size(); ++i)
+        text += files::ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i), result.announcement.list) +
+                u'\n';
+    return text + u'\n' + QString::fromUtf8(canonicalFile(result.announcement.list));
+}
+
+} // namespace tombolix::publicdraw

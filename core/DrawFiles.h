@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/BeaconRound.h"
+#include "core/PublicDraw.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tombolix::publicdraw {
+
+// The public draw's two files, in UTF-8, every line ending "\n": a header of "key=value" lines
+// (the first line the rule's name), a blank line, then the canonical list, one entry a line.
+
+// An announcement file: the seed's lines but the randomness, the announcement code
+// (announcement_sha256=A), the round's time, a blank line, then the canonical file.
+struct Announcement {
+    Terms terms;
+    QStringList list;
+};
+QString announcementText(const Announcement &announcement);
+// The announcement a file holds, checked whole (its list is canonical and is the one F names,
+// the numbers agree, its code is its own); nullopt with what is wrong, naming the line,
+// otherwise. A file written before the code was added, without its line, is read too.
+std::optional<Announcement> parseAnnouncement(const QString &text, QString *problem);
+
+// A result file: the seed's lines, the announcement code, the round's time, the round's
+// signature, the relays that gave it ("pasted" when the user pasted it), the seed, the winners
+// and reserves (ticket and entry), then the list.
+struct Result {
+    Announcement announcement;
+    Round round;
+    QStringList relays;
+    Tickets tickets;
+};
+inline const char *pastedRound = "pasted";
+Result decide(const Announcement &announcement, const Round &round, const QStringList &relays);
+QString resultText(const Result &result);
+
+} // namespace tombolix::publicdraw

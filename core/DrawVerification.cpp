@@ -1,0 +1,143 @@
+#include "core/DrawVerification.h"
+
+#include "core/DrawFileReader.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace tombolix::publicdraw {
+
+using namespace files;
+
+Verified verifyResult(const QString &text, const QStringList &relayNames) {
+    QString problem;
+    const std::optional<SplitFile> file = splitFile(text, &problem);
+    if (!file)
+        return {std::nullopt, problem};
+    HeaderReader header(*file, &problem);
+    std::optional<QString> randomness;
+    int randomnessLine = 0;
+    const std::optional<Announcement> announced = readAnnounced(*file, header, [&] {
+        randomness = header.hex(QStringLiteral("randomness"), 64);
+        randomnessLine = header.failed() ? 0 : header.lineNumber();
+    });
+    if (!announced)
+        return {std::nullopt, problem};
+    const Terms &terms = announced->terms;
+    const std::optional<QString> signature = header.hex(QStringLiteral("signature"), 96);
+    const int signatureLine = header.failed() ? 0 : header.lineNumber();
+    const std::optional<QString> relays = header.next(QStringLiteral("relays"));
+    const int relaysLine = header.failed() ? 0 : header.lineNumber();
+    const std::optional<QString> seedHex = header.hex(QStringLiteral("seed"), 64);
+    const int seedLine = header.failed() ? 0 : header.lineNumber();
+    if (header.failed())
+        return {std::nullopt, problem};
+
+    // As many winner and reserve lines as the file says.
+    const auto lines = [&](const QString &prefix) {
+        return int(std::count_if(file->header.cbegin(), file->header.cend(),
+                                 [&prefix](const FileLine &line) { return line.key.startsWith(prefix); }));
+    };
+    const int winnerLines = lines(QStringLiteral("winner."));
+    if (winnerLines != terms.winners)
+        return {std::nullopt, atLine(4, QStringLiteral("winners=%1인데 당첨자 줄은 %2개입니다.")
+                                            .arg(QString::number(terms.winners), QString::number(winnerLines)))};
+    const int reserveLines = lines(QStringLiteral("reserve."));
+    if (reserveLines != terms.reserves)
+        return {std::nullopt, atLine(5, QStringLiteral("reserves=%1인데 예비 당첨자 줄은 %2개입니다.")
+                                            .arg(QString::number(terms.reserves), QString::number(reserveLines)))};
+
+    Result result{*announced, {terms.round, *randomness, *signature}, relays->split(u','), {}};
+    if (sha256Hex(QByteArray::fromHex(signature->toLatin1())) != *randomness)
+        return {result, atLine(randomnessLine, QStringLiteral("randomness가 %1번째 줄 signature의 SHA-256과 다릅니다.")
+                                                   .arg(signatureLine))};
+    const QSet<QString> known(relayNames.cbegin(), relayNames.cend());
+    const bool pasted = result.relays == QStringList{QString::fromLatin1(pastedRound)};
+    if (!pasted && std::any_of(result.relays.cbegin(), result.relays.cend(),
+                               [&known](const QString &name) { return !known.contains(name); }))
+        return {result, atLine(relaysLine, QStringLiteral("알 수 없는 공개 난수 서버가 있습니다."))};
+    const QByteArray expectedSeed = seed(terms, *randomness);
+    if (*seedHex != QString::fromLatin1(expectedSeed.toHex()))
+        return {result, atLine(seedLine, QStringLiteral("seed가 1–9번째 줄로 계산한 값(") +
+                                             QString::fromLatin1(expectedSeed.toHex()) + QStringLiteral(")과 다릅니다."))};
+
+    // Every winner and reserve, as the rule draws them.
+    result.tickets = drawTickets(expectedSeed, terms.count, terms.winners, terms.reserves);
+    QStringList expected;
+    for (int i = 0; i < result.tickets.winners.size(); ++i)
+        expected.append(ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i), announced->list));
+    for (int i = 0; i < result.tickets.reserves.size(); ++i)
+        expected.append(ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i), announced->list));
+    for (const QString &line : expected) {
+        const qsizetype equals = line.indexOf(u'=');
+        const std::optional<QString> value = header.next(line.left(equals));
+        if (!value)
+            return {result, problem};
+        if (*value != line.mid(equals + 1))
+            return {result, atLine(header.lineNumber(), QStringLiteral("규칙으로 계산한 값은 '") +
+                                                            QString(line).replace(u'\t', u' ') + QStringLiteral("'입니다."))};
+    }
+    if (!header.atEnd())
+        return {result, atLine(header.nextLineNumber(), QStringLiteral("결과 파일에 없어야 할 줄입니다."))};
+    return {result, std::nullopt};
+}
+
+std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms) {
+    const QString code = announcementCode(terms);
+    const QString notAnnounced = QStringLiteral("이 결과는 예고한 추첨이 아닙니다. ");
+    QString unused;
+    if (files::splitFile(announcement, &unused)) {
+        // An announcement file: its terms, whether or not it carries the code.
+        QString problem;
+        const std::optional<Announcement> file = parseAnnouncement(announcement, &problem);
+        if (!file)
+            return QStringLiteral("예고 파일이 올바르지 않습니다. ") + problem;
+        const Terms &then = file->terms;
+        if (announcementCode(then) == code)
+            return std::nullopt;
+        QStringList differs;
+        const auto compare = [&differs](const QString &what, const QString &announced, const QString &drawn) {
+            if (announced != drawn)
+                differs.append(what + QStringLiteral("(예고: ") + announced + QStringLiteral(", 결과: ") + drawn +
+                               u')');
+        };
+        compare(QStringLiteral("추첨 이름"), then.label, terms.label);
+        compare(QStringLiteral("참가자 목록의 SHA-256"), then.listSha256, terms.listSha256);
+        compare(QStringLiteral("참가자 수"), QString::number(then.count), QString::number(terms.count));
+        compare(QStringLiteral("당첨자 수"), QString::number(then.winners), QString::number(terms.winners));
+        compare(QStringLiteral("예비 당첨자 수"), QString::number(then.reserves), QString::number(terms.reserves));
+        compare(QStringLiteral("라운드"), QString::number(then.round), QString::number(terms.round));
+        return notAnnounced + QStringLiteral("예고와 다른 값: ") + differs.join(QStringLiteral(", "));
+    }
+    // The text of the post: the code must stand in it, and no other code beside it (an organiser
+    // who announced several could keep whichever the round favours). The list's SHA-256 and the
+    // chain's hash are the other 64-digit values a post holds.
+    static const QRegularExpression digits64(QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
+    QSet<QString> codes;
+    for (QRegularExpressionMatchIterator it = digits64.globalMatch(announcement); it.hasNext();) {
+        const QString value = it.next().captured().toLower();
+        if (value != terms.listSha256 && value != chainHash())
+            codes.insert(value);
+    }
+    if (!codes.contains(code))
+        return notAnnounced + QStringLiteral("예고문에 이 결과의 예고 코드(") + code + QStringLiteral(")가 없습니다.");
+    if (codes.size() > 1)
+        return notAnnounced + QStringLiteral("예고문에 예고 코드로 보이는 값이 %1개 있어, 어느 추첨을 예고했는지 알 수 "
+                                             "없습니다.")
+                                  .arg(codes.size());
+    return std::nullopt;
+}
+
+QStringList termsLines(const Terms &terms) {
+    return {QStringLiteral("추첨 이름 : ") + terms.label,
+            QStringLiteral("예고 코드(announcement_sha256) : ") + announcementCode(terms),
+            QStringLiteral("참가자 목록의 SHA-256 : ") + terms.listSha256,
+            QStringLiteral("참가자 %1명, 당첨자 %2명, 예비 당첨자 %3명")
+                .arg(QString::number(terms.count), QString::number(terms.winners), QString::number(terms.reserves)),
+            QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
+                .arg(QString::number(terms.round), koreanTime(roundTime(terms.round)))};
+}
+
+} // namespace tombolix::publicdraw

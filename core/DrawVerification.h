@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/DrawFiles.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tombolix::publicdraw {
+
+// A result file verified line by line against the rule: nullopt when every line is what the
+// rule gives, else the first thing that differs, naming its line (in Korean). `relayNames` are
+// the relays a result may name.
+struct Verified {
+    std::optional<Result> result; // what the file says, when it could be read
+    std::optional<QString> problem;
+};
+Verified verifyResult(const QString &text, const QStringList &relayNames);
+
+// Whether an announcement as the entrants have it, an announcement file or the text of the post
+// as copied from the site, announces these terms: the file's terms are these, or the text holds
+// their announcement code. nullopt when it does; otherwise why not (in Korean).
+std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms);
+
+// The terms as a participant compares them with the post by eye, a line each (in Korean).
+QStringList termsLines(const Terms &terms);
+
+} // namespace tombolix::publicdraw
