@@ -2,6 +2,8 @@
 
 #include "core/DrawFileReader.h"
 
+#include <QStringDecoder>
+
 namespace tombolix::publicdraw {
 
 namespace {
@@ -13,6 +15,14 @@ QString announcedTail(const Terms &terms) {
 }
 
 } // namespace
+
+std::optional<QString> decodeDrawFile(const QByteArray &bytes) {
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
 
 QString announcementText(const Announcement &announcement) {
     const Terms &t = announcement.terms;

@@ -13,6 +13,10 @@ namespace tombolix::publicdraw {
 // The public draw's two files, in UTF-8, every line ending "\n": a header of "key=value" lines
 // (the first line the rule's name), a blank line, then the canonical list, one entry a line.
 
+// A file's bytes as the readers below take them: UTF-8, a byte-order mark kept for them to take
+// off (one only, as a participant's script does); nullopt when the bytes are not UTF-8.
+std::optional<QString> decodeDrawFile(const QByteArray &bytes);
+
 // An announcement file: the seed's lines but the randomness, the announcement code
 // (announcement_sha256=A), the round's time, a blank line, then the canonical file.
 struct Announcement {

@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QSaveFile>
 #include <QSet>
-#include <QStringDecoder>
 
 namespace tombolix {
 
@@ -104,10 +103,8 @@ std::optional<QString> PublicDrawCommands::chooseAndRead(const QString &filter) 
         prompter.warning(QStringLiteral("선택하신 파일이 없거나 손상되었습니다!"));
         return std::nullopt;
     }
-    // A byte-order mark is kept for the file's reader to take off, as a participant's script does.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    const QString text = utf8(*bytes);
-    if (utf8.hasError()) {
+    const std::optional<QString> text = decodeDrawFile(*bytes);
+    if (!text) {
         prompter.warning(QStringLiteral("선택하신 파일이 UTF-8 텍스트가 아니거나 손상되었습니다!"));
         return std::nullopt;
     }

@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "app/ResultBox.h"
 #include "common/DrawList.h"
-#include "core/PublicDraw.h"
+#include "core/DrawVerification.h"
 #include "publicdraw/Countdown.h"
 #include "publicdraw/PublicDrawCommands.h"
 #include "tests/support/Fakes.h"
@@ -27,6 +27,7 @@
 
 using namespace tombolix;
 using namespace tombolix::test;
+using namespace tombolix::publicdraw;
 
 namespace {
 
@@ -76,13 +77,20 @@ private slots:
     void closingTheWindowEndsTheCountdown();
     void verificationFailsOnAChangedByte();
     void theScriptChecksTheSameFiles();
+    void anAnnouncedRoundMustBeAhead();
+    void aResultThatWasNeverAnnounced();
+    void aRoundThatNobodyChecked();
+    void userTextIsNeverAFormat();
 
 private:
     // The announcement of TV1 for round 42, written by the menu.
     QString announce();
     QStringList files(const QString &kind) const;
     QString drawnResult(); // the result file of a draw of TV1 through the menu
+    int runScript(const QStringList &arguments, QString *output);
+    QString writeText(const QString &name, const QString &text) const; // in the rig's folder
 
+    QString post; // the announcement for the post, as the menu put it on the clipboard
     std::unique_ptr<TestHttpServer> relayA;
     std::unique_ptr<TestHttpServer> relayB;
     std::unique_ptr<Rig> rig;
@@ -124,6 +132,7 @@ QString TestPublicDrawWindow::announce() {
     rig->prompter.type(QStringLiteral("1"));
     rig->prompter.type(QStringLiteral("2023-08-24 00:11:30"));
     main->mnu_Announce->trigger();
+    post = rig->desktop.clipboardText;
     const QStringList written = files(QStringLiteral("Announce"));
     if (written.size() != 1)
         return {};
@@ -151,18 +160,24 @@ void TestPublicDrawWindow::announceThroughTheMenu() {
     QCOMPARE(records[3].initialText, QStringLiteral("2023-08-24 00:10"));
     QCOMPARE(records[4].kind, PromptKind::Notice);
     const QString F = QStringLiteral("2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570");
+    const QString A = QStringLiteral("67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967");
     QCOMPARE(records[4].text,
              QStringLiteral("추첨 예고를 만들었습니다.\r\n참가자 : 6명\r\n목록의 SHA-256 : ") + F +
                  QStringLiteral("\r\n공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)\r\n"
-                                "예고 파일 : ") +
-                 QDir::toNativeSeparators(path) + QStringLiteral("\r\n게시글에 붙여넣을 예고문을 클립보드에 복사했습니다."));
+                                "예고 코드 : ") +
+                 A + QStringLiteral("\r\n예고 파일 : ") + QDir::toNativeSeparators(path) +
+                 QStringLiteral("\r\n게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
     const QString text = readUtf8(path);
     QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v1\nlist_sha256=") + F + QStringLiteral("\nlist_count=6\n")));
-    QVERIFY(text.endsWith(QStringLiteral("\nlabel=2026 봄 나눔 이벤트\nround_time=2023-08-24T00:11:30+09:00\n\n"
+    QVERIFY(text.endsWith(QStringLiteral("\nlabel=2026 봄 나눔 이벤트\nannouncement_sha256=") + A +
+                          QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n"
                                          "김철수\n김철수2\n박민수\n이영희\n정하늘\n최지우\n")));
     const QString post = rig->desktop.clipboardText;
     for (const QString &part : {label, F, QStringLiteral("참가자 6명, 당첨자 2명, 예비 당첨자 1명"),
                                 QStringLiteral("라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
+                                QString(QStringLiteral("예고 코드(announcement_sha256) : ") + A),
+                                QStringLiteral("이 글이 라운드 42의 공개 시각(2023-08-24 00:11:30, 한국 시간) 전에 "
+                                               "쓰였는지 꼭 확인하세요."),
                                 QStringLiteral("verify-draw.py")})
         QVERIFY2(post.contains(part), qPrintable(part));
     // the draw list is left as it was
@@ -195,7 +210,13 @@ void TestPublicDrawWindow::announcementsRefused() {
     refused({}, QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 같은 항목이 "
                                "있습니다. (1개: \"김철수\")"));
     main->drawList().append(QStringLiteral("홍\t길동"));
-    refused({}, QStringLiteral("제어 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: \"홍<U+0009>길동\")"));
+    refused({}, QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: "
+                               "\"홍<U+0009>길동\")"));
+    // half a surrogate pair, as a comment's JSON can carry it: refused before anything is written
+    main->drawList().removeAt(main->drawList().count() - 1);
+    main->drawList().append(QStringLiteral("김철") + QChar(0xDC00) + QStringLiteral("수"));
+    refused({}, QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: "
+                               "\"김철<U+DC00>수\")"));
 }
 
 // TV1 drawn through the menu against the two relays, then verified through the menu.
@@ -208,7 +229,19 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     QCOMPARE(relayB->requests.size(), 1);
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
     QCOMPARE(rig->prompter.records.last().text, QStringLiteral("공개 추첨을 마쳤습니다.\r\n결과 파일 : ") +
-                                                    QDir::toNativeSeparators(path));
+                                                    QDir::toNativeSeparators(path) +
+                                                    QStringLiteral("\r\n게시글에 붙여넣을 결과문을 클립보드에 복사했습니다."));
+    // the result for the post: the winners and reserves with their tickets, the code, the round
+    const QString resultPost = rig->desktop.clipboardText;
+    for (const QString &part :
+         {QStringLiteral("[Tombolix 공개 추첨 결과] 2026 봄 나눔 이벤트\n\n당첨자\n1. 김철수 (추첨 번호 1)\n"
+                         "2. 김철수2 (추첨 번호 2)\n"),
+          QStringLiteral("\n1. 최지우 (추첨 번호 6)\n"),
+          QStringLiteral("예고 코드(announcement_sha256) : 67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967"),
+          QStringLiteral("참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570"),
+          QStringLiteral("drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
+          QStringLiteral("verify-draw.py")})
+        QVERIFY2(resultPost.contains(part), qPrintable(part));
     const QString text = readUtf8(path);
     QVERIFY(text.contains(QStringLiteral("\nrandomness=") + round42Randomness + u'\n'));
     QVERIFY(text.contains(QStringLiteral("\nrelays=") + relayA->host() + u',' + relayB->host() + u'\n'));
@@ -223,18 +256,48 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     main->mnu_PublicDraw->trigger();
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수\r\n김철수2\r\n최지우 (예비 1)"));
 
-    // verified, the round asked for again
+    // verified with the announcement as it was posted, the round asked for again
+    const QString drawn = QStringLiteral("2026 봄 나눔 이벤트 : 참가자 6명 중 당첨자 2명, 예비 당첨자 1명이 규칙대로 "
+                                         "뽑혔습니다.\r\n");
+    const QString success = QStringLiteral("검증 성공\r\n") + drawn +
+                            QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.\r\n"
+                                           "라운드 42의 signature를 공개 난수 서버(") +
+                            relayA->host() + QStringLiteral(", ") + relayB->host() +
+                            QStringLiteral(")에서 다시 받아 확인했습니다.");
     rig->prompter.reset();
     relayA->requests.clear();
     rig->prompter.chooseFile(path);
+    rig->prompter.type(post);
     main->mnu_Verify->trigger();
     QCOMPARE(relayA->requests.size(), 1);
-    QCOMPARE(rig->prompter.records.size(), 2);
-    QCOMPARE(rig->prompter.records[1].kind, PromptKind::Notice);
-    QCOMPARE(rig->prompter.records[1].text,
-             QStringLiteral("검증 성공\r\n2026 봄 나눔 이벤트 : 참가자 6명 중 당첨자 2명, 예비 당첨자 1명이 규칙대로 "
-                            "뽑혔습니다.\r\n라운드 42의 signature를 공개 난수 서버(") +
-                 relayA->host() + QStringLiteral(", ") + relayB->host() + QStringLiteral(")에서 다시 받아 확인했습니다."));
+    QCOMPARE(rig->prompter.records.size(), 3);
+    QCOMPARE(rig->prompter.records[1].kind, PromptKind::Input);
+    QCOMPARE(rig->prompter.records[2].kind, PromptKind::Notice);
+    QCOMPARE(rig->prompter.records[2].text, success);
+    // or with the announcement file: the box left empty
+    rig->prompter.reset();
+    rig->prompter.chooseFile(path);
+    rig->prompter.type(QString());
+    rig->prompter.chooseFile(rig->folder.filePath(files(QStringLiteral("Announce")).first()));
+    main->mnu_Verify->trigger();
+    QCOMPARE(rig->prompter.records.last().text, success);
+    // compared with no announcement: not a success, and it says so
+    rig->prompter.reset();
+    rig->prompter.chooseFile(path);
+    rig->prompter.cancel();
+    main->mnu_Verify->trigger();
+    QCOMPARE(rig->prompter.records.last().kind, PromptKind::Information);
+    QCOMPARE(rig->prompter.records.last().text,
+             QStringLiteral("검증 미완료\r\n결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
+                            "계산되어 있습니다. 그러나:\r\n- 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 "
+                            "전에 올린 예고와 같은지 직접 확인하세요.\r\n- 라운드 42의 signature를 공개 난수 서버(") +
+                 relayA->host() + QStringLiteral(", ") + relayB->host() +
+                 QStringLiteral(")에서 다시 받아 확인했습니다.\r\n추첨 이름 : 2026 봄 나눔 이벤트\r\n"
+                                "예고 코드(announcement_sha256) : "
+                                "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967\r\n"
+                                "참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\r\n"
+                                "참가자 6명, 당첨자 2명, 예비 당첨자 1명\r\n"
+                                "공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)"));
 
     // a relay that now gives another signature for the round: the file does not hold
     relayA->setDefault({200, {}, forged42()});
@@ -242,7 +305,7 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     rig->prompter.reset();
     rig->prompter.chooseFile(path);
     main->mnu_Verify->trigger();
-    QVERIFY(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 실패\r\n11번째 줄: ")));
+    QVERIFY(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 실패\r\n결과 파일의 signature가 ")));
 }
 
 void TestPublicDrawWindow::drawsRefused_data() {
@@ -279,7 +342,9 @@ void TestPublicDrawWindow::drawsRefused() {
         relayB->setDefault({200, {}, forged42()});
     } else if (fault == QStringLiteral("round 43")) {
         relayA->setDefault({200, {}, QByteArray(round42()).replace("\"round\":42", "\"round\":43")});
+        relayB->setDefault({200, {}, QByteArray(round42()).replace("\"round\":42", "\"round\":43")});
     } else if (fault == QStringLiteral("randomness")) {
+        relayA->setDefault({200, {}, QByteArray(round42()).replace("8ada64", "8ada65")});
         relayB->setDefault({200, {}, QByteArray(round42()).replace("8ada64", "8ada65")});
     } else if (fault == QStringLiteral("format")) {
         main->OptPick[0]->group()->setExclusive(false); // as a fresh window: neither chosen
@@ -358,12 +423,16 @@ void TestPublicDrawWindow::noRelayLetsTheRoundBePasted() {
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
     const QString result = rig->folder.filePath(files(QStringLiteral("Result")).first());
     QVERIFY(readUtf8(result).contains(QStringLiteral("\nrelays=pasted\n")));
-    // and it verifies, offline
+    // and offline the round it names is not confirmed by any relay: no success
     rig->prompter.reset();
     rig->prompter.chooseFile(result);
+    rig->prompter.type(post);
     main->mnu_Verify->trigger();
-    QVERIFY(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 성공\r\n")));
-    QVERIFY(rig->prompter.records.last().text.endsWith(QStringLiteral("파일에 적힌 signature로 확인했습니다.")));
+    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 미완료\r\n")),
+             qPrintable(rig->prompter.records.last().text));
+    QVERIFY(rig->prompter.records.last().text.contains(
+        QStringLiteral("- 라운드 42은(는) 확인되지 않았습니다. 파일에 적힌 signature가 진짜 drand의 것인지 알 수 "
+                       "없습니다. (공개 난수 서버에 접속할 수 없습니다.)")));
 }
 
 // The draw waits for the round with a countdown, the window usable meanwhile; the round's time
@@ -432,37 +501,80 @@ void TestPublicDrawWindow::verificationFailsOnAChangedByte() {
     main->mnu_Verify->trigger();
     QCOMPARE(rig->prompter.records.last().kind, PromptKind::Information);
     QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("검증 실패\r\n15번째 줄: 규칙으로 계산한 값은 'winner.2=2 김철수2'입니다."));
+             QStringLiteral("검증 실패\r\n16번째 줄: 규칙으로 계산한 값은 'winner.2=2 김철수2'입니다."));
 }
 
-// tools/verify-draw.py checks a result file as the program does, and computes the draw from
-// the list and the announcement alone.
+// Runs tools/verify-draw.py while this process's relays keep answering: its exit status (-1 when
+// it did not end), its output in `output`.
+int TestPublicDrawWindow::runScript(const QStringList &arguments, QString *output) {
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    QProcess process;
+    QEventLoop loop;
+    connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    process.start(python, QStringList{QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py")} + arguments);
+    loop.exec();
+    *output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    return process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit
+               ? process.exitCode()
+               : -1;
+}
+
+QString TestPublicDrawWindow::writeText(const QString &name, const QString &text) const {
+    QFile file(rig->folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(text.toUtf8());
+    return file.fileName();
+}
+
+// tools/verify-draw.py checks a result file as the program does, against the announcement as it
+// was posted, and computes the draw from the list and the announcement alone.
 void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
 #ifdef Q_OS_WIN
     QSKIP("the participant's script is run by the Linux build");
 #endif
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
         QSKIP("no python3 on this machine");
-    const QString script = QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py");
     const QString path = drawnResult();
-    auto run = [&](const QStringList &arguments, QString *output) {
-        // run while this process's relays keep answering
-        QProcess process;
-        QEventLoop loop;
-        connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        process.start(python, QStringList{script} + arguments);
-        loop.exec();
-        *output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
+    const QString announcement = rig->folder.filePath(files(QStringLiteral("Announce")).first());
+    const QString postFile = writeText(QStringLiteral("post.txt"), post);
+    const QStringList relays{QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"), relayB->base()};
     QString output;
-    QCOMPARE(run({QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"), relayB->base(), path}, &output),
-             0);
-    QVERIFY2(output.startsWith(QStringLiteral("검증 성공")), qPrintable(output));
+    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), announcement}, &output), 0);
+    QVERIFY2(output.startsWith(QStringLiteral("검증 성공\n")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("에서 다시 받아 확인했습니다.")), qPrintable(output));
     QCOMPARE(relayA->requests.size(), 2); // the draw's, and the script's
+    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), postFile}, &output), 0);
+
+    // one relay that has no such round, the other has it: confirmed
+    relayA->setDefault({404, {}, "{\"error\":\"not found\"}"});
+    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), postFile}, &output), 0);
+    // no announcement, or no relay asked: not a success, and it says what was not checked
+    QCOMPARE(runScript(relays + QStringList{path}, &output), 3);
+    QVERIFY2(output.startsWith(QStringLiteral("검증 미완료\n")), qPrintable(output));
+    QVERIFY(output.contains(QStringLiteral("이 결과는 어떤 예고와도 비교하지 않았습니다.")));
+    QVERIFY(output.contains(QStringLiteral("예고 코드(announcement_sha256) : "
+                                           "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967")));
+    // (offline, the relays given only name the relays a result may name)
+    QCOMPARE(runScript(relays + QStringList{QStringLiteral("--offline"), path, QStringLiteral("--announcement"), postFile},
+                       &output),
+             3);
+    QVERIFY2(output.contains(QStringLiteral("라운드 42은(는) 확인되지 않았습니다.")), qPrintable(output));
+
+    // a relay given is added to the relays a result may name: a result that names drand's own
+    // relays, checked through another
+    Announcement announced;
+    QString problem;
+    announced = *parseAnnouncement(readUtf8(announcement), &problem);
+    const QString named = writeText(
+        QStringLiteral("named.txt"),
+        resultText(decide(announced, {42, round42Randomness, round42Signature},
+                          {QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")})));
+    relayA->setDefault({200, {}, round42()});
+    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), named, QStringLiteral("--announcement"), postFile},
+                       &output),
+             0);
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -470,28 +582,243 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
     file.resize(0);
     file.write(bytes.replace("reserve.1=6\t", "reserve.1=5\t"));
     file.close();
-    QCOMPARE(run({QStringLiteral("--offline"), QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"),
-                  relayB->base(), path},
-                 &output),
-             1);
-    QVERIFY2(output.contains(QStringLiteral("16번째 줄")), qPrintable(output));
+    QCOMPARE(runScript(relays + QStringList{QStringLiteral("--offline"), path}, &output), 1);
+    QVERIFY2(output.contains(QStringLiteral("17번째 줄")), qPrintable(output));
 
     // a participant with the list and the announcement's terms only
     QFile list(rig->folder.filePath(QStringLiteral("list.txt")));
     QVERIFY(list.open(QIODevice::WriteOnly));
     list.write(tv1List().join(u'\n').toUtf8() + '\n');
     list.close();
-    QCOMPARE(run({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"), QStringLiteral("2"),
-                  QStringLiteral("--reserves"), QStringLiteral("1"), QStringLiteral("--round"), QStringLiteral("42"),
-                  QStringLiteral("--randomness"), round42Randomness, QStringLiteral("--label"),
-                  label},
-                 &output),
+    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"), QStringLiteral("2"),
+                        QStringLiteral("--reserves"), QStringLiteral("1"), QStringLiteral("--round"),
+                        QStringLiteral("42"), QStringLiteral("--randomness"), round42Randomness,
+                        QStringLiteral("--label"), label},
+                       &output),
              0);
     QCOMPARE(output.split(u'\n', Qt::SkipEmptyParts),
              (QStringList{QStringLiteral("2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570"),
                           QStringLiteral("99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62"),
                           QStringLiteral("winner 1 1 김철수"), QStringLiteral("winner 2 2 김철수2"),
                           QStringLiteral("reserve 1 6 최지우")}));
+    // rounds out of range are refused, not a traceback
+    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"), QStringLiteral("2"),
+                        QStringLiteral("--round"), QStringLiteral("9223372036854775807"), QStringLiteral("--randomness"),
+                        round42Randomness, QStringLiteral("--label"), label},
+                       &output),
+             1);
+    QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 2^40 이하여야 합니다.")), qPrintable(output));
+}
+
+// The organiser leaves the time box open, watches the rounds come out, and types the time of a
+// round already out (or one so close that the announcement cannot reach the post first).
+void TestPublicDrawWindow::anAnnouncedRoundMustBeAhead() {
+    const auto typeAfterWaiting = [this](qint64 clockWhenAnswered, const QString &typed) {
+        rig->prompter.reset();
+        rig->clock.time = utc(publicdraw::roundTime(42) - 690);
+        for (const QString &answer : {label, QStringLiteral("2"), QStringLiteral("1"), typed})
+            rig->prompter.type(answer);
+        rig->prompter.whileOpen = [this, clockWhenAnswered](const ScriptedPrompter::Record &record) {
+            if (record.text.startsWith(QStringLiteral("추첨 시각을")))
+                rig->clock.time = utc(clockWhenAnswered);
+        };
+        main->mnu_Announce->trigger();
+        rig->prompter.whileOpen = nullptr;
+        return rig->prompter.records.last().text;
+    };
+    // round 42 came out while the box stood open
+    QCOMPARE(typeAfterWaiting(publicdraw::roundTime(42) + 30, QStringLiteral("2023-08-24 00:11:30")),
+             QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
+    // a second ahead of the clock names the round published a second before
+    QCOMPARE(typeAfterWaiting(publicdraw::roundTime(42) + 1, QStringLiteral("2023-08-24 00:11:32")),
+             QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
+    // two minutes ahead: too close for the post
+    QCOMPARE(typeAfterWaiting(publicdraw::roundTime(42) - 120, QStringLiteral("2023-08-24 00:11:30")),
+             QStringLiteral("추첨 시각이 너무 가깝습니다! 예고가 게시글에 먼저 올라가야 하므로 지금부터 3분 이상 뒤의 "
+                            "시각을 입력해주세요."));
+    QVERIFY(files(QStringLiteral("Announce")).isEmpty());
+    // the offered time is worked out when the box opens; three minutes ahead is taken
+    QVERIFY(typeAfterWaiting(publicdraw::roundTime(42) - 180, QStringLiteral("2023-08-24 00:11:30"))
+                .startsWith(QStringLiteral("추첨 예고를 만들었습니다.")));
+    QCOMPARE(rig->prompter.records[3].initialText, QStringLiteral("2023-08-24 00:10"));
+}
+
+// After the round is out, the organiser writes another announcement for it (a rival left out,
+// other terms) and draws that: the result holds together on its own, but it is not the draw
+// the entrants were told of, and neither check calls it a success.
+void TestPublicDrawWindow::aResultThatWasNeverAnnounced() {
+    const QString honest = announce();
+    const QString honestPost = post;
+    QString problem;
+    Announcement rigged = *parseAnnouncement(readUtf8(honest), &problem);
+    rigged.list.removeOne(QStringLiteral("김철수")); // the rival
+    rigged.terms.count = int(rigged.list.size());
+    rigged.terms.listSha256 = sha256Hex(canonicalFile(rigged.list));
+    const QString riggedFile = writeText(QStringLiteral("rigged_Tombolix_Announce.txt"), announcementText(rigged));
+    main->drawList().removeAt(0); // "\uFEFF김철수"
+    rig->clock.time = utc(publicdraw::roundTime(42) + 60);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(riggedFile);
+    main->mnu_PublicDraw->trigger();
+    const QStringList results = files(QStringLiteral("Result"));
+    QCOMPARE(results.size(), 1);
+    const QString result = rig->folder.filePath(results.first());
+    QVERIFY(!verifyResult(readUtf8(result), {relayA->host(), relayB->host()}).problem); // it holds together
+
+    // the program, given the post as the entrants saw it
+    rig->prompter.reset();
+    rig->prompter.chooseFile(result);
+    rig->prompter.type(honestPost);
+    main->mnu_Verify->trigger();
+    QCOMPARE(rig->prompter.records.last().text,
+             QStringLiteral("검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고문에 이 결과의 예고 코드(") +
+                 announcementCode(rigged.terms) + QStringLiteral(")가 없습니다."));
+    // given the announcement file
+    rig->prompter.reset();
+    rig->prompter.chooseFile(result);
+    rig->prompter.type(QString());
+    rig->prompter.chooseFile(honest);
+    main->mnu_Verify->trigger();
+    QVERIFY2(rig->prompter.records.last().text.startsWith(
+                 QStringLiteral("검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고와 다른 값: 참가자 목록의 SHA-256(")),
+             qPrintable(rig->prompter.records.last().text));
+    QVERIFY(rig->prompter.records.last().text.endsWith(QStringLiteral("참가자 수(예고: 6, 결과: 5)")));
+    // given nothing: no success
+    rig->prompter.reset();
+    rig->prompter.chooseFile(result);
+    rig->prompter.cancel();
+    main->mnu_Verify->trigger();
+    QVERIFY(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 미완료\r\n")));
+
+    // the participant's script
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        return;
+    const QStringList relays{QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"), relayB->base()};
+    QString output;
+    QCOMPARE(runScript(relays + QStringList{result, QStringLiteral("--announcement"),
+                                            writeText(QStringLiteral("post.txt"), honestPost)},
+                       &output),
+             1);
+    QVERIFY2(output.contains(QStringLiteral("이 결과는 예고한 추첨이 아닙니다.")), qPrintable(output));
+    QCOMPARE(runScript(relays + QStringList{result, QStringLiteral("--announcement"), honest}, &output), 1);
+    QCOMPARE(runScript(relays + QStringList{result}, &output), 3);
+}
+
+// A made-up round whose randomness is its signature's SHA-256, with no relay to ask: the
+// computation follows the rule, but nothing says the round is drand's, so no check calls it a
+// success.
+void TestPublicDrawWindow::aRoundThatNobodyChecked() {
+    const QString announcement = announce();
+    QString problem;
+    const Announcement announced = *parseAnnouncement(readUtf8(announcement), &problem);
+    const QByteArray forged = forged42();
+    const Round round{42, QString::fromLatin1(forged.mid(forged.indexOf("randomness\":\"") + 13, 64)),
+                      QString(96, u'a')};
+    const QString result =
+        writeText(QStringLiteral("forged_Tombolix_Result.txt"), resultText(decide(announced, round, {QString::fromLatin1(pastedRound)})));
+    QVERIFY(!verifyResult(readUtf8(result), {}).problem); // the file holds together
+    TestHttpServer::Answer reset;
+    reset.reset = true;
+    relayA->setDefault(reset);
+    relayB->setDefault(reset);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(result);
+    rig->prompter.type(post);
+    main->mnu_Verify->trigger();
+    QVERIFY2(!rig->prompter.records.last().text.startsWith(QStringLiteral("검증 성공")),
+             qPrintable(rig->prompter.records.last().text));
+    QVERIFY(rig->prompter.records.last().kind != PromptKind::Notice);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        return;
+    QString output;
+    const QString postFile = writeText(QStringLiteral("post.txt"), post);
+    QCOMPARE(runScript({QStringLiteral("--offline"), result, QStringLiteral("--announcement"), postFile}, &output), 3);
+    QVERIFY2(!output.contains(QStringLiteral("검증 성공")), qPrintable(output));
+    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"), postFile},
+                       &output),
+             3);
+}
+
+// User text is data, never a format: "%1 %2 %L1 %% %" in the label, in entries, in a reserve's
+// name and in the folder the files go to comes back in every message exactly as typed.
+void TestPublicDrawWindow::userTextIsNeverAFormat() {
+    const QString percent = QStringLiteral("%1 %2 %L1 %% %");
+    Rig other;
+    other.endpoints.beaconRelays = rig->endpoints.beaconRelays;
+    other.clock.time = rig->clock.time;
+    QVERIFY(QDir(other.folder.path()).mkdir(percent));
+    Services services = other.services();
+    services.filesFolder = other.folder.filePath(percent);
+    frmMain window(services);
+    window.publicDraw().setLimits({2000, 50, 1000});
+    window.OptPick[0]->setChecked(true);
+    const QStringList entries{QStringLiteral("할인왕%2"), QStringLiteral("쿠폰 10%1장"), percent, QStringLiteral("황")};
+    for (const QString &entry : entries)
+        window.drawList().append(entry);
+
+    // a control character inside an entry that holds "%1"
+    window.drawList().append(QStringLiteral("%1\t%2"));
+    other.prompter.type(percent);
+    window.mnu_Announce->trigger();
+    QCOMPARE(other.prompter.records.last().text,
+             QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: "
+                            "\"%1<U+0009>%2\")"));
+    window.drawList().removeAt(4);
+
+    const QString labelText = QStringLiteral("쿠폰 10%1장 나눔 ") + percent;
+    other.prompter.reset();
+    for (const QString &answer : {labelText, QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2023-08-24 00:11:30")})
+        other.prompter.type(answer);
+    window.mnu_Announce->trigger();
+    const QString notice = other.prompter.records.last().text;
+    QVERIFY2(notice.contains(QStringLiteral("예고 파일 : ") + QDir::toNativeSeparators(services.filesFolder)),
+             qPrintable(notice));
+    const QString announcePost = other.desktop.clipboardText;
+    QVERIFY(announcePost.startsWith(QStringLiteral("[Tombolix 공개 추첨 예고] ") + labelText + u'\n'));
+    QVERIFY(announcePost.contains(QStringLiteral("참가자 4명, 당첨자 1명, 예비 당첨자 3명\n")));
+    const QString announcement =
+        QDir(services.filesFolder).filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Announce.txt")}).value(0));
+
+    // the list changed: entries named as they are
+    window.drawList().append(QStringLiteral("%2%1"));
+    other.prompter.reset();
+    other.prompter.chooseFile(announcement);
+    window.mnu_PublicDraw->trigger();
+    QCOMPARE(other.prompter.records.last().text,
+             QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.\r\n추가된 항목 (1개) : \"%2%1\""));
+    window.drawList().removeAt(4);
+
+    // drawn: every name in the result box and the result post as it is
+    other.clock.time = utc(publicdraw::roundTime(42) + 1);
+    other.prompter.reset();
+    other.prompter.chooseFile(announcement);
+    window.mnu_PublicDraw->trigger();
+    const QString shown = window.txtPick->text();
+    for (const QString &entry : entries)
+        QVERIFY2(shown.contains(entry), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral(" (예비 1)")) && !shown.contains(QStringLiteral("할인왕1")), qPrintable(shown));
+    const QString resultPost = other.desktop.clipboardText;
+    QVERIFY(resultPost.startsWith(QStringLiteral("[Tombolix 공개 추첨 결과] ") + labelText + u'\n'));
+    for (const QString &entry : entries)
+        QVERIFY2(resultPost.contains(QStringLiteral(". ") + entry + QStringLiteral(" (추첨 번호 ")), qPrintable(resultPost));
+    QVERIFY(other.prompter.records.last().text.contains(QDir::toNativeSeparators(services.filesFolder)));
+
+    // verified: the label as typed
+    const QString result =
+        QDir(services.filesFolder).filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Result.txt")}).value(0));
+    other.prompter.reset();
+    other.prompter.chooseFile(result);
+    other.prompter.type(announcePost);
+    window.mnu_Verify->trigger();
+    QVERIFY2(other.prompter.records.last().text.startsWith(QStringLiteral("검증 성공\r\n") + labelText +
+                                                           QStringLiteral(" : 참가자 4명 중")),
+             qPrintable(other.prompter.records.last().text));
+    other.prompter.reset();
+    other.prompter.chooseFile(result);
+    other.prompter.cancel();
+    window.mnu_Verify->trigger();
+    QVERIFY(other.prompter.records.last().text.contains(QStringLiteral("\r\n추첨 이름 : ") + labelText + QStringLiteral("\r\n")));
 }
 
 QTEST_MAIN(TestPublicDrawWindow)
