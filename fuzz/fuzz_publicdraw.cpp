@@ -1,4 +1,5 @@
-// The public draw's files and a relay's answer: an announcement, a result file and a round's JSON.
+// The public draw's files, a relay's answer and an announcement as entrants paste it: an
+// announcement, a result file, a round's JSON and a post's text.
 #include "core/DrawVerification.h"
 
 #include <cstdint>
@@ -7,15 +8,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace tombolix::publicdraw;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString text = QString::fromUtf8(bytes);
+    const QString text = decodeDrawFile(bytes).value_or(QString::fromUtf8(bytes));
 
     QString problem;
     if (const std::optional<Announcement> announced = parseAnnouncement(text, &problem)) {
-        // what the program writes of it reads back the same
+        // what the program writes of it reads back the same, and announces the same terms
         QString again;
         const std::optional<Announcement> reread = parseAnnouncement(announcementText(*announced), &again);
         if (!reread || reread->list != announced->list || reread->terms.listSha256 != announced->terms.listSha256 ||
-            reread->terms.label != announced->terms.label)
+            reread->terms.label != announced->terms.label ||
+            announcementCode(reread->terms) != announcementCode(announced->terms))
+            std::abort();
+        if (announcementProblem(text, announced->terms))
             std::abort();
     } else if (problem.isEmpty()) {
         std::abort(); // a refusal always says why
@@ -30,6 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (verifyResult(resultText(*verified.result), relays).problem)
             std::abort();
     }
+
+    // any text as a pasted announcement: a refusal always says why
+    const Terms terms{sha256Hex(bytes), 3, 1, 1, 42, QStringLiteral("나눔")};
+    if (const std::optional<QString> why = announcementProblem(text, terms); why && why->isEmpty())
+        std::abort();
 
     if (const std::optional<Round> round = parseRound(bytes, 42, &problem)) {
         if (round->number != 42 || roundProblem(*round, 42))
