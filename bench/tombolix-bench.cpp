@@ -4,6 +4,7 @@
 #include "app/ResultBox.h"
 #include "comments/frmPcmnt.h"
 #include "common/Routines.h"
+#include "core/BeaconSignature.h"
 #include "core/Cp949.h"
 #include "core/Draw.h"
 #include "core/PublicDraw.h"
@@ -26,9 +27,11 @@
 #include <QScrollBar>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <vector>
 
 using namespace tombolix;
 using namespace tombolix::test;
@@ -337,6 +340,17 @@ int main(int argc, char **argv) {
         print("public_verify_32767_ms", timeMs([&] { drawing.mnu_Verify->trigger(); }), "ms");
         if (!publicRig.prompter.texts().value(3).startsWith(QStringLiteral("검증 ")))
             std::printf("public_verify_32767: %s\n", qPrintable(publicRig.prompter.texts().join(u'|')));
+        // One check of a round's BLS signature (round 42), the median of 20.
+        const QByteArray signature = QByteArray::fromHex(
+            "95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a");
+        std::vector<double> checks;
+        bool valid = true;
+        for (int i = 0; i < 20; ++i)
+            checks.push_back(timeMs([&] { valid = publicdraw::roundSignatureValid(42, signature) && valid; }));
+        std::nth_element(checks.begin(), checks.begin() + 10, checks.end());
+        print("beacon_verify_ms", checks[10], "ms");
+        if (!valid)
+            std::printf("beacon_verify: round 42 did not verify\n");
     }
     return 0;
 }

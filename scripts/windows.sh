@@ -7,10 +7,11 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/tombolix
 qt=$cache/qt6-mingw
 
 # MinGW with posix threads, Wine to run the tests, a Korean font for them, the host's Qt (its
-# tools build the Windows one) and Qt's Korean translation, which the package carries.
+# tools build the Windows one), Qt's Korean translation, which the package carries, and Go with
+# CIRCL, cross-built by cgo with the same MinGW for the beacon's BLS check.
 sh scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     mingw-w64-x86-64-dev wine64 wine fonts-nanum qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
-    cmake ninja-build xz-utils zip
+    cmake ninja-build xz-utils zip golang-go golang-github-cloudflare-circl-dev
 if [ "$(id -u)" = 0 ]; then
     update-alternatives --set x86_64-w64-mingw32-g++ /usr/bin/x86_64-w64-mingw32-g++-posix >/dev/null
     update-alternatives --set x86_64-w64-mingw32-gcc /usr/bin/x86_64-w64-mingw32-gcc-posix >/dev/null
