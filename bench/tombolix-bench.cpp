@@ -338,7 +338,7 @@ int main(int argc, char **argv) {
         publicRig.prompter.type(QString()); // compared with the announcement file
         publicRig.prompter.chooseFile(folder.filePath(announced.value(0)));
         print("public_verify_32767_ms", timeMs([&] { drawing.mnu_Verify->trigger(); }), "ms");
-        if (!publicRig.prompter.texts().value(3).startsWith(QStringLiteral("검증 ")))
+        if (!publicRig.prompter.texts().value(3).startsWith(QStringLiteral("검증 성공")))
             std::printf("public_verify_32767: %s\n", qPrintable(publicRig.prompter.texts().join(u'|')));
         // One check of a round's BLS signature (round 42), the median of 20.
         const QByteArray signature = QByteArray::fromHex(

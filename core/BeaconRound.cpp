@@ -1,5 +1,6 @@
 #include "core/BeaconRound.h"
 
+#include "core/BeaconSignature.h"
 #include "core/PublicDraw.h"
 #include "core/Text.h"
 
@@ -7,6 +8,12 @@
 #include <QJsonObject>
 
 namespace tombolix::publicdraw {
+
+QString signatureRefused(qint64 round) {
+    return QStringLiteral("라운드 %1의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 "
+                          "아닙니다.")
+        .arg(round);
+}
 
 std::optional<QString> roundProblem(const Round &round, qint64 expected) {
     if (round.number != expected)
@@ -16,6 +23,8 @@ std::optional<QString> roundProblem(const Round &round, qint64 expected) {
         return QStringLiteral("라운드 정보의 randomness나 signature가 16진수 64자리, 96자리가 아닙니다.");
     if (sha256Hex(QByteArray::fromHex(round.signature.toLatin1())) != round.randomness)
         return QStringLiteral("라운드 정보의 randomness가 signature의 SHA-256과 다릅니다.");
+    if (!roundSignatureValid(round.number, QByteArray::fromHex(round.signature.toLatin1())))
+        return signatureRefused(round.number);
     return std::nullopt;
 }
 

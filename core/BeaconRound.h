@@ -15,10 +15,13 @@ struct Round {
 };
 
 // The round in a relay's JSON answer, held to the checks a draw relies on: it is round
-// `expected`, and its randomness is the SHA-256 of its signature. nullopt with the reason (in
-// Korean) otherwise.
+// `expected`, its randomness is the SHA-256 of its signature, and the signature is drand's own,
+// checked against quicknet's public key (so no relay has to be trusted). nullopt with the
+// reason (in Korean) otherwise.
 std::optional<Round> parseRound(const QByteArray &json, qint64 expected, QString *problem);
 // The same checks on a round read from elsewhere (a result file).
 std::optional<QString> roundProblem(const Round &round, qint64 expected);
+// What is said of a round whose signature is not drand's.
+QString signatureRefused(qint64 round);
 
 } // namespace tombolix::publicdraw

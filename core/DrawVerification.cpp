@@ -1,5 +1,6 @@
 #include "core/DrawVerification.h"
 
+#include "core/BeaconSignature.h"
 #include "core/DrawFileReader.h"
 
 #include <QRegularExpression>
@@ -81,6 +82,9 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
     }
     if (!header.atEnd())
         return {result, atLine(header.nextLineNumber(), QStringLiteral("결과 파일에 없어야 할 줄입니다."))};
+    // Last, as the dearest check: the round is drand's own.
+    if (!roundSignatureValid(terms.round, QByteArray::fromHex(signature->toLatin1())))
+        return {result, atLine(signatureLine, signatureRefused(terms.round))};
     return {result, std::nullopt};
 }
 

@@ -9,9 +9,9 @@
 
 namespace tombolix::publicdraw {
 
-// A result file verified line by line against the rule: nullopt when every line is what the
-// rule gives, else the first thing that differs, naming its line (in Korean). `relayNames` are
-// the relays a result may name.
+// A result file verified line by line against the rule, its round's signature checked against
+// drand's public key: nullopt when every line is what the rule gives, else the first thing that
+// differs, naming its line (in Korean). `relayNames` are the relays a result may name.
 struct Verified {
     std::optional<Result> result; // what the file says, when it could be read
     std::optional<QString> problem;

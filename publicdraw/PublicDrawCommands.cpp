@@ -370,35 +370,6 @@ std::optional<QString> PublicDrawCommands::askAnnouncement() {
     return chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
 }
 
-std::optional<PublicDrawCommands::Confirmation> PublicDrawCommands::confirmRound(const Result &result,
-                                                                                const WaitGuard::Wait &wait) {
-    Prompter &prompter = m_services.prompter;
-    const qint64 round = result.announcement.terms.round;
-    const RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
-    if (wait.windowClosed())
-        return std::nullopt;
-    const QString relays = answers.answered.join(QStringLiteral(", "));
-    switch (answers.status) {
-    case RelayAnswers::Status::Got:
-        if (answers.round.signature != result.round.signature) {
-            prompter.information(QStringLiteral("검증 실패") + crlf() + QStringLiteral("결과 파일의 signature가 공개 난수 서버(") +
-                                 relays + QStringLiteral(")가 준 라운드 %1의 signature와 다릅니다.").arg(round));
-            return std::nullopt;
-        }
-        return Confirmation{true, QStringLiteral("라운드 %1의 signature를 공개 난수 서버(").arg(round) + relays +
-                                      QStringLiteral(")에서 다시 받아 확인했습니다.")};
-    case RelayAnswers::Status::NotYet:
-        prompter.information(QStringLiteral("검증 실패") + crlf() +
-                             QStringLiteral("라운드 %1의 공개 난수는 아직 나오지 않았습니다.").arg(round));
-        return std::nullopt;
-    case RelayAnswers::Status::Refused:
-        return Confirmation{false, QStringLiteral("공개 난수 서버의 답을 쓸 수 없습니다. ") + answers.problem};
-    case RelayAnswers::Status::Unreachable:
-        break;
-    }
-    return Confirmation{false, QStringLiteral("공개 난수 서버에 접속할 수 없습니다.")};
-}
-
 void PublicDrawCommands::verify() {
     const WaitGuard::Wait wait(m_waits);
     if (!wait.entered())
@@ -408,49 +379,38 @@ void PublicDrawCommands::verify() {
         chooseAndRead(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)"));
     if (!text)
         return;
+    // Every line, and the round by its own signature: no relay needs to be asked or trusted.
     const Verified verified = verifyResult(*text, relayNames());
     if (verified.problem)
         return prompter.information(QStringLiteral("검증 실패") + crlf() + *verified.problem);
-    const Result &result = *verified.result;
-    const Terms &terms = result.announcement.terms;
+    const Terms &terms = verified.result->announcement.terms;
+    const QString roundChecked =
+        QStringLiteral("라운드 %1의 signature를 drand quicknet의 공개 키로 확인했습니다.").arg(terms.round);
 
-    // The file holds together; then the round itself, and the announcement as the entrants have it.
-    const std::optional<Confirmation> confirmed = confirmRound(result, wait);
-    if (!confirmed)
-        return;
+    // Then the announcement as the entrants have it.
     const std::optional<QString> announcement = askAnnouncement();
-    if (!announcement)
+    if (!announcement || wait.windowClosed())
         return;
-    const bool compared = !announcement->isEmpty();
-    if (compared) {
-        if (const std::optional<QString> problem = announcementProblem(*announcement, terms))
-            return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
-    }
-
     const QString drawn = terms.label +
                           QStringLiteral(" : 참가자 %1명 중 당첨자 %2명, 예비 당첨자 %3명이 규칙대로 뽑혔습니다.")
                               .arg(QString::number(terms.count), QString::number(terms.winners),
                                    QString::number(terms.reserves));
-    if (compared && confirmed->confirmed)
+    if (!announcement->isEmpty()) {
+        if (const std::optional<QString> problem = announcementProblem(*announcement, terms))
+            return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
         return prompter.notice(QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
                                QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
-                               confirmed->how);
+                               roundChecked);
+    }
 
-    // What could not be checked is said in so many words, and what was announced is shown so
+    // Compared with no announcement: said in so many words, with what was announced shown so
     // that it can be compared with the post by eye.
     QString message = QStringLiteral("검증 미완료") + crlf() +
                       QStringLiteral("결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
-                                     "계산되어 있습니다. 그러나:");
-    if (!compared)
-        message += crlf() + QStringLiteral("- 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
-                                           "예고와 같은지 직접 확인하세요.");
-    if (confirmed->confirmed)
-        message += crlf() + QStringLiteral("- ") + confirmed->how;
-    else
-        message += crlf() + QStringLiteral("- 라운드 %1은(는) 확인되지 않았습니다. 파일에 적힌 signature가 "
-                                           "진짜 drand의 것인지 알 수 없습니다. (")
-                                .arg(terms.round) +
-                   confirmed->how + u')';
+                                     "계산되어 있고, ") +
+                      roundChecked + crlf() +
+                      QStringLiteral("그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
+                                     "예고와 같은지 직접 확인하세요.");
     for (const QString &line : termsLines(terms))
         message += crlf() + line;
     prompter.information(message);

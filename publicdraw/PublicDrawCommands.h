@@ -75,13 +75,6 @@ private:
     // file. The empty text when the user compares with none; nullopt when the user was told why
     // the file chosen cannot be read.
     std::optional<QString> askAnnouncement();
-    // Whether the result's round is the beacon's own, and how that was found (or why not).
-    struct Confirmation {
-        bool confirmed = false;
-        QString how;
-    };
-    // nullopt when the round was found to be another (the user was told) or the window closed.
-    std::optional<Confirmation> confirmRound(const publicdraw::Result &result, const WaitGuard::Wait &wait);
 
     Services m_services;
     DrawList &m_drawList;

@@ -80,6 +80,7 @@ private slots:
     void anAnnouncedRoundMustBeAhead();
     void aResultThatWasNeverAnnounced();
     void aRoundThatNobodyChecked();
+    void aRelayWithAMadeUpRoundIsNotUsed();
     void userTextIsNeverAFormat();
 
 private:
@@ -256,20 +257,20 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     main->mnu_PublicDraw->trigger();
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수\r\n김철수2\r\n최지우 (예비 1)"));
 
-    // verified with the announcement as it was posted, the round asked for again
+    // verified with the announcement as it was posted: the round by its own signature, no relay
+    // asked
     const QString drawn = QStringLiteral("2026 봄 나눔 이벤트 : 참가자 6명 중 당첨자 2명, 예비 당첨자 1명이 규칙대로 "
                                          "뽑혔습니다.\r\n");
+    const QString roundChecked = QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.");
     const QString success = QStringLiteral("검증 성공\r\n") + drawn +
-                            QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.\r\n"
-                                           "라운드 42의 signature를 공개 난수 서버(") +
-                            relayA->host() + QStringLiteral(", ") + relayB->host() +
-                            QStringLiteral(")에서 다시 받아 확인했습니다.");
+                            QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.\r\n") +
+                            roundChecked;
     rig->prompter.reset();
     relayA->requests.clear();
     rig->prompter.chooseFile(path);
     rig->prompter.type(post);
     main->mnu_Verify->trigger();
-    QCOMPARE(relayA->requests.size(), 1);
+    QVERIFY(relayA->requests.isEmpty());
     QCOMPARE(rig->prompter.records.size(), 3);
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Input);
     QCOMPARE(rig->prompter.records[2].kind, PromptKind::Notice);
@@ -289,23 +290,15 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     QCOMPARE(rig->prompter.records.last().kind, PromptKind::Information);
     QCOMPARE(rig->prompter.records.last().text,
              QStringLiteral("검증 미완료\r\n결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
-                            "계산되어 있습니다. 그러나:\r\n- 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 "
-                            "전에 올린 예고와 같은지 직접 확인하세요.\r\n- 라운드 42의 signature를 공개 난수 서버(") +
-                 relayA->host() + QStringLiteral(", ") + relayB->host() +
-                 QStringLiteral(")에서 다시 받아 확인했습니다.\r\n추첨 이름 : 2026 봄 나눔 이벤트\r\n"
+                            "계산되어 있고, ") +
+                 roundChecked +
+                 QStringLiteral("\r\n그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
+                                "예고와 같은지 직접 확인하세요.\r\n추첨 이름 : 2026 봄 나눔 이벤트\r\n"
                                 "예고 코드(announcement_sha256) : "
                                 "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967\r\n"
                                 "참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\r\n"
                                 "참가자 6명, 당첨자 2명, 예비 당첨자 1명\r\n"
                                 "공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)"));
-
-    // a relay that now gives another signature for the round: the file does not hold
-    relayA->setDefault({200, {}, forged42()});
-    relayB->setDefault({404, {}, {}});
-    rig->prompter.reset();
-    rig->prompter.chooseFile(path);
-    main->mnu_Verify->trigger();
-    QVERIFY(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 실패\r\n결과 파일의 signature가 ")));
 }
 
 void TestPublicDrawWindow::drawsRefused_data() {
@@ -314,9 +307,8 @@ void TestPublicDrawWindow::drawsRefused_data() {
     QTest::newRow("the list changed") << QStringLiteral("list")
                                       << QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.\r\n추가된 항목 (1개) : "
                                                         "\"홍길동\"\r\n빠진 항목 (1개) : \"정하늘\"");
-    QTest::newRow("relays that disagree") << QStringLiteral("disagree")
-                                          << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n공개 난수 "
-                                                            "서버들이 라운드 42에 서로 다른 값을 주었습니다.");
+    QTest::newRow("a made-up round from both relays")
+        << QStringLiteral("forged") << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n127.0.0.1:");
     QTest::newRow("a round that is not R") << QStringLiteral("round 43")
                                            << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n");
     QTest::newRow("randomness not of the signature")
@@ -338,7 +330,8 @@ void TestPublicDrawWindow::drawsRefused() {
     if (fault == QStringLiteral("list")) {
         main->drawList().append(QStringLiteral("홍길동"));
         main->drawList().removeAt(6); // 정하늘
-    } else if (fault == QStringLiteral("disagree")) {
+    } else if (fault == QStringLiteral("forged")) {
+        relayA->setDefault({200, {}, forged42()});
         relayB->setDefault({200, {}, forged42()});
     } else if (fault == QStringLiteral("round 43")) {
         relayA->setDefault({200, {}, QByteArray(round42()).replace("\"round\":42", "\"round\":43")});
@@ -423,16 +416,45 @@ void TestPublicDrawWindow::noRelayLetsTheRoundBePasted() {
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
     const QString result = rig->folder.filePath(files(QStringLiteral("Result")).first());
     QVERIFY(readUtf8(result).contains(QStringLiteral("\nrelays=pasted\n")));
-    // and offline the round it names is not confirmed by any relay: no success
+    // and it verifies with no relay reachable: the round by its own signature
     rig->prompter.reset();
     rig->prompter.chooseFile(result);
     rig->prompter.type(post);
     main->mnu_Verify->trigger();
-    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 미완료\r\n")),
+    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 성공\r\n")),
              qPrintable(rig->prompter.records.last().text));
-    QVERIFY(rig->prompter.records.last().text.contains(
-        QStringLiteral("- 라운드 42은(는) 확인되지 않았습니다. 파일에 적힌 signature가 진짜 drand의 것인지 알 수 "
-                       "없습니다. (공개 난수 서버에 접속할 수 없습니다.)")));
+    QVERIFY(rig->prompter.records.last().text.endsWith(
+        QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.")));
+
+    // a pasted round that holds together but is not drand's is refused
+    rig->prompter.reset();
+    rig->prompter.chooseFile(announcement);
+    rig->prompter.yes(); // the earlier result
+    rig->prompter.type(QString::fromLatin1(forged42()));
+    main->mnu_PublicDraw->trigger();
+    QCOMPARE(rig->prompter.records.last().text,
+             QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.\r\n라운드 42의 signature가 drand "
+                            "quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 아닙니다."));
+    QCOMPARE(files(QStringLiteral("Result")).size(), 1);
+}
+
+// A relay whose round is not drand's is named and not used; the draw goes on with the relay
+// whose round verifies.
+void TestPublicDrawWindow::aRelayWithAMadeUpRoundIsNotUsed() {
+    const QString announcement = announce();
+    rig->clock.time = utc(publicdraw::roundTime(42) + 1);
+    relayA->setDefault({200, {}, forged42()});
+    rig->prompter.reset();
+    rig->prompter.chooseFile(announcement);
+    main->mnu_PublicDraw->trigger();
+    QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
+    QVERIFY2(rig->prompter.records.last().text.endsWith(
+                 QStringLiteral("※쓰지 않은 공개 난수 서버 : ") + relayA->host() +
+                 QStringLiteral(" : 라운드 42의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 "
+                                "라운드가 아닙니다.")),
+             qPrintable(rig->prompter.records.last().text));
+    const QString result = rig->folder.filePath(files(QStringLiteral("Result")).first());
+    QVERIFY(readUtf8(result).contains(QStringLiteral("\nrelays=") + relayB->host() + u'\n'));
 }
 
 // The draw waits for the round with a countdown, the window usable meanwhile; the round's time
@@ -705,8 +727,8 @@ void TestPublicDrawWindow::aResultThatWasNeverAnnounced() {
 }
 
 // A made-up round whose randomness is its signature's SHA-256, with no relay to ask: the
-// computation follows the rule, but nothing says the round is drand's, so no check calls it a
-// success.
+// program checks the signature itself and refuses it; the script, which cannot, does not call it a
+// success, and fails it where a relay has the real round.
 void TestPublicDrawWindow::aRoundThatNobodyChecked() {
     const QString announcement = announce();
     QString problem;
@@ -714,20 +736,18 @@ void TestPublicDrawWindow::aRoundThatNobodyChecked() {
     const QByteArray forged = forged42();
     const Round round{42, QString::fromLatin1(forged.mid(forged.indexOf("randomness\":\"") + 13, 64)),
                       QString(96, u'a')};
-    const QString result =
-        writeText(QStringLiteral("forged_Tombolix_Result.txt"), resultText(decide(announced, round, {QString::fromLatin1(pastedRound)})));
-    QVERIFY(!verifyResult(readUtf8(result), {}).problem); // the file holds together
+    const QString result = writeText(QStringLiteral("forged_Tombolix_Result.txt"),
+                                     resultText(decide(announced, round, {QString::fromLatin1(pastedRound)})));
     TestHttpServer::Answer reset;
     reset.reset = true;
     relayA->setDefault(reset);
     relayB->setDefault(reset);
     rig->prompter.reset();
     rig->prompter.chooseFile(result);
-    rig->prompter.type(post);
     main->mnu_Verify->trigger();
-    QVERIFY2(!rig->prompter.records.last().text.startsWith(QStringLiteral("검증 성공")),
-             qPrintable(rig->prompter.records.last().text));
-    QVERIFY(rig->prompter.records.last().kind != PromptKind::Notice);
+    QCOMPARE(rig->prompter.records.last().text,
+             QStringLiteral("검증 실패\r\n12번째 줄: 라운드 42의 signature가 drand quicknet의 공개 키로 확인되지 "
+                            "않습니다. drand가 낸 라운드가 아닙니다."));
 
     if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
         return;
@@ -738,6 +758,10 @@ void TestPublicDrawWindow::aRoundThatNobodyChecked() {
     QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"), postFile},
                        &output),
              3);
+    relayA->setDefault({200, {}, round42()});
+    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"), postFile},
+                       &output),
+             1);
 }
 
 // User text is data, never a format: "%1 %2 %L1 %% %" in the label, in entries, in a reserve's
