@@ -375,7 +375,8 @@ def confirm_round(relays, round_, signature):
             raise Failed(f"공개 난수 서버({relay})가 준 라운드 {round_}의 signature가 결과 파일의 것과 다릅니다.")
         answered.append(relay)
     if answered:
-        return f"라운드 {round_}의 signature를 공개 난수 서버({', '.join(answered)})에서 다시 받아 확인했습니다."
+        return (f"라운드 {round_}의 signature를 공개 난수 서버({', '.join(answered)})에서 다시 받아 확인했습니다. "
+                "(이 스크립트는 BLS 서명 자체는 확인하지 않고, 서버가 준 라운드와 같은지를 봅니다.)")
     if not_yet:
         raise Failed(f"라운드 {round_}의 공개 난수는 아직 나오지 않았습니다. ({', '.join(not_yet)})")
     return None
