@@ -1,6 +1,6 @@
 #include "publicdraw/Beacon.h"
 
-#include "comments/WebRequest.h"
+#include "http/WebRequest.h"
 
 namespace tombolix {
 

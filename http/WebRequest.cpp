@@ -1,4 +1,4 @@
-#include "comments/WebRequest.h"
+#include "http/WebRequest.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
