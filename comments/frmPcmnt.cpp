@@ -36,6 +36,12 @@ namespace {
 const QString cannotLoadComments =
     QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
 
+// The status line while a post's comment pages are read one after another.
+QString pageProgress(int page, int pages) {
+    return QStringLiteral("상태 : 덧글 페이지 <") + QString::number(page) + QStringLiteral(">/<") +
+           QString::number(pages) + QStringLiteral("> 읽는 중");
+}
+
 } // namespace
 
 frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
@@ -134,7 +140,8 @@ void frmPcmnt::resetControls() {
         option->setChecked(false);
         option->group()->setExclusive(true);
     }
-    for (QWidget *control : std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdGet})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdNumHelp, cmdGet})
         control->setEnabled(true);
     FrameGet->setEnabled(false);
     lblStatus->setText(QStringLiteral("상태 : 대기중"));
@@ -254,15 +261,24 @@ QString frmPcmnt::unreachableText(const QString &reason) {
            crlf() + reason;
 }
 
+// The pages are read with the windows answering the user: the filter may be chosen meanwhile
+// (it is read after the last page), the main window's list may change (it is read and written
+// only at the end), and a close stops the import. What would start a second import or hold the
+// wait open behind a dialog is disabled until the end: the fetch button (a second click is
+// refused by the wait guard too) and the address helper.
 void frmPcmnt::cmdGet_Click() {
     const WaitGuard::Wait wait(m_waits);
     if (!wait.entered())
         return;
+    const QString statusBefore = lblStatus->text();
     cmdGet->setEnabled(false);
+    cmdNumHelp->setEnabled(false);
     const std::optional<FetchedComments> fetched = fetchComments(wait);
     if (wait.windowClosed())
         return; // nothing is written anywhere
     cmdGet->setEnabled(true);
+    cmdNumHelp->setEnabled(true);
+    lblStatus->setText(statusBefore); // until the import says how it ended
     if (fetched)
         importCommenters(*fetched);
 }
@@ -273,7 +289,8 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     const QString board = txtBoard->text();
     const QString number = txtNum->text();
     auto fetched = [&](const QUrl &address) -> std::optional<QString> {
-        const HttpResult answer = m_request.fetch({"GET", address, {}, {}}, {m_limits.fetchMs});
+        const HttpResult answer =
+            m_request.fetch({"GET", address, {}, {}}, {m_limits.fetchMs}, UserInput::Taken);
         if (wait.windowClosed())
             return std::nullopt;
         if (!answer.ok()) {
@@ -283,6 +300,7 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
         return fromCp949(answer.body);
     };
 
+    lblStatus->setText(QStringLiteral("상태 : 덧글 읽는 중"));
     const std::optional<QString> listPage = fetched(site::commentPageAddress(base, board, number));
     if (!listPage)
         return std::nullopt;
@@ -308,7 +326,9 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     const PostComments first = parsePostComments(*postPage);
     PostReading reading{PostReading::Status::Complete, {}};
     if (first.readable) {
+        // The first answer says how many pages there are: from here on each is counted.
         reading = readCommentPages(first, [&](int n) -> std::optional<PostComments> {
+            lblStatus->setText(pageProgress(n, first.totalPages));
             const std::optional<QString> later = fetched(site::postPageAddress(base, board, number, n));
             return later ? std::optional(parsePostComments(*later)) : std::nullopt;
         });

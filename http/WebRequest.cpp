@@ -9,6 +9,8 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
+#include <optional>
+
 namespace tombolix {
 
 namespace {
@@ -21,9 +23,9 @@ QString cancelled() {
     return QStringLiteral("요청이 취소되었습니다.");
 }
 
-// While a request is waited for, clicks and keys go nowhere: the handler that waits must not
-// be re-entered by the user. A close from the window system still comes through, so the user
-// can always get out.
+// While a request is waited for with the input held, clicks and keys go nowhere: the handler
+// that waits must not be re-entered by the user. A close from the window system still comes
+// through, so the user can always get out.
 class UserInputBlocker : public QObject {
 public:
     UserInputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
@@ -127,12 +129,12 @@ WebRequest::~WebRequest() {
     abort();
 }
 
-HttpResult WebRequest::fetch(const HttpRequest &request, const HttpLimit &limit) {
+HttpResult WebRequest::fetch(const HttpRequest &request, const HttpLimit &limit, UserInput input) {
     Open(request.method, request.url);
     for (const auto &[name, value] : request.headers)
         SetRequestHeader(name, value);
     Send(request.body, limit.maxBytes);
-    return WaitForResponse(m_current, limit.timeoutMs);
+    return WaitForResponse(m_current, limit.timeoutMs, input);
 }
 
 bool WebRequest::busy() const {
@@ -181,10 +183,13 @@ void WebRequest::Send(const QByteArray &body, qint64 maxBytes) {
     m_current = exchange;
 }
 
-HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs) {
+HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs,
+                                       UserInput input) {
     QPointer<QNetworkReply> reply = exchange->reply;
     if (reply && !reply->isFinished()) {
-        UserInputBlocker blocker;
+        std::optional<UserInputBlocker> blocker;
+        if (input == UserInput::Held)
+            blocker.emplace();
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);

@@ -526,11 +526,14 @@ void TestCommentWindow::looksAsLaidOut() {
                                           window->lblHelp, main->OptPick[0], main->OptPick[1]})
         QVERIFY2(backgroundOf(control) == QColor(Qt::white), qPrintable(control->objectName()));
 
-    // the longest status of a scan shows whole; a short one keeps the layout's size
-    const QString longest = QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료");
-    window->lblStatus->setText(longest);
-    QVERIFY(QFontMetricsF(window->lblStatus->fittedFont()).horizontalAdvance(longest) <=
-            window->lblStatus->contentsRect().width());
+    // the longest statuses of a scan and of the pages of a post show whole; a short one keeps
+    // the layout's size
+    for (const QString &longest : {QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료"),
+                                   QStringLiteral("상태 : 덧글 페이지 <1000>/<1000> 읽는 중")}) {
+        window->lblStatus->setText(longest);
+        QVERIFY(QFontMetricsF(window->lblStatus->fittedFont()).horizontalAdvance(longest) <=
+                window->lblStatus->contentsRect().width());
+    }
     window->lblStatus->setText(QStringLiteral("상태 : 대기중"));
     QCOMPARE(window->lblStatus->fittedFont().pointSizeF(), 11.25);
 }
