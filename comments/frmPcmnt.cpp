@@ -400,6 +400,9 @@ void frmPcmnt::importCommenters(const FetchedComments &fetched) {
                           : QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!");
     if (entrants.authorComments > 0)
         closing += crlf() + QStringLiteral("글쓴이의 덧글 %1개는 넣지 않았습니다.").arg(entrants.authorComments);
+    if (entrants.namelessComments > 0)
+        closing += crlf() + QStringLiteral("작성자 이름을 읽을 수 없는 덧글 ") +
+                   QString::number(entrants.namelessComments) + QStringLiteral("개는 넣지 않았습니다.");
     if (notAdded > 0)
         prompter.information(closing);
     else
