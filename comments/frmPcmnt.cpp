@@ -375,8 +375,7 @@ void frmPcmnt::importCommenters(const FetchedComments &fetched) {
     if (fetched.siteTotal >= 0 && fetched.siteTotal != total &&
         !prompter.question(QStringLiteral("사이트에 표시된 덧글은 %1개인데 %2개를 읽었습니다. 그래도 "
                                           "진행하시겠습니까?")
-                               .arg(fetched.siteTotal)
-                               .arg(total)))
+                               .arg(QString::number(fetched.siteTotal), QString::number(total))))
         return;
     if (prompter.question(
             QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 "
@@ -391,15 +390,15 @@ void frmPcmnt::importCommenters(const FetchedComments &fetched) {
         if (!m_drawList.append(name))
             ++notAdded;
     }
-    lblStatus->setText(QStringLiteral("상태 : <%1>/<%1> 덧글 확인 완료").arg(total));
+    lblStatus->setText(QStringLiteral("상태 : <%1>/<%1> 덧글 확인 완료").arg(QString::number(total)));
     QString closing = notAdded > 0
                           ? QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 "
                                            "추가하지 못했습니다.")
-                                .arg(maxDrawListEntries)
-                                .arg(notAdded)
+                                .arg(QString::number(maxDrawListEntries), QString::number(notAdded))
                           : QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!");
     if (entrants.authorComments > 0)
-        closing += crlf() + QStringLiteral("글쓴이의 덧글 %1개는 넣지 않았습니다.").arg(entrants.authorComments);
+        closing += crlf() + QStringLiteral("글쓴이의 덧글 ") + QString::number(entrants.authorComments) +
+                   QStringLiteral("개는 넣지 않았습니다.");
     if (entrants.namelessComments > 0)
         closing += crlf() + QStringLiteral("작성자 이름을 읽을 수 없는 덧글 ") +
                    QString::number(entrants.namelessComments) + QStringLiteral("개는 넣지 않았습니다.");

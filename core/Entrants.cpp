@@ -32,7 +32,7 @@ Entrants chooseEntrants(const QList<Comment> &comments, const std::optional<QStr
             int &n = nextNumber[name];
             n = qMax(n, 2);
             do
-                name = *comment.nickname + QStringLiteral(" (%1)").arg(n++);
+                name = *comment.nickname + QStringLiteral(" (") + QString::number(n++) + u')';
             while (namesGiven.contains(name));
         }
         members.insert(member);

@@ -84,8 +84,8 @@ QString failureReason(QNetworkReply::NetworkError error, int status, const QStri
         break;
     }
     if (status > 0 && status < 400) // an answer came, but its content could not be read
-        return QStringLiteral("서버의 응답을 읽을 수 없습니다. (%1)").arg(qtText);
-    return QStringLiteral("네트워크 오류가 발생했습니다. (%1)").arg(qtText);
+        return QStringLiteral("서버의 응답을 읽을 수 없습니다. (") + qtText + u')';
+    return QStringLiteral("네트워크 오류가 발생했습니다. (") + qtText + u')';
 }
 
 // The errors Qt makes of an HTTP error status (400 and up): the server's answer came in whole.
@@ -176,7 +176,8 @@ void WebRequest::Send(const QByteArray &body, qint64 maxBytes) {
     connect(reply, &QNetworkReply::readyRead, this, [exchange, reply, maxBytes] {
         exchange->body += reply->readAll();
         if (exchange->body.size() > maxBytes && exchange->error.isEmpty()) {
-            exchange->error = QStringLiteral("응답이 %1MB보다 큽니다.").arg(double(maxBytes) / (1024 * 1024));
+            exchange->error = QStringLiteral("응답이 ") + QString::number(double(maxBytes) / (1024 * 1024)) +
+                              QStringLiteral("MB보다 큽니다.");
             reply->abort();
         }
     });
