@@ -195,11 +195,15 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
         QTimer timer;
         timer.setSingleShot(true);
         timer.setTimerType(Qt::PreciseTimer);
+        // With the input taken, a dialog opened meanwhile can hold this loop past the limit after
+        // the answer came in whole: the limit is the answer's, so it ends with the answer.
         connect(&timer, &QTimer::timeout, &loop, [exchange, reply] {
+            if (!reply || reply->isFinished())
+                return;
             exchange->error = timedOut();
-            if (reply)
-                reply->abort();
+            reply->abort();
         });
+        connect(reply, &QNetworkReply::finished, &timer, &QTimer::stop);
         connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
         timer.start(timeoutMs);

@@ -67,6 +67,7 @@ private slots:
     void theLogInHoldsTheUserBack();
     void anImportCountsItsPagesAndAnswersTheUser();
     void aCloseDuringTheImportWritesNothing();
+    void aDialogOpenLongerThanTheTimeLimitDoesNotFailTheImport();
 
 private:
     void loginOk();
@@ -286,6 +287,30 @@ void TestWaits::aCloseDuringTheImportWritesNothing() {
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 대기중"));
     QVERIFY(window->cmdNumHelp->isEnabledTo(window->FrameGet) &&
             window->cmdGet->isEnabledTo(window->FrameGet));
+}
+
+// The main window's question, opened while a page is read and answered only after the page came
+// in and the fetch's time limit passed: the page that came in counts, and the import goes on.
+void TestWaits::aDialogOpenLongerThanTheTimeLimitDoesNotFailTheImport() {
+    loginOk();
+    window->setLimits({20000, 1000, 3000});
+    TestHttpServer::Answer slow;
+    slow.delayMs = 300;
+    slow.body = fixtureBytes(QStringLiteral("comments_page.html"));
+    server->enqueue(slow);
+    const QString clearAll = QStringLiteral("정말로 추첨자 리스트를 초기화하시겠습니까?");
+    rig->prompter.whileOpen = [&](const ScriptedPrompter::Record &record) {
+        if (record.text == clearAll)
+            QTest::qWait(1500); // the user takes time to answer
+    };
+    rig->prompter.no(); // the main window's question: keep the list
+    rig->prompter.no(); // the import's: keep the list
+    QTimer::singleShot(100, main, [this] { main->mnu_Clear->trigger(); });
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(), (QStringList{clearAll, clearQuestion, importDone}));
+    QCOMPARE(listEntries(main->lstPick),
+             (QStringList{QStringLiteral("홍길동"), QStringLiteral("이미지닉"), QStringLiteral("Abc"),
+                          QStringLiteral("abc"), QStringLiteral("김철수"), QStringLiteral("본문없음")}));
 }
 
 QTEST_MAIN(TestWaits)
