@@ -232,7 +232,8 @@ void frmMain::cmdAdd_Click() {
     }
     if (m_drawList->isFull()) {
         prompter.information(
-            QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있습니다!").arg(maxDrawListEntries));
+            QStringLiteral("리스트에는 항목을 ") + QString::number(maxDrawListEntries) +
+            QStringLiteral("개까지만 넣을 수 있습니다!"));
         return;
     }
     if (m_drawList->contains(text) &&

@@ -36,6 +36,12 @@ namespace {
 const QString cannotLoadComments =
     QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
 
+// The status line while a post's comment pages are read one after another.
+QString pageProgress(int page, int pages) {
+    return QStringLiteral("상태 : 덧글 페이지 <") + QString::number(page) + QStringLiteral(">/<") +
+           QString::number(pages) + QStringLiteral("> 읽는 중");
+}
+
 } // namespace
 
 frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
@@ -134,7 +140,8 @@ void frmPcmnt::resetControls() {
         option->setChecked(false);
         option->group()->setExclusive(true);
     }
-    for (QWidget *control : std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdGet})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdNumHelp, cmdGet})
         control->setEnabled(true);
     FrameGet->setEnabled(false);
     lblStatus->setText(QStringLiteral("상태 : 대기중"));
@@ -254,15 +261,24 @@ QString frmPcmnt::unreachableText(const QString &reason) {
            crlf() + reason;
 }
 
+// The pages are read with the windows answering the user: the filter may be chosen meanwhile
+// (it is read after the last page), the main window's list may change (it is read and written
+// only at the end), and a close stops the import. What would start a second import or hold the
+// wait open behind a dialog is disabled until the end: the fetch button (a second click is
+// refused by the wait guard too) and the address helper.
 void frmPcmnt::cmdGet_Click() {
     const WaitGuard::Wait wait(m_waits);
     if (!wait.entered())
         return;
+    const QString statusBefore = lblStatus->text();
     cmdGet->setEnabled(false);
+    cmdNumHelp->setEnabled(false);
     const std::optional<FetchedComments> fetched = fetchComments(wait);
     if (wait.windowClosed())
         return; // nothing is written anywhere
     cmdGet->setEnabled(true);
+    cmdNumHelp->setEnabled(true);
+    lblStatus->setText(statusBefore); // until the import says how it ended
     if (fetched)
         importCommenters(*fetched);
 }
@@ -273,7 +289,8 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     const QString board = txtBoard->text();
     const QString number = txtNum->text();
     auto fetched = [&](const QUrl &address) -> std::optional<QString> {
-        const HttpResult answer = m_request.fetch({"GET", address, {}, {}}, {m_limits.fetchMs});
+        const HttpResult answer =
+            m_request.fetch({"GET", address, {}, {}}, {m_limits.fetchMs}, UserInput::Taken);
         if (wait.windowClosed())
             return std::nullopt;
         if (!answer.ok()) {
@@ -283,6 +300,7 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
         return fromCp949(answer.body);
     };
 
+    lblStatus->setText(QStringLiteral("상태 : 덧글 읽는 중"));
     const std::optional<QString> listPage = fetched(site::commentPageAddress(base, board, number));
     if (!listPage)
         return std::nullopt;
@@ -308,7 +326,9 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     const PostComments first = parsePostComments(*postPage);
     PostReading reading{PostReading::Status::Complete, {}};
     if (first.readable) {
+        // The first answer says how many pages there are: from here on each is counted.
         reading = readCommentPages(first, [&](int n) -> std::optional<PostComments> {
+            lblStatus->setText(pageProgress(n, first.totalPages));
             const std::optional<QString> later = fetched(site::postPageAddress(base, board, number, n));
             return later ? std::optional(parsePostComments(*later)) : std::nullopt;
         });
@@ -355,8 +375,7 @@ void frmPcmnt::importCommenters(const FetchedComments &fetched) {
     if (fetched.siteTotal >= 0 && fetched.siteTotal != total &&
         !prompter.question(QStringLiteral("사이트에 표시된 덧글은 %1개인데 %2개를 읽었습니다. 그래도 "
                                           "진행하시겠습니까?")
-                               .arg(fetched.siteTotal)
-                               .arg(total)))
+                               .arg(QString::number(fetched.siteTotal), QString::number(total))))
         return;
     if (prompter.question(
             QStringLiteral("현재 리스트를 초기화하고 진행하시겠습니까? 그렇지 않으시면 현재 리스트 "
@@ -371,15 +390,18 @@ void frmPcmnt::importCommenters(const FetchedComments &fetched) {
         if (!m_drawList.append(name))
             ++notAdded;
     }
-    lblStatus->setText(QStringLiteral("상태 : <%1>/<%1> 덧글 확인 완료").arg(total));
+    lblStatus->setText(QStringLiteral("상태 : <%1>/<%1> 덧글 확인 완료").arg(QString::number(total)));
     QString closing = notAdded > 0
                           ? QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 "
                                            "추가하지 못했습니다.")
-                                .arg(maxDrawListEntries)
-                                .arg(notAdded)
+                                .arg(QString::number(maxDrawListEntries), QString::number(notAdded))
                           : QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!");
     if (entrants.authorComments > 0)
-        closing += crlf() + QStringLiteral("글쓴이의 덧글 %1개는 넣지 않았습니다.").arg(entrants.authorComments);
+        closing += crlf() + QStringLiteral("글쓴이의 덧글 ") + QString::number(entrants.authorComments) +
+                   QStringLiteral("개는 넣지 않았습니다.");
+    if (entrants.namelessComments > 0)
+        closing += crlf() + QStringLiteral("작성자 이름을 읽을 수 없는 덧글 ") +
+                   QString::number(entrants.namelessComments) + QStringLiteral("개는 넣지 않았습니다.");
     if (notAdded > 0)
         prompter.information(closing);
     else

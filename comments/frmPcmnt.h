@@ -1,10 +1,10 @@
 #pragma once
 
 #include "comments/FittingLabel.h"
-#include "common/WaitGuard.h"
-#include "comments/WebRequest.h"
 #include "common/Services.h"
+#include "common/WaitGuard.h"
 #include "core/Entrants.h"
+#include "http/WebRequest.h"
 
 #include <QWidget>
 

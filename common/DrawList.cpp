@@ -59,7 +59,7 @@ void DrawList::clear() {
 }
 
 QString DrawList::countText(int count) {
-    return QStringLiteral("추첨 리스트(갯수 : %1개)").arg(count);
+    return QStringLiteral("추첨 리스트(갯수 : ") + QString::number(count) + QStringLiteral("개)");
 }
 
 void DrawList::rewriteCountLabel() {

@@ -43,13 +43,15 @@ const QList<int> &iconSizes() {
 }
 
 QImage tombolixIconImage(int size) {
-    return QImage(QStringLiteral(":/icons/%1.png").arg(size)).convertToFormat(QImage::Format_ARGB32);
+    return QImage(QStringLiteral(":/icons/") + QString::number(size) + QStringLiteral(".png"))
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QIcon tombolixIcon() {
     QIcon icon;
     for (const int size : iconSizes())
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/icons/") + QString::number(size) + QStringLiteral(".png"),
+                     QSize(size, size));
     return icon;
 }
 
@@ -210,11 +212,10 @@ void useSystemWindowColours(QWidget *widget) {
 
 void styleFrame(QGroupBox *frame) {
     const int half = QFontMetrics(frame->font()).height() / 2;
-    frame->setStyleSheet(QStringLiteral("QGroupBox { margin-top: %1px; border: 1px solid palette(mid); "
-                                        "border-radius: 2px; }"
+    frame->setStyleSheet(QStringLiteral("QGroupBox { margin-top: ") + QString::number(half) +
+                         QStringLiteral("px; border: 1px solid palette(mid); border-radius: 2px; }"
                                         "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; "
-                                        "padding: 0px 2px; }")
-                             .arg(half));
+                                        "padding: 0px 2px; }"));
 }
 
 void paintWhite(QWidget *widget) {

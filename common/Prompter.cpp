@@ -36,7 +36,8 @@ void Prompter::error(int number, const QString &description) {
 }
 
 QString Prompter::errorText(int number, const QString &description) {
-    return QStringLiteral("런타임 오류 '%1':\r\n\r\n%2").arg(number).arg(description);
+    // One pass over the text: a "%1" in the description (a path, a name) stays as it is.
+    return QStringLiteral("런타임 오류 '%1':\r\n\r\n%2").arg(QString::number(number), description);
 }
 
 } // namespace tombolix

@@ -12,12 +12,14 @@ Entrants chooseEntrants(const QList<Comment> &comments, const std::optional<QStr
     QHash<QString, int> nextNumber; // per name: the number its next namesake tries first
     QSet<QString> added(inList);
     for (const Comment &comment : comments) {
-        if (!comment.nickname)
-            continue;
         if (filter && !(comment.text && comment.text->contains(*filter)))
             continue;
-        if (comment.byAuthor) {
+        if (comment.byAuthor) { // the author's, whether or not the name can be read
             ++entrants.authorComments;
+            continue;
+        }
+        if (!comment.nickname) {
+            ++entrants.namelessComments;
             continue;
         }
         // Tokens and names are keys of their own kinds, so that a name can never equal a token.
@@ -30,7 +32,7 @@ Entrants chooseEntrants(const QList<Comment> &comments, const std::optional<QStr
             int &n = nextNumber[name];
             n = qMax(n, 2);
             do
-                name = *comment.nickname + QStringLiteral(" (%1)").arg(n++);
+                name = *comment.nickname + QStringLiteral(" (") + QString::number(n++) + u')';
             while (namesGiven.contains(name));
         }
         members.insert(member);

@@ -18,15 +18,16 @@ struct Comment {
 };
 
 struct Entrants {
-    QStringList names;      // new entries for the draw list, in the order of the comments
-    int authorComments = 0; // comments of the post's author that the filter kept, left out
+    QStringList names;        // new entries for the draw list, in the order of the comments
+    int authorComments = 0;   // comments of the post's author that the filter kept, left out
+    int namelessComments = 0; // comments the filter kept whose writer has no name to take, left out
 };
 
 // The commenters to add: those of the comments holding the filter text (every comment without
-// one), the post's author left out. One entrant per member, told apart by the site's token
-// where the comment carries one, else by name; a member whose name reads the same as an earlier,
-// different member's is named with " (2)", " (3)" … after it, so that nobody drops out. A name
-// already in the draw list is not added again.
+// one), the post's author and comments without a writer's name left out. One entrant per
+// member, told apart by the site's token where the comment carries one, else by name; a member
+// whose name reads the same as an earlier, different member's is named with " (2)", " (3)" …
+// after it, so that nobody drops out. A name already in the draw list is not added again.
 Entrants chooseEntrants(const QList<Comment> &comments, const std::optional<QString> &filter,
                         const QSet<QString> &inList);
 

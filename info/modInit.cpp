@@ -1,11 +1,11 @@
 #include "info/modInit.h"
 
-#include "comments/WebRequest.h"
 #include "common/Desktop.h"
 #include "common/Prompter.h"
 #include "common/Services.h"
 #include "core/Cp949.h"
 #include "core/VersionAnswer.h"
+#include "http/WebRequest.h"
 
 #include <QUrl>
 

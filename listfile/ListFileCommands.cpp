@@ -28,8 +28,7 @@ bool acceptLossyEntries(const QStringList &entries, Prompter &prompter) {
         QStringLiteral(
             "%1개 항목에 리스트 파일(코드 페이지 949)에 저장할 수 없는 글자가 있어, 그 글자는 '?'로 "
             "저장됩니다. (첫 항목 : %2) 그래도 저장하시겠습니까?")
-            .arg(lossy.size())
-            .arg(lossy.first()));
+            .arg(QString::number(lossy.size()), lossy.first()));
 }
 
 } // namespace
@@ -83,8 +82,7 @@ void loadDrawList(DrawList &list, const Services &services) {
         prompter.information(
             QStringLiteral(
                 "리스트에는 항목을 %1개까지만 넣을 수 있어, 파일의 항목 중 %2개는 추가하지 못했습니다.")
-                .arg(maxDrawListEntries)
-                .arg(entries.size() - added));
+                .arg(QString::number(maxDrawListEntries), QString::number(entries.size() - added)));
         return;
     }
     prompter.information(QStringLiteral("데이터를 모두 불러왔습니다! 정상적으로 사용하실 수 있습니다 ^^"));

@@ -1,7 +1,7 @@
 #include "publicdraw/Beacon.h"
 
-#include "comments/WebRequest.h"
 #include "core/PublicDraw.h"
+#include "http/WebRequest.h"
 
 namespace tombolix {
 

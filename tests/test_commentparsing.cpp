@@ -505,22 +505,23 @@ void TestCommentParsing::entrants_data() {
     QTest::addColumn<QStringList>("inList");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("authorComments");
+    QTest::addColumn<int>("namelessComments");
     const QString masked = QStringLiteral("[ ** ]");
     QTest::newRow("one member, many comments")
         << QList<Comment>{by(QStringLiteral("김철수"), QStringLiteral("k")),
                           by(QStringLiteral("김철수"), QStringLiteral("k"))}
-        << QString() << QStringList{} << QStringList{QStringLiteral("김철수")} << 0;
+        << QString() << QStringList{} << QStringList{QStringLiteral("김철수")} << 0 << 0;
     QTest::newRow("masked names of three members")
         << QList<Comment>{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
                           by(masked, QStringLiteral("b")), by(masked, QStringLiteral("d"))}
         << QString() << QStringList{}
-        << QStringList{masked, masked + QStringLiteral(" (2)"), masked + QStringLiteral(" (3)")} << 0;
+        << QStringList{masked, masked + QStringLiteral(" (2)"), masked + QStringLiteral(" (3)")} << 0 << 0;
     QTest::newRow("a member renamed keeps the first name")
         << QList<Comment>{by(QStringLiteral("홍"), QStringLiteral("h")), by(QStringLiteral("황"), QStringLiteral("h"))}
-        << QString() << QStringList{} << QStringList{QStringLiteral("홍")} << 0;
+        << QString() << QStringList{} << QStringList{QStringLiteral("홍")} << 0 << 0;
     QTest::newRow("no token: by name, as the old page")
         << QList<Comment>{by(QStringLiteral("Abc"), {}), by(QStringLiteral("abc"), {}), by(QStringLiteral("Abc"), {})}
-        << QString() << QStringList{} << QStringList{QStringLiteral("Abc"), QStringLiteral("abc")} << 0;
+        << QString() << QStringList{} << QStringList{QStringLiteral("Abc"), QStringLiteral("abc")} << 0 << 0;
     QTest::newRow("a real name that reads like a numbered one")
         << QList<Comment>{by(QStringLiteral("홍길동"), QStringLiteral("1")),
                           by(QStringLiteral("홍길동 (2)"), QStringLiteral("2")),
@@ -529,30 +530,43 @@ void TestCommentParsing::entrants_data() {
         << QString() << QStringList{}
         << QStringList{QStringLiteral("홍길동"), QStringLiteral("홍길동 (2)"), QStringLiteral("홍길동 (3)"),
                        QStringLiteral("홍길동 (2) (2)")}
-        << 0;
+        << 0 << 0;
     QTest::newRow("a token that reads like a name")
         << QList<Comment>{by(QStringLiteral("x"), {}), by(QStringLiteral("y"), QStringLiteral("x"))} << QString()
-        << QStringList{} << QStringList{QStringLiteral("x"), QStringLiteral("y")} << 0;
+        << QStringList{} << QStringList{QStringLiteral("x"), QStringLiteral("y")} << 0 << 0;
     QTest::newRow("names already in the list stay out, their namesakes come in numbered")
         << QList<Comment>{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
                           by(QStringLiteral("김철수"), QStringLiteral("k"))}
         << QString() << QStringList{masked, QStringLiteral("김철수")}
-        << QStringList{masked + QStringLiteral(" (2)")} << 0;
+        << QStringList{masked + QStringLiteral(" (2)")} << 0 << 0;
     QTest::newRow("the author's comments and replies")
         << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("응모 받습니다"), true),
                           by(QStringLiteral("황"), QStringLiteral("w")),
                           by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"), true)}
-        << QString() << QStringList{} << QStringList{QStringLiteral("황")} << 2;
+        << QString() << QStringList{} << QStringList{QStringLiteral("황")} << 2 << 0;
     QTest::newRow("filter: the author's comments that hold it are counted")
         << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("응모 받습니다"), true),
                           by(QStringLiteral("황"), QStringLiteral("w")),
                           by(QStringLiteral("이영희"), QStringLiteral("y"), QStringLiteral("좋아요")),
                           by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"), true),
                           Comment{QStringLiteral("본문없음"), std::nullopt, QStringLiteral("n"), false}}
-        << QStringLiteral("응모") << QStringList{} << QStringList{QStringLiteral("황")} << 1;
+        << QStringLiteral("응모") << QStringList{} << QStringList{QStringLiteral("황")} << 1 << 0;
+    // A writer whose name is an image or mark-up alone: counted, so the closing message can say so.
+    const Comment nameless{std::nullopt, QStringLiteral("응모"), QStringLiteral("z"), false};
     QTest::newRow("a comment without a name")
-        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("z"), false}} << QString()
-        << QStringList{} << QStringList{} << 0;
+        << QList<Comment>{nameless} << QString() << QStringList{} << QStringList{} << 0 << 1;
+    QTest::newRow("comments without a name, every one counted, the member's named one taken")
+        << QList<Comment>{nameless, by(QStringLiteral("황"), QStringLiteral("w")), nameless,
+                          Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("y"), false},
+                          by(QStringLiteral("이름생김"), QStringLiteral("z"))}
+        << QString() << QStringList{} << QStringList{QStringLiteral("황"), QStringLiteral("이름생김")} << 0 << 3;
+    QTest::newRow("filter: only the nameless comments that hold it are counted")
+        << QList<Comment>{nameless, Comment{std::nullopt, QStringLiteral("좋아요"), QStringLiteral("y"), false},
+                          Comment{std::nullopt, std::nullopt, QStringLiteral("x"), false}}
+        << QStringLiteral("응모") << QStringList{} << QStringList{} << 0 << 1;
+    QTest::newRow("the author's comment without a name is the author's")
+        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("a"), true}} << QString()
+        << QStringList{} << QStringList{} << 1 << 0;
 }
 
 void TestCommentParsing::entrants() {
@@ -561,10 +575,12 @@ void TestCommentParsing::entrants() {
     QFETCH(QStringList, inList);
     QFETCH(QStringList, names);
     QFETCH(int, authorComments);
+    QFETCH(int, namelessComments);
     const Entrants chosen = chooseEntrants(comments, filter.isNull() ? std::nullopt : std::optional(filter),
                                            QSet<QString>(inList.cbegin(), inList.cend()));
     QCOMPARE(chosen.names, names);
     QCOMPARE(chosen.authorComments, authorComments);
+    QCOMPARE(chosen.namelessComments, namelessComments);
 }
 
 QTEST_MAIN(TestCommentParsing)

@@ -61,6 +61,9 @@ private slots:
     void aSiteThatIgnoresTheCommentPageChangesNothing();
     void aCountThatDisagreesIsAsked();
     void aLaterPageThatCannotBeReadChangesNothing();
+    void writersWithoutANameAreCounted_data();
+    void writersWithoutANameAreCounted();
+    void anOldCellWithoutANameIsCounted();
     void addressHelperTakesTodaysAddresses();
     void loginAndFetchOverHttps();
 
@@ -526,11 +529,14 @@ void TestCommentWindow::looksAsLaidOut() {
                                           window->lblHelp, main->OptPick[0], main->OptPick[1]})
         QVERIFY2(backgroundOf(control) == QColor(Qt::white), qPrintable(control->objectName()));
 
-    // the longest status of a scan shows whole; a short one keeps the layout's size
-    const QString longest = QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료");
-    window->lblStatus->setText(longest);
-    QVERIFY(QFontMetricsF(window->lblStatus->fittedFont()).horizontalAdvance(longest) <=
-            window->lblStatus->contentsRect().width());
+    // the longest statuses of a scan and of the pages of a post show whole; a short one keeps
+    // the layout's size
+    for (const QString &longest : {QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료"),
+                                   QStringLiteral("상태 : 덧글 페이지 <1000>/<1000> 읽는 중")}) {
+        window->lblStatus->setText(longest);
+        QVERIFY(QFontMetricsF(window->lblStatus->fittedFont()).horizontalAdvance(longest) <=
+                window->lblStatus->contentsRect().width());
+    }
     window->lblStatus->setText(QStringLiteral("상태 : 대기중"));
     QCOMPARE(window->lblStatus->fittedFont().pointSizeF(), 11.25);
 }
@@ -657,6 +663,66 @@ void TestCommentWindow::aLaterPageThatCannotBeReadChangesNothing() {
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(), QStringList{cannotLoad});
     QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("홍길동")});
+}
+
+void TestCommentWindow::writersWithoutANameAreCounted_data() {
+    QTest::addColumn<QString>("filter"); // null: every comment
+    QTest::addColumn<QStringList>("nicknames");
+    QTest::addColumn<QString>("closing");
+    const QString author = QStringLiteral("\r\n글쓴이의 덧글 1개는 넣지 않았습니다.");
+    QTest::newRow("every comment")
+        << QString()
+        << QStringList{QStringLiteral("최민수"), QStringLiteral("정소연"), QStringLiteral("황"),
+                       QStringLiteral("[ ** ]"), QStringLiteral("김철수")}
+        << importDone + author + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 3개는 넣지 않았습니다.");
+    // "응모" is in one of the nameless comments; the author's text does not hold it
+    QTest::newRow("comments holding 응모")
+        << QStringLiteral("응모")
+        << QStringList{QStringLiteral("최민수"), QStringLiteral("정소연"), QStringLiteral("황"),
+                       QStringLiteral("[ ** ]"), QStringLiteral("김철수")}
+        << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 2개는 넣지 않았습니다.");
+    QTest::newRow("comments holding 한 번") << QStringLiteral("한 번") << QStringList{}
+                                           << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 "
+                                                                          "1개는 넣지 않았습니다.");
+    QTest::newRow("comments holding 마감") << QStringLiteral("마감") << QStringList{} << importDone + author;
+}
+
+// A post of four pages whose writers include a nickname drawn as an image alone and one of
+// mark-up alone: the site counts their comments, so the import says how many it left out.
+void TestCommentWindow::writersWithoutANameAreCounted() {
+    QFETCH(QString, filter);
+    QFETCH(QStringList, nicknames);
+    QFETCH(QString, closing);
+    loginOk();
+    window->OptSet[filter.isNull() ? 0 : 1]->setChecked(true);
+    window->txtCmt1->setText(filter);
+    server->enqueueBody(QByteArray());
+    for (int page : {4, 1, 2, 3})
+        server->enqueueBody(
+            fixtureBytes(QStringLiteral("long_page") + QString::number(page) + QStringLiteral(".html")));
+    rig->prompter.no();
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(), (QStringList{clearQuestion, closing}));
+    QCOMPARE(rig->prompter.records.last().kind, PromptKind::Notice);
+    QCOMPARE(listEntries(main->lstPick), nicknames);
+    // every comment was read: the count agrees with the site's, nameless ones included
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <10>/<10> 덧글 확인 완료"));
+}
+
+// The old comment page's nickname drawn as an image without its alternative text: no name.
+void TestCommentWindow::anOldCellWithoutANameIsCounted() {
+    loginOk();
+    window->OptSet[0]->setChecked(true);
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")).replace("alt='", "title='"));
+    rig->prompter.no();
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(),
+             (QStringList{clearQuestion,
+                          importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 1개는 넣지 않았습니다.")}));
+    QCOMPARE(listEntries(main->lstPick),
+             (QStringList{QStringLiteral("홍길동"), QStringLiteral("Abc"), QStringLiteral("abc"),
+                          QStringLiteral("김철수"), QStringLiteral("본문없음")}));
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <7>/<7> 덧글 확인 완료"));
 }
 
 void TestCommentWindow::addressHelperTakesTodaysAddresses() {

@@ -1,8 +1,8 @@
 // Broken networks and hostile answers: each ends in a clear message or the documented silent
 // outcome, with the windows usable and the draw list as it was.
 #include "app/frmMain.h"
-#include "comments/WebRequest.h"
 #include "comments/frmPcmnt.h"
+#include "http/WebRequest.h"
 #include "info/modInit.h"
 #include "tests/support/SiteRig.h"
 

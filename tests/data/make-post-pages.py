@@ -3,6 +3,9 @@
 # \uXXXX and every "/" as "\/"):
 #   post_page1.html … post_page3.html  one post's three comment pages; the post's own address
 #                                      answers with page 3, the last, as the site does
+#   long_page1.html … long_page4.html  another post's four comment pages (answered with page 4),
+#                                      some of whose writers have no name a reader can take: a
+#                                      nickname drawn as an image alone, or mark-up alone
 #   login_refused.html   what a log-in answer that is a page of the site looks like to a visitor
 #   login_redirect.html  a bare redirect to the front page, saying nothing of who is looking
 #   front_visitor.html   the front page as a visitor sees it
@@ -25,6 +28,10 @@ TOKENS = {
     "hwang": "HwAnG00000000000000/Dd==",
     "lee": "L33yOuNgHe3000000000Ee==",
     "park": "P4rKj1SuNg0000000000Ff==",
+    "choi": "Ch0iMiN5u00000000000Gg==",
+    "jung": "JuNg5oYe0n0000000000Hh==",
+    "image": "1mAg3N1cKc0n00000000Ii==",  # a nickname drawn as an image
+    "bare": "B4r3M4rKuP0000000000Jj==",  # a name of mark-up alone
 }
 
 
@@ -89,42 +96,67 @@ PAGES = {
 }
 
 
+# Post LONG_POST: four pages; two comments and a reply whose writers have no readable name.
+LONG_POST = 303722
+IMAGE_NAME = ('<b><i class="nlevel lvG"></i><img src=\'https://image.ppomppu.co.kr/zboard/nickcon/'
+              '1mAg3N1cKc0n.gif\' border=0 align=absmiddle></b>')
+BARE_NAME = '<b><a href=# onClick="return false"><i class="nlevel lvB"></i></a></b>'
+LONG_PAGES = {
+    1: [
+        c(5103001, 0, 0, name("최민수"), "<p>응모합니다</p>", "choi", subs=[
+            c(5103002, 1, 5103001, IMAGE_NAME, "<p>저도 응모</p>", "image")]),
+        c(5103003, 0, 0, name("정소연", linked=True), "<p>응모해요</p>", "jung"),
+    ],
+    2: [
+        c(5103010, 0, 0, name("황"), "<p>응모</p>", "hwang"),
+        c(5103011, 0, 0, BARE_NAME, "<p>응모합니다</p>", "bare"),
+        c(5103012, 0, 0, name("쇼핑파트너", linked=True, level="lvB"), "<p>내일 마감합니다</p>", "author"),
+    ],
+    3: [
+        c(5103020, 0, 0, IMAGE_NAME, "<p>한 번 더</p>", "image"),
+        c(5103021, 0, 0, name("[ ** ]"), "<p>응모요</p>", "mask_B"),
+    ],
+    4: [
+        c(5103030, 0, 0, name("김철수", linked=True), "<p>응모!</p>", "kim"),
+        c(5103031, 0, 0, name("최민수"), "<p>또 응모합니다</p>", "choi"),
+    ],
+}
+
+
 def count(comments):
     return sum(1 + count(x.get("sub_cmt", [])) for x in comments)
 
 
-TOTAL = sum(count(p) for p in PAGES.values())  # 16, replies included
-
-
-def header(guest):
+def header(guest, post=POST):
     return f'''<!DOCTYPE html>
 <html lang="ko">
 <head>
 <meta http-equiv="Content-Type" content="text/html; charset=euc-kr" />
 <title>뽐뿌 - 네이버페이 나눔합니다 (추첨)</title>
-<link rel="canonical" href="https://www.ppomppu.co.kr/zboard/view.php?id={BOARD}&no={POST}" />
+<link rel="canonical" href="https://www.ppomppu.co.kr/zboard/view.php?id={BOARD}&no={post}" />
 <script>var G_IS_GUEST = {guest};var G_HOME_URL = "https://www.ppomppu.co.kr";var G_WWW_URL = "https://www.ppomppu.co.kr";var G_HOME_SSL_URL = "https://www.ppomppu.co.kr";</script>
 </head>
 <body>
 <div class="header"><a href="https://www.ppomppu.co.kr/index.php" class="logo-sm"><img src="/images/logo.png" alt="뽐뿌"></a>
-<a href="https://www.ppomppu.co.kr/zboard/login.php?r_url=https%3A%2F%2Fwww.ppomppu.co.kr%2Fzboard%2Fview.php%3Fid%3D{BOARD}%26no%3D{POST}">로그인</a></div>
+<a href="https://www.ppomppu.co.kr/zboard/login.php?r_url=https%3A%2F%2Fwww.ppomppu.co.kr%2Fzboard%2Fview.php%3Fid%3D{BOARD}%26no%3D{post}">로그인</a></div>
 '''
 
 
-def post_page(number):
+def post_page(number, post=POST, pages=PAGES):
+    total = sum(count(p) for p in pages.values())
     paging = "".join(
         '<font class="page_inert">%d</font>' % n if n == number
-        else "<a href=\"javascript:go_page('%s', %d, %d)\">%d</a>" % (BOARD, POST, n, n)
-        for n in PAGES)
-    data = {"total_comment": TOTAL, "total_page": len(PAGES), "skin_type": "default",
-            "comments": PAGES[number], "accuse_comment": None, "paging": paging,
+        else "<a href=\"javascript:go_page('%s', %d, %d)\">%d</a>" % (BOARD, post, n, n)
+        for n in pages)
+    data = {"total_comment": total, "total_page": len(pages), "skin_type": "default",
+            "comments": pages[number], "accuse_comment": None, "paging": paging,
             "comment_mode": "sort_asc"}
     js = json.dumps(data, ensure_ascii=True, separators=(",", ":")).replace("/", "\\/")
-    return header(1) + f'''<script>var G_CMT_CNT = {TOTAL};var G_CMT_DATA_MODE = `paging`;var G_CMT_PAGE = {number};var G_BBS_REG_DATE = 1786000000;</script>
+    return header(1, post) + f'''<script>var G_CMT_CNT = {total};var G_CMT_DATA_MODE = `paging`;var G_CMT_PAGE = {number};var G_BBS_REG_DATE = 1786000000;</script>
 <div class="board-contents">네이버페이 5천원 나눔합니다. 덧글로 응모해주세요!</div>
-<a href="view.php?id={BOARD}&&no={POST + 1}">다음글</a>
+<a href="view.php?id={BOARD}&&no={post + 1}">다음글</a>
 <button type="button" onclick="checkLogin(); return false;"><span class="buttonBox-impulse">추천</span></button>
-<form name="comment_form" method="post"><input type="hidden" name="id" value="{BOARD}" /><input type="hidden" name="no" value="{POST}" /><input type="hidden" name="c_page" value="1" /></form>
+<form name="comment_form" method="post"><input type="hidden" name="id" value="{BOARD}" /><input type="hidden" name="no" value="{post}" /><input type="hidden" name="c_page" value="1" /></form>
 <div id="comment_list_area"></div>
 <script type="text/javascript">
 var initialCommentData = {js};
@@ -164,6 +196,8 @@ def write(file, text):
 
 for n in PAGES:
     write("post_page%d.html" % n, post_page(n))
+for n in LONG_PAGES:
+    write("long_page%d.html" % n, post_page(n, LONG_POST, LONG_PAGES))
 write("login_refused.html", login_refused())
 write("login_redirect.html", login_redirect())
 write("front_visitor.html", front_page(1))

@@ -1,4 +1,4 @@
-#include "comments/WebRequest.h"
+#include "http/WebRequest.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QSslConfiguration>
 #include <QTimer>
+
+#include <optional>
 
 namespace tombolix {
 
@@ -21,9 +23,9 @@ QString cancelled() {
     return QStringLiteral("요청이 취소되었습니다.");
 }
 
-// While a request is waited for, clicks and keys go nowhere: the handler that waits must not
-// be re-entered by the user. A close from the window system still comes through, so the user
-// can always get out.
+// While a request is waited for with the input held, clicks and keys go nowhere: the handler
+// that waits must not be re-entered by the user. A close from the window system still comes
+// through, so the user can always get out.
 class UserInputBlocker : public QObject {
 public:
     UserInputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
@@ -82,8 +84,8 @@ QString failureReason(QNetworkReply::NetworkError error, int status, const QStri
         break;
     }
     if (status > 0 && status < 400) // an answer came, but its content could not be read
-        return QStringLiteral("서버의 응답을 읽을 수 없습니다. (%1)").arg(qtText);
-    return QStringLiteral("네트워크 오류가 발생했습니다. (%1)").arg(qtText);
+        return QStringLiteral("서버의 응답을 읽을 수 없습니다. (") + qtText + u')';
+    return QStringLiteral("네트워크 오류가 발생했습니다. (") + qtText + u')';
 }
 
 // The errors Qt makes of an HTTP error status (400 and up): the server's answer came in whole.
@@ -127,12 +129,12 @@ WebRequest::~WebRequest() {
     abort();
 }
 
-HttpResult WebRequest::fetch(const HttpRequest &request, const HttpLimit &limit) {
+HttpResult WebRequest::fetch(const HttpRequest &request, const HttpLimit &limit, UserInput input) {
     Open(request.method, request.url);
     for (const auto &[name, value] : request.headers)
         SetRequestHeader(name, value);
     Send(request.body, limit.maxBytes);
-    return WaitForResponse(m_current, limit.timeoutMs);
+    return WaitForResponse(m_current, limit.timeoutMs, input);
 }
 
 bool WebRequest::busy() const {
@@ -174,26 +176,34 @@ void WebRequest::Send(const QByteArray &body, qint64 maxBytes) {
     connect(reply, &QNetworkReply::readyRead, this, [exchange, reply, maxBytes] {
         exchange->body += reply->readAll();
         if (exchange->body.size() > maxBytes && exchange->error.isEmpty()) {
-            exchange->error = QStringLiteral("응답이 %1MB보다 큽니다.").arg(double(maxBytes) / (1024 * 1024));
+            exchange->error = QStringLiteral("응답이 ") + QString::number(double(maxBytes) / (1024 * 1024)) +
+                              QStringLiteral("MB보다 큽니다.");
             reply->abort();
         }
     });
     m_current = exchange;
 }
 
-HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs) {
+HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs,
+                                       UserInput input) {
     QPointer<QNetworkReply> reply = exchange->reply;
     if (reply && !reply->isFinished()) {
-        UserInputBlocker blocker;
+        std::optional<UserInputBlocker> blocker;
+        if (input == UserInput::Held)
+            blocker.emplace();
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
         timer.setTimerType(Qt::PreciseTimer);
+        // With the input taken, a dialog opened meanwhile can hold this loop past the limit after
+        // the answer came in whole: the limit is the answer's, so it ends with the answer.
         connect(&timer, &QTimer::timeout, &loop, [exchange, reply] {
+            if (!reply || reply->isFinished())
+                return;
             exchange->error = timedOut();
-            if (reply)
-                reply->abort();
+            reply->abort();
         });
+        connect(reply, &QNetworkReply::finished, &timer, &QTimer::stop);
         connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
         timer.start(timeoutMs);

@@ -27,6 +27,12 @@ struct HttpLimit {
     qint64 maxBytes = 32 * 1024 * 1024;
 };
 
+// Whether the user's clicks and keys reach the windows while a request is waited for.
+enum class UserInput {
+    Held,  // only a close gets through: the handler that waits cannot be re-entered by the user
+    Taken, // the windows answer as usual; the caller has made sure nothing clicked meanwhile harms it
+};
+
 // The answer of one request, its own: a request made while this one was waited for (a log-out
 // started by a close) never changes it.
 struct HttpResult {
@@ -46,9 +52,10 @@ public:
     ~WebRequest() override;
 
     // Sends the request and waits for its answer in a local event loop that keeps painting and
-    // lets a window be closed, but takes no other user input. Any answer that comes in whole is
-    // an answer, whatever its HTTP status; a request without a whole answer is a failure.
-    HttpResult fetch(const HttpRequest &request, const HttpLimit &limit);
+    // lets a window be closed; other user input only when `input` says so. Any answer that comes
+    // in whole is an answer, whatever its HTTP status; a request without a whole answer is a
+    // failure.
+    HttpResult fetch(const HttpRequest &request, const HttpLimit &limit, UserInput input = UserInput::Held);
 
     bool busy() const;
     // Ends the running request; its waiter gets a failure.
@@ -61,7 +68,7 @@ private:
     void Open(const QByteArray &method, const QUrl &url);
     void SetRequestHeader(const QByteArray &name, const QByteArray &value);
     void Send(const QByteArray &body, qint64 maxBytes);
-    HttpResult WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs);
+    HttpResult WaitForResponse(const std::shared_ptr<Exchange> &exchange, int timeoutMs, UserInput input);
 
     QNetworkAccessManager m_manager;
     QList<QSslCertificate> m_extraTrust;
