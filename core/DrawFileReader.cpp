@@ -2,6 +2,8 @@
 
 #include "core/Text.h"
 
+#include <QHash>
+
 namespace tombolix::publicdraw::files {
 
 namespace {
@@ -26,6 +28,12 @@ QString ticketLine(const QString &key, int i, int ticket, const QStringList &lis
 }
 
 std::optional<SplitFile> splitFile(QString text, QString *problem) {
+    // No file of the rule holds more lines than its header and a full list (a winner or reserve
+    // line for every entry at most): anything longer is refused before it is cut up.
+    if (text.count(u'\n') > 2 * maxEntries + 16) {
+        *problem = QStringLiteral("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.");
+        return std::nullopt;
+    }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
@@ -125,13 +133,13 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
     const std::optional<qint64> round = header.number(QStringLiteral("round"));
     const int roundLine = header.failed() ? 0 : header.lineNumber();
     if (round && !roundInRange(*round))
-        return header.fail<Announcement>(header.lineNumber(),
-                                         QStringLiteral("라운드 번호는 1 이상 2^40 이하여야 합니다."));
+        return header.fail<Announcement>(header.lineNumber(), QStringLiteral("라운드 번호는 1 이상 %1 이하여야 합니다.")
+                                                                  .arg(maxRound));
     randomness();
     const std::optional<QString> label = header.next(QStringLiteral("label"));
-    if (label && (holdsUnusable(*label) || label->normalized(QString::NormalizationForm_C) != *label))
-        return header.fail<Announcement>(
-            header.lineNumber(), QStringLiteral("추첨 이름에 제어 문자나 깨진 문자가 있거나 NFC 형태가 아닙니다."));
+    if (label && (unusableInLabel(*label) || label->normalized(QString::NormalizationForm_C) != *label))
+        return header.fail<Announcement>(header.lineNumber(),
+                                         QStringLiteral("추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다."));
     const std::optional<QString> code = header.nextIf(QStringLiteral("announcement_sha256"));
     const int codeLine = code ? header.lineNumber() : 0;
     if (code && !isLowerHex(*code, 64))
@@ -152,11 +160,17 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
         return header.fail<Announcement>(file.firstListLine,
                                          QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries));
     QByteArray previous;
+    QHash<QString, int> lineOfKey; // no two entries that read the same
     for (int i = 0; i < file.list.size(); ++i) {
         const QString &entry = file.list.at(i);
         const int line = file.firstListLine + i;
-        if (entry.isEmpty() || canonicalEntry(entry) != entry || holdsUnusable(entry))
+        const QString key = lookAlikeKey(entry);
+        if (entry.isEmpty() || canonicalEntry(entry) != entry || holdsUnusable(entry) || key.isEmpty())
             return header.fail<Announcement>(line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다."));
+        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
+            return header.fail<Announcement>(
+                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목과 보기에 같습니다.").arg(*seen));
+        lineOfKey.insert(key, line);
         const QByteArray bytes = entry.toUtf8();
         if (i > 0 && !(previous < bytes))
             return header.fail<Announcement>(

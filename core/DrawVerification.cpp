@@ -118,9 +118,12 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
     // The text of the post: the code must stand in it, and no other code beside it (an organiser
     // who announced several could keep whichever the round favours). The list's SHA-256 and the
     // chain's hash are the other 64-digit values a post holds.
+    // The text is read as people read it (NFKC, invisible characters taken out), so that no
+    // second code hides in full-width digits or behind a zero-width space.
     static const QRegularExpression digits64(QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
+    const QString read = lookAlikeKey(announcement);
     QSet<QString> codes;
-    for (QRegularExpressionMatchIterator it = digits64.globalMatch(announcement); it.hasNext();) {
+    for (QRegularExpressionMatchIterator it = digits64.globalMatch(read); it.hasNext();) {
         const QString value = it.next().captured().toLower();
         if (value != terms.listSha256 && value != chainHash())
             codes.insert(value);
@@ -132,6 +135,13 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
                                              "없습니다.")
                                   .arg(codes.size());
     return std::nullopt;
+}
+
+QString postedBeforeRound(const Terms &terms) {
+    return QStringLiteral("※라운드 %1은(는) %2(한국 시간)에 공개되었습니다. 예고문이 그보다 먼저 게시되었고 그 뒤에 "
+                          "고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 뒤에 올린 예고라면 진행자가 당첨자를 고를 수 "
+                          "있었습니다.")
+        .arg(QString::number(terms.round), koreanTime(roundTime(terms.round)));
 }
 
 QStringList termsLines(const Terms &terms) {

@@ -25,5 +25,8 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
 
 // The terms as a participant compares them with the post by eye, a line each (in Korean).
 QStringList termsLines(const Terms &terms);
+// What no file can prove and every participant must look at: the announcement was posted, and
+// not changed, before the round came out (in Korean).
+QString postedBeforeRound(const Terms &terms);
 
 } // namespace tombolix::publicdraw

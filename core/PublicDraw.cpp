@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <QtEndian>
@@ -95,14 +96,48 @@ QString canonicalEntry(const QString &entry) {
 bool holdsUnusable(const QString &text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i; // a whole pair: one character outside the BMP
-            continue;
-        }
-        if (c.isSurrogate() || c.category() == QChar::Other_Control)
+        char32_t code = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            code = QChar::surrogateToUcs4(c, text.at(++i)); // a whole pair: one character outside the BMP
+        else if (c.isSurrogate())
+            return true;
+        const QChar::Category category = QChar::category(code);
+        if (category == QChar::Other_Control || category == QChar::Other_NotAssigned)
             return true;
     }
     return false;
+}
+
+namespace {
+
+// Characters that show nothing by themselves, besides the format characters (Cf).
+bool showsNothing(char32_t code) {
+    return QChar::category(code) == QChar::Other_Format || code == 0x034F || code == 0x115F || code == 0x1160 ||
+           code == 0x17B4 || code == 0x17B5 || (code >= 0x180B && code <= 0x180F) || code == 0x3164 ||
+           (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 || (code >= 0xE0100 && code <= 0xE01EF);
+}
+
+} // namespace
+
+bool unusableInLabel(const QString &label) {
+    if (holdsUnusable(label))
+        return true;
+    const QList<uint> codes = label.toUcs4();
+    return std::any_of(codes.cbegin(), codes.cend(), [](uint code) {
+        const QChar::Category category = QChar::category(char32_t(code));
+        return category == QChar::Other_Format || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
+}
+
+QString lookAlikeKey(const QString &entry) {
+    const QList<uint> codes = entry.normalized(QString::NormalizationForm_KC).toUcs4();
+    QString key;
+    for (const uint code : codes) {
+        if (!showsNothing(char32_t(code)))
+            key += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
+    }
+    return key;
 }
 
 CanonicalList canonicalList(const QStringList &drawList) {
@@ -113,19 +148,29 @@ CanonicalList canonicalList(const QStringList &drawList) {
         QString made = canonicalEntry(entry);
         if (made.isEmpty())
             continue;
-        if (holdsUnusable(made))
+        if (holdsUnusable(made) || lookAlikeKey(made).isEmpty())
             canonical.unusable.append(made);
         sorted.emplace_back(made.toUtf8(), std::move(made));
     }
     std::sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     canonical.entries.reserve(qsizetype(sorted.size()));
+    QHash<QString, QString> firstByKey;
     for (size_t i = 0; i < sorted.size(); ++i) {
+        const QString &entry = sorted[i].second;
         if (i > 0 && sorted[i].first == sorted[i - 1].first) {
-            if (canonical.repeated.isEmpty() || canonical.repeated.last() != sorted[i].second)
-                canonical.repeated.append(sorted[i].second);
+            if (canonical.repeated.isEmpty() || canonical.repeated.last() != entry)
+                canonical.repeated.append(entry);
+        } else {
+            const QString key = lookAlikeKey(entry);
+            const auto first = firstByKey.constFind(key);
+            if (first == firstByKey.cend())
+                firstByKey.insert(key, entry);
+            else if (!key.isEmpty())
+                canonical.lookAlike << *first << entry;
         }
-        canonical.entries.append(sorted[i].second);
+        canonical.entries.append(entry);
     }
+    canonical.lookAlike.removeDuplicates();
     return canonical;
 }
 

@@ -31,8 +31,9 @@ namespace tombolix::publicdraw {
 QString chainHash();
 inline constexpr qint64 genesisSeconds = 1692803367; // Unix seconds of round 1
 inline constexpr qint64 periodSeconds = 3;
-// Rounds are read up to 2^40 (some hundred thousand years of rounds), so their times stay in range.
-inline constexpr qint64 maxRound = qint64(1) << 40;
+// Rounds are read from 1 up to the last one published in the year 9999 (Korea's time): the files
+// write a round's time, and neither Qt nor Python writes a later year.
+inline constexpr qint64 maxRound = 83903155011;
 inline bool roundInRange(qint64 round) {
     return round >= 1 && round <= maxRound;
 }
@@ -58,14 +59,22 @@ qint64 suggestedDrawTime(qint64 nowSeconds);
 // dropped; sorted by their UTF-8 bytes. Ticket n is the n-th entry.
 struct CanonicalList {
     QStringList entries;
-    QStringList unusable; // entries that hold a control character or half a surrogate pair
-    QStringList repeated; // canonical entries that stand more than once: the same
-    bool ok() const { return unusable.isEmpty() && repeated.isEmpty(); }
+    QStringList unusable;  // entries that no public draw takes (holdsUnusable, or nothing visible)
+    QStringList repeated;  // canonical entries that stand more than once: the same
+    QStringList lookAlike; // different entries that read the same (lookAlikeKey): one person twice?
+    bool ok() const { return unusable.isEmpty() && repeated.isEmpty() && lookAlike.isEmpty(); }
 };
 CanonicalList canonicalList(const QStringList &drawList);
 QString canonicalEntry(const QString &entry);
-// A control character (Cc), or half of a surrogate pair that UTF-8 cannot carry.
+// A control character (Cc), a code point that Unicode 14 does not assign (Cn: a later version may
+// read it otherwise), or half of a surrogate pair that UTF-8 cannot carry.
 bool holdsUnusable(const QString &text);
+// What a label may not hold besides: format characters (Cf: invisible, or turning the text's
+// direction) and line or paragraph separators, which would let it pass for other lines.
+bool unusableInLabel(const QString &label);
+// The entry as people read it: NFKC, without the characters that show nothing (format characters,
+// variation selectors, Hangul fillers and the like). Two entries with the same key look alike.
+QString lookAlikeKey(const QString &entry);
 // Each entry followed by "\n", in UTF-8: what `sha256sum` of the list file reads.
 QByteArray canonicalFile(const QStringList &entries);
 QString sha256Hex(const QByteArray &bytes);

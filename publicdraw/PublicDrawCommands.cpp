@@ -38,7 +38,8 @@ QString named(const QStringList &entries) {
             const bool pair = c.isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
             if (pair)
                 text += entry.mid(i++, 2);
-            else if (c.isSurrogate() || c.category() == QChar::Other_Control)
+            else if (c.isSurrogate() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+                     lookAlikeKey(QString(c)).isEmpty())
                 text += QStringLiteral("<U+") + QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper() + u'>';
             else
                 text += c;
@@ -119,8 +120,17 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
     }
     CanonicalList list = canonicalList(m_drawList.entries());
     if (!list.unusable.isEmpty()) {
-        prompter.information(QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (") +
+        prompter.information(QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 "
+                                            "문자)가 들어 있거나 보이는 글자가 없는 항목이 있습니다. (") +
                              QString::number(list.unusable.size()) + QStringLiteral("개: ") + named(list.unusable) +
+                             u')');
+        return std::nullopt;
+    }
+    if (!list.lookAlike.isEmpty()) {
+        prompter.information(QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 "
+                                            "문자나 전각 문자만 다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 "
+                                            "아닌지 확인해주세요. (") +
+                             QString::number(list.lookAlike.size()) + QStringLiteral("개: ") + named(list.lookAlike) +
                              u')');
         return std::nullopt;
     }
@@ -152,8 +162,9 @@ void PublicDrawCommands::announce() {
     const QString name = canonicalEntry(*label);
     if (name.isEmpty())
         return prompter.information(QStringLiteral("추첨의 이름을 입력해주세요!"));
-    if (holdsUnusable(name))
-        return prompter.information(QStringLiteral("추첨의 이름에는 제어 문자를 쓸 수 없습니다!"));
+    if (unusableInLabel(name))
+        return prompter.information(QStringLiteral("추첨의 이름에는 제어 문자나 보이지 않는 문자, 줄바꿈 문자를 쓸 수 "
+                                                   "없습니다!"));
 
     const std::optional<QString> winnersAnswer =
         prompter.input(title(), QStringLiteral("당첨자 수를 입력해주세요. (Ex : 3)") + crlf() +
@@ -400,7 +411,7 @@ void PublicDrawCommands::verify() {
             return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
         return prompter.notice(QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
                                QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
-                               roundChecked);
+                               roundChecked + crlf() + postedBeforeRound(terms));
     }
 
     // Compared with no announcement: said in so many words, with what was announced shown so

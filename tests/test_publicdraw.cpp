@@ -151,7 +151,21 @@ void TestPublicDraw::refusedLists() {
                           QStringLiteral("웃음😀"), QString(QChar(0xDE00))});
     QCOMPARE(list.unusable, (QStringList{QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b"), lone,
                                          QString(QChar(0xDE00))}));
-    QVERIFY(!holdsUnusable(QStringLiteral("웃음😀 \u2028 \u3000 مرحبا")));
+    QVERIFY(!holdsUnusable(QStringLiteral("웃음😀 \u2028 \u3000 مرحبا 🫠")));
+    QVERIFY(holdsUnusable(QStringLiteral("웃음\U0001FA75"))); // assigned only after Unicode 14
+
+    // one person twice, written so that the two read the same: behind invisible characters, in
+    // full-width letters, behind a Hangul filler; and an entry that shows nothing at all
+    list = canonicalList({QStringLiteral("홍길동"), QStringLiteral("홍길동\u2060"), QStringLiteral("\u3164홍길동"),
+                          QStringLiteral("Kim1"), QStringLiteral("Ｋｉｍ１"), QStringLiteral("김철수"),
+                          QStringLiteral("\u200D\uFE0F"), QStringLiteral("👨‍👩‍👧"), QStringLiteral("👨👩👧")});
+    QStringList alike{QStringLiteral("Kim1"), QStringLiteral("Ｋｉｍ１"), QStringLiteral("홍길동"), QStringLiteral("홍길동\u2060"),
+                      QStringLiteral("\u3164홍길동"), QStringLiteral("👨‍👩‍👧"), QStringLiteral("👨👩👧")};
+    alike.sort();
+    list.lookAlike.sort();
+    QCOMPARE(list.lookAlike, alike);
+    QCOMPARE(list.unusable, QStringList{QStringLiteral("\u200D\uFE0F")});
+    QCOMPARE(lookAlikeKey(QStringLiteral("홍길동")), QStringLiteral("홍길동"));
     // sorted by UTF-8 bytes, not by UTF-16: U+FF21 comes before an emoji outside the BMP
     list = canonicalList({QStringLiteral("😀"), QStringLiteral("Ａ"), QStringLiteral("가"), QStringLiteral("a")});
     QCOMPARE(list.entries, (QStringList{QStringLiteral("a"), QStringLiteral("가"), QStringLiteral("Ａ"),
@@ -228,11 +242,22 @@ void TestPublicDraw::announcementFilesRefused_data() {
                                                   << QStringLiteral("9번째 줄: announcement_sha256이(가) 1–8번째 줄");
     QTest::newRow("the last line cut short") << QStringLiteral("최지우\n") << QStringLiteral("최지우")
                                              << QStringLiteral("17번째 줄: 줄이 줄바꿈으로 끝나지 않습니다.");
-    QTest::newRow("a round past 2^40") << QStringLiteral("round=42\n")
-                                       << QStringLiteral("round=9223372036854775807\n")
-                                       << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 2^40 이하여야 합니다.");
+    QTest::newRow("a round past the year 9999") << QStringLiteral("round=42\n")
+                                                << QStringLiteral("round=83903155012\n")
+                                                << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.");
+    QTest::newRow("a round past 2^63") << QStringLiteral("round=42\n") << QStringLiteral("round=9223372036854775807\n")
+                                       << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.");
     QTest::newRow("round 0") << QStringLiteral("round=42\n") << QStringLiteral("round=0\n")
-                             << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 2^40 이하여야 합니다.");
+                             << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.");
+    QTest::newRow("a label with a paragraph separator")
+        << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026\u2029봄")
+        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다.");
+    QTest::newRow("a label with an invisible character")
+        << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026\u2060 봄")
+        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다.");
+    QTest::newRow("the same entrant behind an invisible character")
+        << QStringLiteral("김철수2\n") << QStringLiteral("김철수2\n김철수\u2060\n")
+        << QStringLiteral("14번째 줄: 목록의 항목이 12번째 줄의 항목과 보기에 같습니다.");
     QTest::newRow("a round too large to read") << QStringLiteral("round=42\n")
                                                << QStringLiteral("round=99999999999999999999\n")
                                                << QStringLiteral("7번째 줄: round은(는) 0 이상의 정수여야 합니다.");
@@ -316,6 +341,17 @@ void TestPublicDraw::announcementsCompared() {
     QCOMPARE(*announcementProblem(post + code + QStringLiteral(" 또는 ") + announcementCode(friendWins), terms),
              QStringLiteral("이 결과는 예고한 추첨이 아닙니다. 예고문에 예고 코드로 보이는 값이 2개 있어, 어느 추첨을 "
                             "예고했는지 알 수 없습니다."));
+    // a second code disguised in full-width digits or split by a zero-width space still counts
+    const QString fullWidth = [&] {
+        QString wide;
+        for (const QChar c : announcementCode(friendWins))
+            wide += QChar(c.unicode() - u'0' + 0xFF10 < 0xFF1A && c.isDigit() ? c.unicode() - u'0' + 0xFF10
+                                                                                : c.unicode() - u'a' + 0xFF41);
+        return wide;
+    }();
+    QVERIFY(announcementProblem(post + code + QStringLiteral(" ") + fullWidth, terms));
+    QVERIFY(announcementProblem(post + code + QStringLiteral(" ") + announcementCode(friendWins).insert(30, QChar(0x200B)),
+                                terms));
     // the code inside a longer run of digits is not the code
     QVERIFY(announcementProblem(post + code + QStringLiteral("0"), terms));
     // a result file is no announcement

@@ -92,6 +92,7 @@ private:
     QString writeText(const QString &name, const QString &text) const; // in the rig's folder
 
     QString post; // the announcement for the post, as the menu put it on the clipboard
+    QStringList drandRelays; // what the participant's script takes for drand's own relays
     std::unique_ptr<TestHttpServer> relayA;
     std::unique_ptr<TestHttpServer> relayB;
     std::unique_ptr<Rig> rig;
@@ -105,6 +106,7 @@ void TestPublicDrawWindow::init() {
     relayB->setDefault({200, {}, round42()});
     rig = std::make_unique<Rig>();
     rig->endpoints.beaconRelays = {relayA->base(), relayB->base()};
+    drandRelays = rig->endpoints.beaconRelays;
     // a quarter of an hour before round 42 (2023-08-23T15:11:30Z)
     rig->clock.time = utc(publicdraw::roundTime(42) - 690);
     main = std::make_unique<frmMain>(rig->services());
@@ -204,20 +206,28 @@ void TestPublicDrawWindow::announcementsRefused() {
             QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
     refused({label, QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("내일 저녁")},
             QStringLiteral("추첨 시각을 2026-04-20 21:00처럼 입력해주세요!"));
-    refused({QStringLiteral("봄\t나눔")}, QStringLiteral("추첨의 이름에는 제어 문자를 쓸 수 없습니다!"));
+    for (const QString &label : {QStringLiteral("봄\t나눔"), QStringLiteral("봄\u2029예고 코드 : 0"),
+                                 QStringLiteral("봄\u202E나눔")})
+        refused({label}, QStringLiteral("추첨의 이름에는 제어 문자나 보이지 않는 문자, 줄바꿈 문자를 쓸 수 없습니다!"));
 
     // equal entries once made canonical, and a control character inside an entry
     main->drawList().append(QStringLiteral("김철수 "));
     refused({}, QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 같은 항목이 "
                                "있습니다. (1개: \"김철수\")"));
     main->drawList().append(QStringLiteral("홍\t길동"));
-    refused({}, QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: "
-                               "\"홍<U+0009>길동\")"));
+    const QString unusable = QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 문자)가 "
+                                            "들어 있거나 보이는 글자가 없는 항목이 있습니다. (1개: ");
+    refused({}, unusable + QStringLiteral("\"홍<U+0009>길동\")"));
     // half a surrogate pair, as a comment's JSON can carry it: refused before anything is written
     main->drawList().removeAt(main->drawList().count() - 1);
     main->drawList().append(QStringLiteral("김철") + QChar(0xDC00) + QStringLiteral("수"));
-    refused({}, QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: "
-                               "\"김철<U+DC00>수\")"));
+    refused({}, unusable + QStringLiteral("\"김철<U+DC00>수\")"));
+    // the same person twice, once behind an invisible character
+    main->drawList().removeAt(main->drawList().count() - 1);
+    main->drawList().append(QStringLiteral("정하늘\u2060"));
+    refused({}, QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 문자나 전각 문자만 "
+                               "다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 아닌지 확인해주세요. (2개: \"정하늘\", "
+                               "\"정하늘<U+2060>\")"));
 }
 
 // TV1 drawn through the menu against the two relays, then verified through the menu.
@@ -264,7 +274,10 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     const QString roundChecked = QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.");
     const QString success = QStringLiteral("검증 성공\r\n") + drawn +
                             QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.\r\n") +
-                            roundChecked;
+                            roundChecked +
+                            QStringLiteral("\r\n※라운드 42은(는) 2023-08-24 00:11:30(한국 시간)에 공개되었습니다. 예고문이 "
+                                           "그보다 먼저 게시되었고 그 뒤에 고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 "
+                                           "뒤에 올린 예고라면 진행자가 당첨자를 고를 수 있었습니다.");
     rig->prompter.reset();
     relayA->requests.clear();
     rig->prompter.chooseFile(path);
@@ -423,8 +436,8 @@ void TestPublicDrawWindow::noRelayLetsTheRoundBePasted() {
     main->mnu_Verify->trigger();
     QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 성공\r\n")),
              qPrintable(rig->prompter.records.last().text));
-    QVERIFY(rig->prompter.records.last().text.endsWith(
-        QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.")));
+    QVERIFY(rig->prompter.records.last().text.contains(
+        QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.\r\n")));
 
     // a pasted round that holds together but is not drand's is refused
     rig->prompter.reset();
@@ -526,15 +539,19 @@ void TestPublicDrawWindow::verificationFailsOnAChangedByte() {
              QStringLiteral("검증 실패\r\n16번째 줄: 규칙으로 계산한 값은 'winner.2=2 김철수2'입니다."));
 }
 
-// Runs tools/verify-draw.py while this process's relays keep answering: its exit status (-1 when
-// it did not end), its output in `output`.
+// Runs tools/verify-draw.py while this process's relays keep answering, the test's relays standing
+// in for drand's own (`drandRelays`; never the real ones): its exit status (-1 when it did not
+// end), its output in `output`.
 int TestPublicDrawWindow::runScript(const QStringList &arguments, QString *output) {
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     QProcess process;
     QEventLoop loop;
     connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    process.start(python, QStringList{QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py")} + arguments);
+    process.start(python, QStringList{QStringLiteral(TOMBOLIX_SOURCE_DIR "/tests/support/run_verify_draw.py"),
+                                      QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py"),
+                                      drandRelays.isEmpty() ? QStringLiteral("-") : drandRelays.join(u',')} +
+                              arguments);
     loop.exec();
     *output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     return process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit
@@ -584,8 +601,7 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
              3);
     QVERIFY2(output.contains(QStringLiteral("라운드 42은(는) 확인되지 않았습니다.")), qPrintable(output));
 
-    // a relay given is added to the relays a result may name: a result that names drand's own
-    // relays, checked through another
+    // a result that names drand's own relays checked while only relay A stands in for them
     Announcement announced;
     QString problem;
     announced = *parseAnnouncement(readUtf8(announcement), &problem);
@@ -594,9 +610,15 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
         resultText(decide(announced, {42, round42Randomness, round42Signature},
                           {QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")})));
     relayA->setDefault({200, {}, round42()});
-    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), named, QStringLiteral("--announcement"), postFile},
-                       &output),
-             0);
+    drandRelays = QStringList{relayA->base()};
+    QCOMPARE(runScript({named, QStringLiteral("--announcement"), postFile}, &output), 0);
+    // a relay given is added to the relays a result may name, and is asked; but its word alone
+    // confirms nothing: whoever runs it could answer anything
+    drandRelays.clear();
+    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), postFile}, &output), 3);
+    QVERIFY2(output.contains(QStringLiteral("만 같은 라운드를 주었습니다.")), qPrintable(output));
+    drandRelays = QStringList{relayB->base()};
+    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), postFile}, &output), 0);
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -629,7 +651,7 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
                         round42Randomness, QStringLiteral("--label"), label},
                        &output),
              1);
-    QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 2^40 이하여야 합니다.")), qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 83903155011 이하여야 합니다.")), qPrintable(output));
 }
 
 // The organiser leaves the time box open, watches the rounds come out, and types the time of a
@@ -755,9 +777,15 @@ void TestPublicDrawWindow::aRoundThatNobodyChecked() {
     const QString postFile = writeText(QStringLiteral("post.txt"), post);
     QCOMPARE(runScript({QStringLiteral("--offline"), result, QStringLiteral("--announcement"), postFile}, &output), 3);
     QVERIFY2(!output.contains(QStringLiteral("검증 성공")), qPrintable(output));
-    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"), postFile},
+    // the organiser's own "mirror" serves the made-up round: its word alone is not taken
+    TestHttpServer mirror;
+    mirror.setDefault({200, {}, forged});
+    QCOMPARE(runScript({QStringLiteral("--relay"), mirror.base(), result, QStringLiteral("--announcement"), postFile},
                        &output),
              3);
+    QVERIFY2(!output.contains(QStringLiteral("검증 성공")), qPrintable(output));
+    QCOMPARE(mirror.requests.size(), 1);
+    // drand's relay has the real round 42: the file is refused
     relayA->setDefault({200, {}, round42()});
     QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"), postFile},
                        &output),
@@ -786,8 +814,8 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     other.prompter.type(percent);
     window.mnu_Announce->trigger();
     QCOMPARE(other.prompter.records.last().text,
-             QStringLiteral("제어 문자나 깨진 문자가 들어 있는 항목은 공개 추첨에 쓸 수 없습니다. (1개: "
-                            "\"%1<U+0009>%2\")"));
+             QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 문자)가 들어 있거나 "
+                            "보이는 글자가 없는 항목이 있습니다. (1개: \"%1<U+0009>%2\")"));
     window.drawList().removeAt(4);
 
     const QString labelText = QStringLiteral("쿠폰 10%1장 나눔 ") + percent;

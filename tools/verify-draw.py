@@ -5,16 +5,18 @@ Check a result file (…_Tombolix_Result.txt) against the announcement as it was
 draw (the announcement file, or the post's text saved as a UTF-8 file), asking drand's relays for
 the round again:
     verify-draw.py RESULT.txt --announcement ANNOUNCEMENT.txt
-    verify-draw.py --relay https://drand.example RESULT.txt --announcement POST.txt   (asks that relay)
+    verify-draw.py --relay https://drand.example RESULT.txt --announcement POST.txt   (asks that one too)
     verify-draw.py --offline RESULT.txt --announcement ANNOUNCEMENT.txt               (asks no relay)
 
-This script confirms the round through the relays (the same signature from a relay); it does not
-check the round's BLS signature itself, which Python's standard library cannot. Tombolix's own
+This script confirms the round through drand's own relays (the same signature from
+api.drand.sh or drand.cloudflare.com); it does not check the round's BLS signature itself, which
+Python's standard library cannot. A relay given with --relay is asked as well and may be named by
+the result file, but its word alone confirms nothing: whoever runs it could answer anything. Tombolix's own
 "추첨 결과 검증…" checks the signature against drand's public key, with or without a relay.
 
 Exit status:
-    0  검증 성공: every line follows the rule, a relay gave the same round, and the announcement
-       holds the result's announcement code.
+    0  검증 성공: every line follows the rule, one of drand's relays gave the same round, and the
+       announcement holds the result's announcement code.
     1  검증 실패: something differs (the line is named), or the file cannot be read.
     3  검증 미완료: every line follows the rule, but the round was not confirmed (--offline, or
        no relay reachable) or no announcement was given; what was not checked is printed.
@@ -40,8 +42,11 @@ RULE = "tombolix-draw-v1"
 CHAIN = "52db9ba70e0cc0f6eaf7803dd07447a1f5477735fd3f661792ba94600c84e971"
 GENESIS = 1692803367
 PERIOD = 3
-MAX_ROUND = 2 ** 40
-RELAYS = ["https://api.drand.sh", "https://drand.cloudflare.com"]
+MAX_ROUND = 83903155011  # the last round published in the year 9999 (Korea's time)
+# drand's own relays: the ones asked, the only ones whose word confirms a round, and the names a
+# result file may give besides those given with --relay
+DRAND_RELAYS = ["https://api.drand.sh", "https://drand.cloudflare.com"]
+RELAYS = list(DRAND_RELAYS)
 TRIMMED = "\t \u00a0\u3000\u200b\ufeff"
 MAX_ENTRIES = 32767
 SUCCESS, FAILURE, INCOMPLETE = 0, 1, 3
@@ -55,21 +60,43 @@ def canonical_entry(entry):
     return unicodedata.normalize("NFC", entry).strip(TRIMMED)
 
 
+# Characters that show nothing by themselves, besides the format characters (Cf).
+SHOWS_NOTHING = ({0x034F, 0x115F, 0x1160, 0x17B4, 0x17B5, 0x3164, 0xFFA0} | set(range(0x180B, 0x1810))
+                 | set(range(0xFE00, 0xFE10)) | set(range(0xE0100, 0xE01F0)))
+
+
 def has_unusable(text):
-    """A control character, or half a surrogate pair (which UTF-8 cannot carry)."""
-    return any(unicodedata.category(c) in ("Cc", "Cs") for c in text)
+    """A control character, a code point Unicode 14 does not assign, or half a surrogate pair."""
+    return any(unicodedata.category(c) in ("Cc", "Cn", "Cs") for c in text)
+
+
+def unusable_in_label(label):
+    """Besides: format characters and line or paragraph separators."""
+    return has_unusable(label) or any(unicodedata.category(c) in ("Cf", "Zl", "Zp") for c in label)
+
+
+def look_alike_key(entry):
+    """The entry as people read it: NFKC, without the characters that show nothing."""
+    return "".join(c for c in unicodedata.normalize("NFKC", entry)
+                   if unicodedata.category(c) != "Cf" and ord(c) not in SHOWS_NOTHING)
 
 
 def canonical_list(entries):
     made = [canonical_entry(e) for e in entries]
     made = [e for e in made if e]
-    bad = [e for e in made if has_unusable(e)]
+    bad = [e for e in made if has_unusable(e) or not look_alike_key(e)]
     if bad:
-        raise Failed("제어 문자나 깨진 문자가 들어 있는 항목: " + ", ".join(repr(e) for e in bad[:10]))
+        raise Failed("쓸 수 없는 문자가 들어 있거나 보이는 글자가 없는 항목: " + ", ".join(repr(e) for e in bad[:10]))
     made.sort(key=lambda e: e.encode("utf-8"))
     repeated = sorted({a for a, b in zip(made, made[1:]) if a == b}, key=lambda e: e.encode("utf-8"))
     if repeated:
         raise Failed("같은 항목이 두 번 이상 있습니다: " + ", ".join(repeated[:10]))
+    keys = {}
+    for entry in made:
+        keys.setdefault(look_alike_key(entry), []).append(entry)
+    alike = [entries for entries in keys.values() if len(entries) > 1]
+    if alike:
+        raise Failed("보기에 같은 항목이 있습니다: " + ", ".join(repr(e) for entries in alike[:5] for e in entries))
     return made
 
 
@@ -138,7 +165,8 @@ def at_line(line, what):
 
 
 def plain_number(text, line, key):
-    if not (text.isascii() and text.isdigit()) or str(int(text)) != text:
+    # no number of the rule has more than 19 digits (Python would read any, slowly, then refuse)
+    if not (text.isascii() and text.isdigit()) or len(text) > 19 or str(int(text)) != text:
         raise Failed(at_line(line, f"{key}은(는) 0 이상의 정수여야 합니다."))
     return int(text)
 
@@ -180,6 +208,8 @@ class Header:
 
 
 def split_file(text):
+    if text.count("\n") > 2 * MAX_ENTRIES + 16:
+        raise Failed("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")
     if text.startswith("\ufeff"):
         text = text[1:]
     lines = text.replace("\r\n", "\n").split("\n")
@@ -218,14 +248,14 @@ def read_announced(header, entries, first_entry_line, with_randomness):
     round_line, round_ = header.next("round")
     terms["round"] = plain_number(round_, round_line, "round")
     if not 1 <= terms["round"] <= MAX_ROUND:
-        raise Failed(at_line(round_line, "라운드 번호는 1 이상 2^40 이하여야 합니다."))
+        raise Failed(at_line(round_line, f"라운드 번호는 1 이상 {MAX_ROUND} 이하여야 합니다."))
     if with_randomness:
         line, randomness = header.next("randomness")
         terms["randomness"] = lower_hex(randomness, 64, line, "randomness")
         terms["randomness_line"] = line
     line, label = header.next("label")
-    if has_unusable(label) or unicodedata.normalize("NFC", label) != label:
-        raise Failed(at_line(line, "추첨 이름에 제어 문자나 깨진 문자가 있거나 NFC 형태가 아닙니다."))
+    if unusable_in_label(label) or unicodedata.normalize("NFC", label) != label:
+        raise Failed(at_line(line, "추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다."))
     terms["label"] = label
     code = header.next_if("announcement_sha256")
     if code is not None:
@@ -237,12 +267,17 @@ def read_announced(header, entries, first_entry_line, with_randomness):
 
     if len(entries) > MAX_ENTRIES:
         raise Failed(at_line(first_entry_line, f"목록의 항목이 {MAX_ENTRIES}개를 넘습니다."))
+    line_of_key = {}  # no two entries that read the same
     for i, entry in enumerate(entries):
         line = first_entry_line + i
-        if not entry or canonical_entry(entry) != entry or has_unusable(entry):
+        key = look_alike_key(entry)
+        if not entry or canonical_entry(entry) != entry or has_unusable(entry) or not key:
             raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
         if i > 0 and not entries[i - 1].encode("utf-8") < entry.encode("utf-8"):
             raise Failed(at_line(line, f"목록의 항목이 {line - 1}번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다."))
+        if key in line_of_key:
+            raise Failed(at_line(line, f"목록의 항목이 {line_of_key[key]}번째 줄의 항목과 보기에 같습니다."))
+        line_of_key[key] = line
     if terms["n"] != len(entries):
         raise Failed(at_line(count_line, f"목록의 항목은 {len(entries)}개입니다."))
     if terms["f"] != list_sha256(entries):
@@ -286,7 +321,10 @@ def check_announcement(text, terms):
         raise Failed(not_announced + "예고와 다른 값: " + ", ".join(differs))
     # The post's text: the code must stand in it, and no other code beside it. The list's SHA-256
     # and the chain's hash are the other 64-digit values a post holds.
-    codes = {value.lower() for value in re.findall(r"(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])", text)}
+    # The text is read as people read it (NFKC, invisible characters taken out), so that no second
+    # code hides in full-width digits or behind a zero-width space.
+    read = look_alike_key(text)
+    codes = {value.lower() for value in re.findall(r"(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])", read)}
     codes -= {terms["f"], CHAIN}
     if terms["code"] not in codes:
         raise Failed(not_announced + f"예고문에 이 결과의 예고 코드({terms['code']})가 없습니다.")
@@ -360,10 +398,13 @@ def fetch_round(relay, round_):
     return signature
 
 
-def confirm_round(relays, round_, signature):
-    """How the round was confirmed, or None when no relay could; fails when a relay has another."""
-    answered, not_yet = [], []
-    for relay in relays:
+def confirm_round(given, round_, signature):
+    """(how the round was confirmed, None) or (None, why not); fails when a relay has another round.
+
+    Only drand's own relays (RELAYS) confirm a round: a relay given with --relay is asked too, but
+    whoever runs it could answer anything, so its word alone is not taken."""
+    answered, vouched, not_yet = [], [], []
+    for relay in RELAYS + [relay for relay in given if relay not in RELAYS]:
         try:
             got = fetch_round(relay, round_)
         except (OSError, Failed):
@@ -373,13 +414,22 @@ def confirm_round(relays, round_, signature):
             continue
         if got != signature:
             raise Failed(f"공개 난수 서버({relay})가 준 라운드 {round_}의 signature가 결과 파일의 것과 다릅니다.")
-        answered.append(relay)
+        (answered if relay in RELAYS else vouched).append(relay)
     if answered:
         return (f"라운드 {round_}의 signature를 공개 난수 서버({', '.join(answered)})에서 다시 받아 확인했습니다. "
-                "(이 스크립트는 BLS 서명 자체는 확인하지 않고, 서버가 준 라운드와 같은지를 봅니다.)")
+                "(이 스크립트는 BLS 서명 자체는 확인하지 않고, 서버가 준 라운드와 같은지를 봅니다.)"), None
+    if vouched:
+        return None, (f"--relay로 준 서버({', '.join(vouched)})만 같은 라운드를 주었습니다. drand의 공개 난수 서버"
+                      f"({', '.join(RELAYS)})가 아니라서 확인으로 치지 않습니다")
     if not_yet:
         raise Failed(f"라운드 {round_}의 공개 난수는 아직 나오지 않았습니다. ({', '.join(not_yet)})")
-    return None
+    return None, "공개 난수 서버에 접속할 수 없습니다"
+
+
+def posted_before_round(terms):
+    return (f"※라운드 {terms['round']}은(는) {korean_time(terms['round'])}(한국 시간)에 공개되었습니다. 예고문이 그보다 "
+            "먼저 게시되었고 그 뒤에 고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 뒤에 올린 예고라면 진행자가 당첨자를 "
+            "고를 수 있었습니다.")
 
 
 def terms_lines(terms):
@@ -392,16 +442,19 @@ def terms_lines(terms):
 
 def verify(result_text, announcement_text, relays, offline):
     """(exit status, text to print)."""
-    names = {urllib.parse.urlsplit(relay).netloc for relay in RELAYS + relays}
+    names = {urllib.parse.urlsplit(relay).netloc for relay in DRAND_RELAYS + RELAYS + relays}
     terms = verify_result(result_text, names)
-    confirmed = None if offline else confirm_round(relays or RELAYS, terms["round"], terms["signature"])
+    if offline:
+        confirmed, unconfirmed = None, "공개 난수 서버에 묻지 않았습니다 (--offline)"
+    else:
+        confirmed, unconfirmed = confirm_round(relays, terms["round"], terms["signature"])
     if announcement_text is not None:
         check_announcement(announcement_text, terms)
     drawn = (f"{terms['label']} : 참가자 {terms['n']}명 중 당첨자 {terms['k']}명, "
              f"예비 당첨자 {terms['r']}명이 규칙대로 뽑혔습니다.")
     if confirmed and announcement_text is not None:
         return SUCCESS, "\n".join(["검증 성공", drawn, "예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.",
-                                   confirmed] + terms["drawn"])
+                                   confirmed, posted_before_round(terms)] + terms["drawn"])
     lines = ["검증 미완료",
              "결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 계산되어 있습니다. 그러나:"]
     if announcement_text is None:
@@ -410,26 +463,25 @@ def verify(result_text, announcement_text, relays, offline):
     if confirmed:
         lines.append("- " + confirmed)
     else:
-        why = "공개 난수 서버에 묻지 않았습니다 (--offline)" if offline else "공개 난수 서버에 접속할 수 없습니다"
         lines.append(f"- 라운드 {terms['round']}은(는) 확인되지 않았습니다. 파일에 적힌 signature가 진짜 drand의 "
-                     f"것인지 알 수 없습니다. ({why})")
+                     f"것인지 알 수 없습니다. ({unconfirmed})")
     return INCOMPLETE, "\n".join(lines + terms_lines(terms) + terms["drawn"])
 
 
 def compute(arguments):
-    with open(arguments.list, encoding="utf-8") as file:
+    with open(arguments.list, encoding="utf-8", newline="") as file:
         lines = file.read().split("\n")
     entries = canonical_list([line[:-1] if line.endswith("\r") else line for line in lines])
     k, r, round_ = arguments.winners, arguments.reserves, arguments.round
     if len(entries) > MAX_ENTRIES or k < 1 or r < 0 or k + r > len(entries):
         raise Failed("당첨자는 1명 이상, 당첨자와 예비 당첨자를 합한 수는 목록의 항목 수 이하여야 합니다.")
     if not 1 <= round_ <= MAX_ROUND:
-        raise Failed("라운드 번호는 1 이상 2^40 이하여야 합니다.")
+        raise Failed(f"라운드 번호는 1 이상 {MAX_ROUND} 이하여야 합니다.")
     randomness = arguments.randomness.lower()
     if len(randomness) != 64 or any(c not in "0123456789abcdef" for c in randomness):
         raise Failed("randomness는 16진수 64자리여야 합니다.")
-    if has_unusable(arguments.label):
-        raise Failed("추첨 이름에 제어 문자나 깨진 문자가 있습니다.")
+    if unusable_in_label(arguments.label):
+        raise Failed("추첨 이름에 쓸 수 없는 문자가 있습니다.")
     f = list_sha256(entries)
     seed = hashlib.sha256(seed_text(f, len(entries), k, r, round_, randomness, arguments.label).encode("utf-8")).digest()
     winners, reserves = draw(seed, len(entries), k, r)
@@ -454,7 +506,8 @@ def main():
     parser.add_argument("result", nargs="?", help="추첨 결과 파일 (…_Tombolix_Result.txt)")
     parser.add_argument("--announcement", help="추첨 전에 올린 예고: 예고 파일, 또는 게시글의 예고문을 저장한 UTF-8 파일")
     parser.add_argument("--relay", action="append", default=[],
-                        help="물어볼 drand 공개 난수 서버 (기본: api.drand.sh, drand.cloudflare.com); 알려진 서버에 더해집니다")
+                        help="api.drand.sh와 drand.cloudflare.com에 더해 물어볼 서버; 결과 파일에 적혀도 되는 서버가 되지만, "
+                             "그 서버의 답만으로는 라운드를 확인한 것으로 치지 않습니다")
     parser.add_argument("--offline", action="store_true", help="공개 난수 서버에 묻지 않습니다 (라운드는 확인되지 않습니다)")
     parser.add_argument("--list", help="참가자 목록 (UTF-8, 한 줄에 한 항목)")
     parser.add_argument("--winners", type=int)
