@@ -51,6 +51,8 @@ x86_64-w64-mingw32-strip -o "$package/tombolix.exe" build-win/app/tombolix.exe
 cp build-win/app/tombolix_help.html build-win/app/tombolix.portable "$package/"
 # a participant checks a public draw with it, without Tombolix
 cp tools/verify-draw.py "$package/"
+# the terms of what the program holds: its own, and CIRCL's and Go's, whose code is linked into it
+cp packaging/linux/copyright "$package/copyright.txt"
 # the libraries without their debugging symbols (a third of the size)
 stripped() { x86_64-w64-mingw32-strip --strip-unneeded -o "$2" "$1"; }
 for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do
