@@ -362,8 +362,9 @@ std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(q
 }
 
 QStringList PublicDrawCommands::relayNames() const {
+    // drand's own relays are known whichever this program asks: a result drawn elsewhere names them
     QStringList names;
-    for (const QString &relay : m_services.endpoints.beaconRelays)
+    for (const QString &relay : Endpoints::real().beaconRelays + m_services.endpoints.beaconRelays)
         names.append(relayName(relay));
     return names;
 }

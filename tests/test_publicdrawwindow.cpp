@@ -609,6 +609,13 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
         QStringLiteral("named.txt"),
         resultText(decide(announced, {42, round42Randomness, round42Signature},
                           {QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")})));
+    // (the program knows drand's relays too, whichever it asks itself)
+    rig->prompter.reset();
+    rig->prompter.chooseFile(named);
+    rig->prompter.type(post);
+    main->mnu_Verify->trigger();
+    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("검증 성공\r\n")),
+             qPrintable(rig->prompter.records.last().text));
     relayA->setDefault({200, {}, round42()});
     drandRelays = QStringList{relayA->base()};
     QCOMPARE(runScript({named, QStringLiteral("--announcement"), postFile}, &output), 0);
