@@ -1,9 +1,9 @@
 // The draw: its checks in their order, the result formats, fairness and a list changed under
 // a running draw.
 #include "app/frmMain.h"
-#include "app/ResultBox.h"
 #include "core/Draw.h"
 #include "core/TombolixError.h"
+#include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
 
 #include <QLabel>

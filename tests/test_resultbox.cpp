@@ -1,9 +1,8 @@
 // The result box as the user meets it: a long result found and drawn where it is, selected
 // with the mouse and the keyboard, copied, and its menu in Korean.
-#include "app/frmMain.h"
-#include "app/ResultBox.h"
+#include "common/Look.h"
 #include "common/QtPrompter.h"
-#include "tests/support/Fakes.h"
+#include "resultbox/ResultBox.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -21,7 +21,6 @@
 #include <QTimer>
 
 using namespace tombolix;
-using namespace tombolix::test;
 
 namespace {
 
@@ -99,22 +98,27 @@ private slots:
     void screenReadersHearEveryChange();
 
 private:
-    std::unique_ptr<Rig> rig;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<QWidget> window;
     ResultBox *box = nullptr;
 };
 
+// The box as the main window holds it: its size and font, named by the label above it.
 void TestResultBox::init() {
-    rig = std::make_unique<Rig>();
-    window = std::make_unique<frmMain>(rig->services());
-    box = window->txtPick;
+    window = std::make_unique<QWidget>();
+    auto *label = new QLabel(QStringLiteral("추첨 결과"), window.get());
+    label->setGeometry(8, 320, 317, 20);
+    box = new ResultBox(window.get());
+    box->setGeometry(8, 344, 321, 169);
+    box->setFont(dotumFont(11.25));
+    label->setBuddy(box);
+    window->resize(337, 561);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
 void TestResultBox::cleanup() {
     window.reset();
-    rig.reset();
+    box = nullptr;
 }
 
 void TestResultBox::everyPositionIsDrawnWhereItIsFound_data() {

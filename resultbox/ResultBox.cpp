@@ -1,6 +1,6 @@
-#include "app/ResultBox.h"
+#include "resultbox/ResultBox.h"
 
-#include "app/ResultBoxAccessible.h"
+#include "resultbox/ResultBoxAccessible.h"
 
 #include <QApplication>
 #include <QClipboard>
