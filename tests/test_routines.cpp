@@ -14,7 +14,34 @@
 #include <QTest>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <time.h>
+#endif
+
 using namespace tombolix;
+
+namespace {
+
+// The processor time this thread has used, in milliseconds (std::clock is wall time on Windows).
+qint64 threadCpuMs() {
+#ifdef Q_OS_WIN
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME &t) { return (qint64(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000; // in 100 ns
+#else
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#endif
+}
+
+} // namespace
 
 class TestRoutines : public QObject {
     Q_OBJECT
@@ -25,6 +52,7 @@ private slots:
     void randomNumberStaysInItsSpan();
     void delayWaitsAndKeepsHandlingEvents();
     void delayWithNegativeReturnsAtOnce();
+    void delayAfterQuitWaitsWithoutSpinning();
     void trimBlanksRemovesSpacesOnly();
     void drawListKeepsItsCountLabel();
     void iconFileHoldsTheDrawnIcon();
@@ -120,6 +148,26 @@ void TestRoutines::delayWithNegativeReturnsAtOnce() {
     QVERIFY(!ran);
     Delay(0);
     QVERIFY(ran);
+}
+
+// Once the application has been told to quit, an event loop's exec returns at once: the wait
+// still lasts as long as asked, asleep rather than spinning on a core.
+void TestRoutines::delayAfterQuitWaitsWithoutSpinning() {
+    qint64 elapsed = -1;
+    qint64 cpu = -1;
+    QTimer::singleShot(0, this, [&] {
+        QCoreApplication::exit(0);
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 cpuBefore = threadCpuMs();
+        Delay(500);
+        cpu = threadCpuMs() - cpuBefore;
+        elapsed = timer.elapsed();
+    });
+    QCoreApplication::exec(); // ends with the handler, as the exit asked
+    QVERIFY2(elapsed >= 500, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY2(cpu < 100, qPrintable(QStringLiteral("%1 ms of processor time").arg(cpu)));
 }
 
 void TestRoutines::trimBlanksRemovesSpacesOnly() {
