@@ -12,6 +12,14 @@
 
 namespace tombolix {
 
+namespace {
+
+quint32 tagOf(size_t hash) {
+    return quint32(quint64(hash) >> 32);
+}
+
+} // namespace
+
 DrawPool::DrawPool(const DrawSource &list)
     : entries(list.entries())
     , revision(list.revision()) {
@@ -30,7 +38,7 @@ DrawPool::DrawPool(const DrawSource &list)
         const size_t hash = qHash(text, QHashSeed::globalSeed());
         Slot &slot = m_slots[find(text, hash)];
         if (slot.position < 0) {
-            slot = {hash, int(i)};
+            slot = {tagOf(hash), qint32(i)};
             numbers.append(m_distinct++);
         } else {
             numbers.append(numbers.at(slot.position));
@@ -43,7 +51,7 @@ qsizetype DrawPool::find(const QString &text, size_t hash) const {
     const qsizetype mask = m_slots.size() - 1;
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots.at(at);
-        if (slot.position < 0 || (slot.hash == hash && entries.at(slot.position) == text))
+        if (slot.position < 0 || (slot.tag == tagOf(hash) && entries.at(slot.position) == text))
             return at;
     }
 }

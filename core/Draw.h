@@ -37,12 +37,12 @@ struct DrawPool {
 
 private:
     // Each different text by the position where it first appears, in one flat table (open
-    // addressing, at most half full) with its hash beside it: for tens of thousands of entries
-    // a fraction of the memory and the allocations of a QHash, and a probe reads another
+    // addressing, at most half full) with half its hash beside it: for tens of thousands of
+    // entries a fraction of the memory and the allocations of a QHash, and a probe reads another
     // entry's text only when the hashes agree.
     struct Slot {
-        size_t hash = 0;
-        int position = -1; // -1: free
+        quint32 tag = 0;      // the hash's high half (its low bits choose the slot)
+        qint32 position = -1; // -1: free
     };
     qsizetype find(const QString &text, size_t hash) const;
 
