@@ -55,6 +55,7 @@ private slots:
     void delayAfterQuitWaitsWithoutSpinning();
     void trimBlanksRemovesSpacesOnly();
     void drawListKeepsItsCountLabel();
+    void drawListEntriesFollowEveryChange();
     void iconFileHoldsTheDrawnIcon();
 };
 
@@ -201,6 +202,41 @@ void TestRoutines::drawListKeepsItsCountLabel() {
 // The program file's icon (app/tombolix.ico, built into the Windows program) is the icon's
 // one drawing at 16, 32 and 48 pixels, the 16 in 16 colours, 256 colours and 32 bits. When the
 // drawing changes, the test leaves a fresh file beside itself to copy over app/tombolix.ico.
+// The entries a draw reads are the list box's, whether the list changed through the draw list
+// or in the box itself.
+void TestRoutines::drawListEntriesFollowEveryChange() {
+    QListWidget list;
+    list.addItem(QStringLiteral("홍"));
+    QLabel label;
+    DrawList drawList(list, label);
+    QCOMPARE(drawList.entries(), QStringList{QStringLiteral("홍")});
+    drawList.append(QStringLiteral("황"));
+    drawList.append(QStringLiteral("김철수"));
+    const QStringList read = drawList.entries();
+    drawList.removeAt(0);
+    drawList.removeAt(7); // no such entry: nothing changes
+    QCOMPARE(read, (QStringList{QStringLiteral("홍"), QStringLiteral("황"), QStringLiteral("김철수")}));
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("황"), QStringLiteral("김철수")}));
+
+    list.addItem(QStringLiteral("이영희"));
+    QCOMPARE(drawList.entries(),
+             (QStringList{QStringLiteral("황"), QStringLiteral("김철수"), QStringLiteral("이영희")}));
+    list.item(0)->setText(QStringLiteral("황1"));
+    QCOMPARE(drawList.entries().first(), QStringLiteral("황1"));
+    delete list.takeItem(1);
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("황1"), QStringLiteral("이영희")}));
+    list.sortItems(Qt::DescendingOrder);
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("황1"), QStringLiteral("이영희")}));
+    list.sortItems(Qt::AscendingOrder);
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("이영희"), QStringLiteral("황1")}));
+    drawList.clear();
+    QCOMPARE(drawList.entries(), QStringList());
+    list.addItem(QStringLiteral("홍"));
+    QCOMPARE(drawList.entries(), QStringList{QStringLiteral("홍")});
+    list.clear();
+    QCOMPARE(drawList.entries(), QStringList());
+}
+
 void TestRoutines::iconFileHoldsTheDrawnIcon() {
     const QList<int> sizes{16, 32, 48};
     QList<QImage> drawn;
