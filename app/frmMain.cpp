@@ -1,6 +1,5 @@
 #include "app/frmMain.h"
 
-#include "app/ResultBox.h"
 #include "capture/CaptureCommand.h"
 #include "comments/frmPcmnt.h"
 #include "common/ErrorGuard.h"
@@ -15,6 +14,7 @@
 #include "info/modInit.h"
 #include "listfile/ListFileCommands.h"
 #include "publicdraw/PublicDrawCommands.h"
+#include "resultbox/ResultBox.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

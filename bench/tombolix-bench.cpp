@@ -1,7 +1,6 @@
 // Runs the real handlers on a real main window (offscreen) and prints one line per figure:
 // name value unit.
 #include "app/frmMain.h"
-#include "app/ResultBox.h"
 #include "comments/frmPcmnt.h"
 #include "common/Routines.h"
 #include "core/BeaconSignature.h"
@@ -12,6 +11,7 @@
 #include "core/Text.h"
 #include "core/VersionAnswer.h"
 #include "info/modInit.h"
+#include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestHttpServer.h"
 

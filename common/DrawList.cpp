@@ -10,19 +10,39 @@ namespace tombolix {
 
 DrawList::DrawList(QListWidget &list, QLabel &countLabel)
     : m_list(list)
-    , m_countLabel(countLabel) {}
+    , m_countLabel(countLabel) {
+    const QAbstractItemModel *model = m_list.model();
+    const auto forget = [this] {
+        if (!m_changing)
+            m_entriesKnown = false;
+    };
+    m_watches = {QObject::connect(model, &QAbstractItemModel::rowsInserted, forget),
+                 QObject::connect(model, &QAbstractItemModel::rowsRemoved, forget),
+                 QObject::connect(model, &QAbstractItemModel::rowsMoved, forget),
+                 QObject::connect(model, &QAbstractItemModel::dataChanged, forget),
+                 QObject::connect(model, &QAbstractItemModel::layoutChanged, forget),
+                 QObject::connect(model, &QAbstractItemModel::modelReset, forget)};
+}
+
+DrawList::~DrawList() {
+    for (const QMetaObject::Connection &watch : std::as_const(m_watches))
+        QObject::disconnect(watch);
+}
 
 int DrawList::count() const {
     return m_list.count();
 }
 
 QStringList DrawList::entries() const {
-    QStringList all;
-    const int n = m_list.count();
-    all.reserve(n);
-    for (int i = 0; i < n; ++i)
-        all.append(m_list.item(i)->text());
-    return all;
+    if (!m_entriesKnown) {
+        const int n = m_list.count();
+        m_entries.clear();
+        m_entries.reserve(n);
+        for (int i = 0; i < n; ++i)
+            m_entries.append(m_list.item(i)->text());
+        m_entriesKnown = true;
+    }
+    return m_entries;
 }
 
 bool DrawList::isFull() const {
@@ -40,20 +60,32 @@ int DrawList::selectedPosition() const {
 bool DrawList::append(const QString &text) {
     if (isFull())
         return false;
+    m_changing = true;
     m_list.addItem(text);
+    m_changing = false;
+    if (m_entriesKnown)
+        m_entries.append(text);
     ++m_revision;
     rewriteCountLabel();
     return true;
 }
 
 void DrawList::removeAt(int position) {
+    m_changing = true;
     delete m_list.takeItem(position);
+    m_changing = false;
+    if (m_entriesKnown && position >= 0 && position < m_entries.size())
+        m_entries.removeAt(position);
     ++m_revision;
     rewriteCountLabel();
 }
 
 void DrawList::clear() {
+    m_changing = true;
     m_list.clear();
+    m_changing = false;
+    m_entries.clear();
+    m_entriesKnown = true;
     ++m_revision;
     rewriteCountLabel();
 }

@@ -2,6 +2,8 @@
 
 #include "core/Draw.h"
 
+#include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,9 @@ namespace tombolix {
 class DrawList : public DrawSource {
 public:
     DrawList(QListWidget &list, QLabel &countLabel);
+    ~DrawList() override;
+    DrawList(const DrawList &) = delete;
+    DrawList &operator=(const DrawList &) = delete;
 
     int count() const;
     QStringList entries() const override;
@@ -40,6 +45,13 @@ private:
     QListWidget &m_list;
     QLabel &m_countLabel;
     quint64 m_revision = 0;
+    // The texts as the list box holds them, kept as the list changes through this object, so
+    // that a draw reads thousands of entries without asking the box for each; any change made
+    // to the box another way makes it read them again.
+    mutable QStringList m_entries;
+    mutable bool m_entriesKnown = false;
+    bool m_changing = false;
+    QList<QMetaObject::Connection> m_watches;
 };
 
 } // namespace tombolix

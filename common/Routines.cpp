@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QListWidget>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -33,11 +34,20 @@ void Delay(int milliseconds) {
     // asked: Windows' timers can fire a millisecond early, and then the wait goes on.
     const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
     QEventLoop loop;
+    bool timedOut = false;
     do {
+        timedOut = false;
         QTimer::singleShot(int(std::max<qint64>(deadline.remainingTime(), 0)), Qt::PreciseTimer, &loop,
-                           &QEventLoop::quit);
+                           [&loop, &timedOut] {
+                               timedOut = true;
+                               loop.quit();
+                           });
         loop.exec();
-    } while (!deadline.hasExpired());
+    } while (timedOut && !deadline.hasExpired());
+    // The loop ended before its timer: the application is quitting, and from now on exec returns
+    // at once without processing anything. Sleep out the rest rather than spin on a core.
+    for (qint64 left = deadline.remainingTimeNSecs(); left > 0; left = deadline.remainingTimeNSecs())
+        QThread::usleep(std::max<unsigned long>((left + 999) / 1000, 1));
 }
 
 } // namespace tombolix

@@ -3,6 +3,7 @@
 #include "core/SecureRandom.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QLocale>
 
 #include <climits>
@@ -11,21 +12,55 @@
 
 namespace tombolix {
 
+namespace {
+
+quint32 tagOf(size_t hash) {
+    return quint32(quint64(hash) >> 32);
+}
+
+} // namespace
+
 DrawPool::DrawPool(const DrawSource &list)
     : entries(list.entries())
     , revision(list.revision()) {
+    qsizetype size = 16;
+    while (size < 2 * entries.size())
+        size *= 2;
+    m_slots.resize(size);
     numbers.reserve(entries.size());
-    numberOf.reserve(entries.size());
-    for (const QString &text : std::as_const(entries)) {
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString &text = entries.at(i);
         if (text.isEmpty()) {
             numbers.append(-1);
             continue;
         }
-        auto it = numberOf.constFind(text);
-        if (it == numberOf.cend())
-            it = numberOf.insert(text, int(numberOf.size()));
-        numbers.append(*it);
+        // seeded per run, so that names chosen to collide cannot make the table slow
+        const size_t hash = qHash(text, QHashSeed::globalSeed());
+        Slot &slot = m_slots[find(text, hash)];
+        if (slot.position < 0) {
+            slot = {tagOf(hash), qint32(i)};
+            numbers.append(m_distinct++);
+        } else {
+            numbers.append(numbers.at(slot.position));
+        }
     }
+}
+
+// The slot that holds `text`, or the free one where it would go.
+qsizetype DrawPool::find(const QString &text, size_t hash) const {
+    const qsizetype mask = m_slots.size() - 1;
+    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots.at(at);
+        if (slot.position < 0 || (slot.tag == tagOf(hash) && entries.at(slot.position) == text))
+            return at;
+    }
+}
+
+int DrawPool::numberOf(const QString &text) const {
+    if (text.isEmpty())
+        return -1;
+    const Slot &slot = m_slots.at(find(text, qHash(text, QHashSeed::globalSeed())));
+    return slot.position < 0 ? -1 : numbers.at(slot.position);
 }
 
 std::optional<qint64> parseDrawCount(const QString &answer) {
@@ -53,9 +88,8 @@ std::optional<QStringList> drawWinners(const DrawSource &list, DrawPool pool, in
             drawn.assign(std::size_t(pool.distinct()), false);
             notDrawn = pool.distinct();
             for (const QString &winner : std::as_const(winners)) {
-                const auto it = pool.numberOf.constFind(winner);
-                if (it != pool.numberOf.cend()) {
-                    drawn[std::size_t(*it)] = true;
+                if (const int number = pool.numberOf(winner); number >= 0) {
+                    drawn[std::size_t(number)] = true;
                     --notDrawn;
                 }
             }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,12 +27,27 @@ struct DrawPool {
     explicit DrawPool(const DrawSource &list);
 
     // The most winners one draw can give: the number of different non-empty texts.
-    int distinct() const { return int(numberOf.size()); }
+    int distinct() const { return m_distinct; }
+    // The number of a text, -1 when the list does not hold it.
+    int numberOf(const QString &text) const;
 
     QStringList entries;
     quint64 revision;
     QList<int> numbers; // of each position
-    QHash<QString, int> numberOf;
+
+private:
+    // Each different text by the position where it first appears, in one flat table (open
+    // addressing, at most half full) with half its hash beside it: for tens of thousands of
+    // entries a fraction of the memory and the allocations of a QHash, and a probe reads another
+    // entry's text only when the hashes agree.
+    struct Slot {
+        quint32 tag = 0;      // the hash's high half (its low bits choose the slot)
+        qint32 position = -1; // -1: free
+    };
+    qsizetype find(const QString &text, size_t hash) const;
+
+    QList<Slot> m_slots;
+    int m_distinct = 0;
 };
 
 // The number of winners the user typed, when it reads as a positive whole number. Values too

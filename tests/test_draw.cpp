@@ -1,9 +1,9 @@
 // The draw: its checks in their order, the result formats, fairness and a list changed under
 // a running draw.
 #include "app/frmMain.h"
-#include "app/ResultBox.h"
 #include "core/Draw.h"
 #include "core/TombolixError.h"
+#include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
 
 #include <QLabel>
@@ -38,6 +38,7 @@ private slots:
     void refusedCounts();
     void formatIsCheckedAfterTheCount();
     void commaAndListFormats();
+    void poolNumbersTextsInOrderOfFirstAppearance();
     void repeatedTextWinsAtMostOnce();
     void tooFewDifferentTextsIsRefused();
     void overwriteQuestionBothWays();
@@ -184,6 +185,40 @@ void TestDraw::commaAndListFormats() {
     QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 4개)"));
     QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 프로그램 실행 완료"));
     QCOMPARE(rig->prompter.pendingAnswers(), 0);
+}
+
+namespace {
+
+struct FixedList : DrawSource {
+    QStringList texts;
+    QStringList entries() const override { return texts; }
+    quint64 revision() const override { return 1; }
+};
+
+} // namespace
+
+void TestDraw::poolNumbersTextsInOrderOfFirstAppearance() {
+    FixedList list;
+    list.texts = QStringList{QStringLiteral("홍"), QStringLiteral("황"), QStringLiteral("홍"), QString(),
+                             QStringLiteral("김철수"), QStringLiteral("황"), QStringLiteral("홍 ")};
+    const DrawPool pool(list);
+    QCOMPARE(pool.numbers, (QList<int>{0, 1, 0, -1, 2, 1, 3}));
+    QCOMPARE(pool.distinct(), 4);
+    QCOMPARE(pool.numberOf(QStringLiteral("김철수")), 2);
+    QCOMPARE(pool.numberOf(QStringLiteral("홍 ")), 3);
+    QCOMPARE(pool.numberOf(QStringLiteral("이영희")), -1);
+    QCOMPARE(pool.numberOf(QString()), -1);
+
+    // a full list, each text four times over
+    list.texts.clear();
+    for (int i = 0; i < 32767; ++i)
+        list.texts.append(QStringLiteral("참가자 ") + QString::number(i % 8192));
+    const DrawPool full(list);
+    QCOMPARE(full.distinct(), 8192);
+    for (int i = 0; i < 32767; ++i)
+        QCOMPARE(full.numbers.at(i), i % 8192);
+    QCOMPARE(full.numberOf(QStringLiteral("참가자 8191")), 8191);
+    QCOMPARE(full.numberOf(QStringLiteral("참가자 8192")), -1);
 }
 
 void TestDraw::repeatedTextWinsAtMostOnce() {

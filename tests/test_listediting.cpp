@@ -1,6 +1,6 @@
 // The main window as the user meets it: its layout and menus, and building the draw list.
 #include "app/frmMain.h"
-#include "app/ResultBox.h"
+#include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
 
 #include <QLabel>

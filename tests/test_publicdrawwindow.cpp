@@ -1,11 +1,11 @@
 // The public draw through the real menus of the main window, with two servers on 127.0.0.1
 // standing in for the beacon's two relays.
 #include "app/frmMain.h"
-#include "app/ResultBox.h"
 #include "common/DrawList.h"
 #include "core/DrawVerification.h"
 #include "publicdraw/Countdown.h"
 #include "publicdraw/PublicDrawCommands.h"
+#include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/PublicDrawVectors.h"
 #include "tests/support/TestHttpServer.h"

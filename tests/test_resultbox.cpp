@@ -1,9 +1,8 @@
 // The result box as the user meets it: a long result found and drawn where it is, selected
 // with the mouse and the keyboard, copied, and its menu in Korean.
-#include "app/frmMain.h"
-#include "app/ResultBox.h"
+#include "common/Look.h"
 #include "common/QtPrompter.h"
-#include "tests/support/Fakes.h"
+#include "resultbox/ResultBox.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -21,7 +21,6 @@
 #include <QTimer>
 
 using namespace tombolix;
-using namespace tombolix::test;
 
 namespace {
 
@@ -97,24 +96,32 @@ private slots:
     void tripleClickSelectsALine();
     void dragPastTheEdgeScrolls();
     void screenReadersHearEveryChange();
+    void entriesAreKeptAsWritten_data();
+    void entriesAreKeptAsWritten();
+    void plainWinnersAreMeasuredAsDrawn();
 
 private:
-    std::unique_ptr<Rig> rig;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<QWidget> window;
     ResultBox *box = nullptr;
 };
 
+// The box as the main window holds it: its size and font, named by the label above it.
 void TestResultBox::init() {
-    rig = std::make_unique<Rig>();
-    window = std::make_unique<frmMain>(rig->services());
-    box = window->txtPick;
+    window = std::make_unique<QWidget>();
+    auto *label = new QLabel(QStringLiteral("추첨 결과"), window.get());
+    label->setGeometry(8, 320, 317, 20);
+    box = new ResultBox(window.get());
+    box->setGeometry(8, 344, 321, 169);
+    box->setFont(dotumFont(11.25));
+    label->setBuddy(box);
+    window->resize(337, 561);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
 void TestResultBox::cleanup() {
     window.reset();
-    rig.reset();
+    box = nullptr;
 }
 
 void TestResultBox::everyPositionIsDrawnWhereItIsFound_data() {
@@ -463,6 +470,57 @@ void TestResultBox::screenReadersHearEveryChange() {
     QCOMPARE(box->selectionStart(), 0);
     QCOMPARE(box->selectionEnd(), 9);
     QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), QStringLiteral("추첨 결과"));
+}
+
+void TestResultBox::entriesAreKeptAsWritten_data() {
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("commas") << QStringList{QStringLiteral("홍"), QStringLiteral("김철수"), QStringLiteral("황")}
+                            << QStringLiteral(", ") << QStringLiteral("홍, 김철수, 황");
+    QTest::newRow("lines") << QStringList{QStringLiteral("홍"), QStringLiteral("김철수"), QStringLiteral("황")}
+                           << QStringLiteral("\r\n") << QStringLiteral("홍\n김철수\n황");
+    QTest::newRow("a CR LF inside a winner")
+        << QStringList{QStringLiteral("홍\r\n길동"), QStringLiteral("황")} << QStringLiteral(", ")
+        << QStringLiteral("홍\n길동, 황");
+    QTest::newRow("a lone CR") << QStringList{QStringLiteral("홍\r"), QStringLiteral("황")} << QStringLiteral("\r\n")
+                               << QStringLiteral("홍\r\n황");
+    QTest::newRow("empty winners") << QStringList{QString(), QStringLiteral("황"), QString()} << QStringLiteral(", ")
+                                   << QStringLiteral(", 황, ");
+    QTest::newRow("none") << QStringList() << QStringLiteral("\r\n") << QString();
+}
+
+// The text stays exactly as the program wrote it, and what is shown is that text line by line.
+void TestResultBox::entriesAreKeptAsWritten() {
+    QFETCH(QStringList, entries);
+    QFETCH(QString, separator);
+    QFETCH(QString, shown);
+    box->setEntries(entries, separator);
+    QCOMPARE(box->text(), entries.join(separator));
+    QCOMPARE(box->shownText(), shown);
+    box->selectAll();
+    QCOMPARE(box->selectedText(), shown);
+}
+
+// Hangul names and numbers are measured a character at a time: the line is as wide as Qt lays
+// it out whole, at the box's font and after the font changes.
+void TestResultBox::plainWinnersAreMeasuredAsDrawn() {
+    QStringList winners;
+    for (int i = 0; i < 3000; ++i)
+        winners.append((i % 2 ? QStringLiteral("참가자 ") : QStringLiteral("김철수")) + QString::number(i));
+    const QString line = winners.join(QStringLiteral(", "));
+    for (const qreal size : {11.25, 20.0}) {
+        QFont font = box->font();
+        font.setPointSizeF(size);
+        box->setFont(font);
+        box->setEntries(winners, QStringLiteral(", "));
+        const qreal drawn = box->pointOf(int(line.size())).x() - box->pointOf(0).x();
+        const qreal whole = lineWidth(line, box->font());
+        QVERIFY2(qAbs(drawn - whole) < 0.01, qPrintable(QStringLiteral("%1 against %2 at %3 pt")
+                                                             .arg(QString::number(drawn), QString::number(whole),
+                                                                  QString::number(size))));
+        QCOMPARE(box->positionAt(box->pointOf(int(line.size()) / 2)), int(line.size()) / 2);
+    }
 }
 
 QTEST_MAIN(TestResultBox)

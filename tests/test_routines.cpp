@@ -14,7 +14,34 @@
 #include <QTest>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <time.h>
+#endif
+
 using namespace tombolix;
+
+namespace {
+
+// The processor time this thread has used, in milliseconds (std::clock is wall time on Windows).
+qint64 threadCpuMs() {
+#ifdef Q_OS_WIN
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME &t) { return (qint64(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000; // in 100 ns
+#else
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#endif
+}
+
+} // namespace
 
 class TestRoutines : public QObject {
     Q_OBJECT
@@ -25,8 +52,10 @@ private slots:
     void randomNumberStaysInItsSpan();
     void delayWaitsAndKeepsHandlingEvents();
     void delayWithNegativeReturnsAtOnce();
+    void delayAfterQuitWaitsWithoutSpinning();
     void trimBlanksRemovesSpacesOnly();
     void drawListKeepsItsCountLabel();
+    void drawListEntriesFollowEveryChange();
     void iconFileHoldsTheDrawnIcon();
 };
 
@@ -122,6 +151,26 @@ void TestRoutines::delayWithNegativeReturnsAtOnce() {
     QVERIFY(ran);
 }
 
+// Once the application has been told to quit, an event loop's exec returns at once: the wait
+// still lasts as long as asked, asleep rather than spinning on a core.
+void TestRoutines::delayAfterQuitWaitsWithoutSpinning() {
+    qint64 elapsed = -1;
+    qint64 cpu = -1;
+    QTimer::singleShot(0, this, [&] {
+        QCoreApplication::exit(0);
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 cpuBefore = threadCpuMs();
+        Delay(500);
+        cpu = threadCpuMs() - cpuBefore;
+        elapsed = timer.elapsed();
+    });
+    QCoreApplication::exec(); // ends with the handler, as the exit asked
+    QVERIFY2(elapsed >= 500, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY2(cpu < 100, qPrintable(QStringLiteral("%1 ms of processor time").arg(cpu)));
+}
+
 void TestRoutines::trimBlanksRemovesSpacesOnly() {
     QCOMPARE(trimBlanks(QStringLiteral("  a b  ")), QStringLiteral("a b"));
     QCOMPARE(trimBlanks(QStringLiteral("   ")), QString());
@@ -153,6 +202,41 @@ void TestRoutines::drawListKeepsItsCountLabel() {
 // The program file's icon (app/tombolix.ico, built into the Windows program) is the icon's
 // one drawing at 16, 32 and 48 pixels, the 16 in 16 colours, 256 colours and 32 bits. When the
 // drawing changes, the test leaves a fresh file beside itself to copy over app/tombolix.ico.
+// The entries a draw reads are the list box's, whether the list changed through the draw list
+// or in the box itself.
+void TestRoutines::drawListEntriesFollowEveryChange() {
+    QListWidget list;
+    list.addItem(QStringLiteral("홍"));
+    QLabel label;
+    DrawList drawList(list, label);
+    QCOMPARE(drawList.entries(), QStringList{QStringLiteral("홍")});
+    drawList.append(QStringLiteral("황"));
+    drawList.append(QStringLiteral("김철수"));
+    const QStringList read = drawList.entries();
+    drawList.removeAt(0);
+    drawList.removeAt(7); // no such entry: nothing changes
+    QCOMPARE(read, (QStringList{QStringLiteral("홍"), QStringLiteral("황"), QStringLiteral("김철수")}));
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("황"), QStringLiteral("김철수")}));
+
+    list.addItem(QStringLiteral("이영희"));
+    QCOMPARE(drawList.entries(),
+             (QStringList{QStringLiteral("황"), QStringLiteral("김철수"), QStringLiteral("이영희")}));
+    list.item(0)->setText(QStringLiteral("황1"));
+    QCOMPARE(drawList.entries().first(), QStringLiteral("황1"));
+    delete list.takeItem(1);
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("황1"), QStringLiteral("이영희")}));
+    list.sortItems(Qt::DescendingOrder);
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("황1"), QStringLiteral("이영희")}));
+    list.sortItems(Qt::AscendingOrder);
+    QCOMPARE(drawList.entries(), (QStringList{QStringLiteral("이영희"), QStringLiteral("황1")}));
+    drawList.clear();
+    QCOMPARE(drawList.entries(), QStringList());
+    list.addItem(QStringLiteral("홍"));
+    QCOMPARE(drawList.entries(), QStringList{QStringLiteral("홍")});
+    list.clear();
+    QCOMPARE(drawList.entries(), QStringList());
+}
+
 void TestRoutines::iconFileHoldsTheDrawnIcon() {
     const QList<int> sizes{16, 32, 48};
     QList<QImage> drawn;

@@ -8,7 +8,9 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <optional>
 
+class QFontMetricsF;
 class QTextLayout;
 
 namespace tombolix {
@@ -96,6 +98,7 @@ private:
 
     void show(const QString &text, QList<Span> entries);
     void measure();
+    std::optional<qreal> plainWidth(QStringView text, const QFontMetricsF &unshaped);
     int pieceEnd(int start, int lineEnd) const;
     LaidOutText laidOutText(const Piece &piece) const;
     int lineAtY(qreal y) const;
@@ -120,6 +123,7 @@ private:
     QList<Line> m_lines;
     QList<Piece> m_pieces;
     QFont m_unshaped; // the box's font, for text that shaping would not change
+    QList<qreal> m_plainAdvances; // in m_unshaped, of the characters it draws alike; -1 until measured
     qreal m_widest = 0;
     qreal m_lineHeight = 0;
     qreal m_ascent = 0;

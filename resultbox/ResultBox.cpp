@@ -1,6 +1,6 @@
-#include "app/ResultBox.h"
+#include "resultbox/ResultBox.h"
 
-#include "app/ResultBoxAccessible.h"
+#include "resultbox/ResultBoxAccessible.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace tombolix {
 
@@ -48,12 +49,24 @@ enum class TextNeeds {
     Isolating,
 };
 
+// A character that needs nothing: a precomposed Hangul syllable, an ASCII digit, punctuation
+// or a blank.
+bool isPlain(char16_t c) {
+    return (c >= 0xAC00 && c <= 0xD7A3) || c == u' ' || (c >= u'!' && c <= u'@') ||
+           (c >= u'[' && c <= u'`') || (c >= u'{' && c <= u'~');
+}
+
+// Where a plain character's advance is kept: ASCII first, then the Hangul syllables.
+constexpr int PlainSlots = 0x80 + (0xD7A3 - 0xAC00 + 1);
+int plainSlot(char16_t c) {
+    return c < 0x80 ? int(c) : 0x80 + int(c - 0xAC00);
+}
+
 TextNeeds needsOf(QStringView text) {
     TextNeeds needs = TextNeeds::Nothing;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text.at(i).unicode();
-        if ((c >= 0xAC00 && c <= 0xD7A3) || c == u' ' || (c >= u'!' && c <= u'@') || (c >= u'[' && c <= u'`') ||
-            (c >= u'{' && c <= u'~'))
+        if (isPlain(char16_t(c)))
             continue;
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1)), ++i;
@@ -124,21 +137,48 @@ void ResultBox::setText(const QString &text) {
 }
 
 void ResultBox::setEntries(const QStringList &entries, const QString &separator) {
-    m_text = entries.join(separator);
-    // Shown, the entries and separators are the text with each CR LF as one line feed.
+    // Shown, the entries and separators are the text with each CR LF as one line feed; so
+    // without a CR anywhere it is the text itself, shared rather than copied. Both are written
+    // in one piece of memory each: a draw of thousands joins hundreds of thousands of characters.
     const QString shownSeparator = withLineFeeds(separator);
-    QString shown;
+    qsizetype length = entries.isEmpty() ? 0 : separator.size() * (entries.size() - 1);
+    bool carriageReturns = false;
+    for (const QString &entry : entries) {
+        length += entry.size();
+        carriageReturns = carriageReturns || entry.contains(u'\r');
+    }
+    const bool same = !carriageReturns && shownSeparator.size() == separator.size();
+    m_text = QString(length, Qt::Uninitialized);
+    QString shown = same ? QString() : QString(length, Qt::Uninitialized);
+    QChar *text = m_text.data();
+    QChar *out = same ? nullptr : shown.data();
     QList<Span> spans;
     spans.reserve(entries.size());
+    int at = 0;
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (i > 0)
-            shown += shownSeparator;
-        const int start = int(shown.size());
-        shown += withLineFeeds(entries.at(i));
-        if (shown.size() > start)
-            spans.append({start, int(shown.size())});
+        if (i > 0) {
+            text = std::copy(separator.cbegin(), separator.cend(), text);
+            if (out)
+                out = std::copy(shownSeparator.cbegin(), shownSeparator.cend(), out);
+            at += int(shownSeparator.size());
+        }
+        const QString &entry = entries.at(i);
+        text = std::copy(entry.cbegin(), entry.cend(), text);
+        int shownLength = int(entry.size());
+        if (out) {
+            const QString entryShown = entry.contains(u'\r') ? withLineFeeds(entry) : entry;
+            out = std::copy(entryShown.cbegin(), entryShown.cend(), out);
+            shownLength = int(entryShown.size());
+        }
+        if (shownLength > 0)
+            spans.append({at, at + shownLength});
+        at += shownLength;
     }
-    show(shown, spans);
+    if (out)
+        shown.truncate(at);
+    else
+        shown = m_text; // shared once written: a write through m_text would have copied it
+    show(shown, std::move(spans));
 }
 
 void ResultBox::show(const QString &text, QList<Span> entries) {
@@ -174,6 +214,7 @@ void ResultBox::copy() const {
 void ResultBox::measure() {
     m_unshaped = font();
     m_unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    m_plainAdvances.fill(-1, PlainSlots);
     const QFontMetricsF metrics(font());
     const QFontMetricsF unshaped(m_unshaped);
     m_lineHeight = metrics.lineSpacing();
@@ -191,8 +232,13 @@ void ResultBox::measure() {
         for (int from = start; from < lineEnd;) {
             const int to = pieceEnd(from, lineEnd);
             Piece piece{from, to - from, line.width, 0};
-            const LaidOutText text = laidOutText(piece);
-            piece.width = (text.shaped ? metrics : unshaped).horizontalAdvance(text.text);
+            if (const std::optional<qreal> width =
+                    plainWidth(QStringView(m_shown).mid(from, to - from), unshaped)) {
+                piece.width = *width;
+            } else {
+                const LaidOutText text = laidOutText(piece);
+                piece.width = (text.shaped ? metrics : unshaped).horizontalAdvance(text.text);
+            }
             m_pieces.append(piece);
             line.width += piece.width;
             ++line.pieceCount;
@@ -204,6 +250,24 @@ void ResultBox::measure() {
             break;
         start = end + 1;
     }
+}
+
+// The width of a text of plain characters alone, or nothing for any other text. Unshaped, a
+// text's advance is the sum of its characters' (no kerning, one glyph each), so each character
+// is measured once, not every piece it is in: most winners are Hangul names and numbers, and a
+// draw of thousands otherwise spends most of its time here.
+std::optional<qreal> ResultBox::plainWidth(QStringView text, const QFontMetricsF &unshaped) {
+    qreal *advances = m_plainAdvances.data();
+    qreal width = 0;
+    for (const QChar c : text) {
+        if (!isPlain(c.unicode()))
+            return std::nullopt;
+        qreal &advance = advances[plainSlot(c.unicode())];
+        if (advance < 0)
+            advance = unshaped.horizontalAdvance(c);
+        width += advance;
+    }
+    return width;
 }
 
 // Where the piece that starts at `start` ends. With the winners known, where one begins;

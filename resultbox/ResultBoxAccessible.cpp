@@ -1,6 +1,6 @@
-#include "app/ResultBoxAccessible.h"
+#include "resultbox/ResultBoxAccessible.h"
 
-#include "app/ResultBox.h"
+#include "resultbox/ResultBox.h"
 
 #include <QAccessibleWidget>
 
