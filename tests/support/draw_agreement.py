@@ -14,9 +14,9 @@ import importlib.util
 import os
 import sys
 
-spec = importlib.util.spec_from_file_location("verify_draw", sys.argv[1])
-vd = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(vd)
+source = importlib.util.spec_from_file_location("verify_draw", sys.argv[1])
+vd = importlib.util.module_from_spec(source)
+source.loader.exec_module(vd)
 RELAYS = {"api.drand.sh", "drand.cloudflare.com"}
 
 

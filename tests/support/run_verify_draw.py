@@ -9,9 +9,9 @@ RELAY "-" for none: every relay the script knows is then out of reach.
 import importlib.util
 import sys
 
-spec = importlib.util.spec_from_file_location("verify_draw", sys.argv[1])
-verify_draw = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(verify_draw)
+source = importlib.util.spec_from_file_location("verify_draw", sys.argv[1])
+verify_draw = importlib.util.module_from_spec(source)
+source.loader.exec_module(verify_draw)
 verify_draw.RELAYS = [] if sys.argv[2] == "-" else sys.argv[2].split(",")
 sys.argv = [sys.argv[1]] + sys.argv[3:]
 sys.exit(verify_draw.main())
