@@ -26,17 +26,23 @@ int main(int argc, char **argv) {
     // The site as it is today: any log-in succeeds (its answer sends the browser to the front
     // page, which shows a member's page), the old comment page holds no cell, and every post's
     // comments are the three comment pages of tests/data/post_page*.html, the post's own
-    // address answering with the last of them.
+    // address answering with the last of them, each a second late.
     TestHttpServer server;
     TestHttpServer::Answer loggedIn;
     loggedIn.body = fixtureBytes(QStringLiteral("login_redirect.html"));
     loggedIn.headers = {{"Set-Cookie", "PHPSESSID=e2e; path=/"}};
     server.setDefault(loggedIn);
     server.route("/index.php", {200, {}, fixtureBytes(QStringLiteral("front_member.html"))});
-    server.route("/zboard/view.php", {200, {}, fixtureBytes(QStringLiteral("post_page3.html"))});
-    for (int page = 1; page <= 3; ++page)
-        server.route("&c_page=" + QByteArray::number(page),
-                     {200, {}, fixtureBytes(QStringLiteral("post_page%1.html").arg(page))});
+    // a comment page a second, as on a slow connection, so that the import's progress shows
+    TestHttpServer::Answer last{200, {}, fixtureBytes(QStringLiteral("post_page3.html"))};
+    last.delayMs = 1000;
+    server.route("/zboard/view.php", last);
+    for (int page = 1; page <= 3; ++page) {
+        TestHttpServer::Answer answer{200, {}, fixtureBytes(QStringLiteral("post_page") + QString::number(page) +
+                                                            QStringLiteral(".html"))};
+        answer.delayMs = 1000;
+        server.route("&c_page=" + QByteArray::number(page), answer);
+    }
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&server] {
         for (const TestHttpServer::Request &request : server.requests)
             std::printf("%s %s\n", request.method.constData(), request.target.constData());
