@@ -108,16 +108,11 @@ bool holdsUnusable(const QString &text) {
     return false;
 }
 
-namespace {
-
-// Characters that show nothing by themselves, besides the format characters (Cf).
 bool showsNothing(char32_t code) {
     return QChar::category(code) == QChar::Other_Format || code == 0x034F || code == 0x115F || code == 0x1160 ||
            code == 0x17B4 || code == 0x17B5 || (code >= 0x180B && code <= 0x180F) || code == 0x3164 ||
            (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 || (code >= 0xE0100 && code <= 0xE01EF);
 }
-
-} // namespace
 
 bool unusableInLabel(const QString &label) {
     if (holdsUnusable(label))
@@ -141,34 +136,39 @@ QString lookAlikeKey(const QString &entry) {
 }
 
 CanonicalList canonicalList(const QStringList &drawList) {
+    struct Made {
+        QByteArray bytes; // the order
+        QString entry;
+        QString key; // lookAlikeKey, made once
+    };
     CanonicalList canonical;
-    std::vector<std::pair<QByteArray, QString>> sorted;
+    std::vector<Made> sorted;
     sorted.reserve(size_t(drawList.size()));
     for (const QString &entry : drawList) {
         QString made = canonicalEntry(entry);
         if (made.isEmpty())
             continue;
-        if (holdsUnusable(made) || lookAlikeKey(made).isEmpty())
+        QString key = lookAlikeKey(made);
+        if (holdsUnusable(made) || key.isEmpty())
             canonical.unusable.append(made);
-        sorted.emplace_back(made.toUtf8(), std::move(made));
+        sorted.push_back({made.toUtf8(), std::move(made), std::move(key)});
     }
-    std::sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::sort(sorted.begin(), sorted.end(), [](const Made &a, const Made &b) { return a.bytes < b.bytes; });
     canonical.entries.reserve(qsizetype(sorted.size()));
     QHash<QString, QString> firstByKey;
     for (size_t i = 0; i < sorted.size(); ++i) {
-        const QString &entry = sorted[i].second;
-        if (i > 0 && sorted[i].first == sorted[i - 1].first) {
-            if (canonical.repeated.isEmpty() || canonical.repeated.last() != entry)
-                canonical.repeated.append(entry);
+        const Made &made = sorted[i];
+        if (i > 0 && made.bytes == sorted[i - 1].bytes) {
+            if (canonical.repeated.isEmpty() || canonical.repeated.last() != made.entry)
+                canonical.repeated.append(made.entry);
         } else {
-            const QString key = lookAlikeKey(entry);
-            const auto first = firstByKey.constFind(key);
+            const auto first = firstByKey.constFind(made.key);
             if (first == firstByKey.cend())
-                firstByKey.insert(key, entry);
-            else if (!key.isEmpty())
-                canonical.lookAlike << *first << entry;
+                firstByKey.insert(made.key, made.entry);
+            else if (!made.key.isEmpty())
+                canonical.lookAlike << *first << made.entry;
         }
-        canonical.entries.append(entry);
+        canonical.entries.append(made.entry);
     }
     canonical.lookAlike.removeDuplicates();
     return canonical;

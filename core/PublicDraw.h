@@ -72,6 +72,9 @@ bool holdsUnusable(const QString &text);
 // What a label may not hold besides: format characters (Cf: invisible, or turning the text's
 // direction) and line or paragraph separators, which would let it pass for other lines.
 bool unusableInLabel(const QString &label);
+// A character that shows nothing by itself: a format character (Cf), a variation selector, a
+// Hangul filler and the like.
+bool showsNothing(char32_t code);
 // The entry as people read it: NFKC, without the characters that show nothing (format characters,
 // variation selectors, Hangul fillers and the like). Two entries with the same key look alike.
 QString lookAlikeKey(const QString &entry);

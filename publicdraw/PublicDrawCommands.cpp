@@ -27,22 +27,22 @@ QString title() {
     return QStringLiteral("Tombolix - 공개 추첨");
 }
 
-// Entries as a message names them: the first few, control characters made visible.
+// Entries as a message names them: the first few, what does not show (control and format
+// characters, half a surrogate pair) made visible as <U+XXXX>.
 QString named(const QStringList &entries) {
     constexpr int shown = 10;
     QStringList visible;
     for (const QString &entry : entries.mid(0, shown)) {
         QString text;
         for (qsizetype i = 0; i < entry.size(); ++i) {
-            const QChar c = entry.at(i);
-            const bool pair = c.isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
-            if (pair)
-                text += entry.mid(i++, 2);
-            else if (c.isSurrogate() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
-                     lookAlikeKey(QString(c)).isEmpty())
-                text += QStringLiteral("<U+") + QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper() + u'>';
+            const bool pair = entry.at(i).isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
+            const char32_t code = pair ? QChar::surrogateToUcs4(entry.at(i), entry.at(i + 1)) : entry.at(i).unicode();
+            if ((!pair && entry.at(i).isSurrogate()) || QChar::category(code) == QChar::Other_Control ||
+                showsNothing(code))
+                text += QStringLiteral("<U+") + QString::number(code, 16).rightJustified(4, u'0').toUpper() + u'>';
             else
-                text += c;
+                text += entry.mid(i, pair ? 2 : 1);
+            i += pair ? 1 : 0;
         }
         visible.append(u'"' + text + u'"');
     }
@@ -50,6 +50,11 @@ QString named(const QStringList &entries) {
     if (entries.size() > shown)
         text += QStringLiteral(" 외 %1개").arg(entries.size() - shown);
     return text;
+}
+
+// " (2개: "홍길동", "홍길동<U+2060>")": how many, and which.
+QString counted(const QStringList &entries) {
+    return QStringLiteral(" (") + QString::number(entries.size()) + QStringLiteral("개: ") + named(entries) + u')';
 }
 
 bool writeUtf8File(const QString &path, const QString &text) {
@@ -121,24 +126,21 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
     CanonicalList list = canonicalList(m_drawList.entries());
     if (!list.unusable.isEmpty()) {
         prompter.information(QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 "
-                                            "문자)가 들어 있거나 보이는 글자가 없는 항목이 있습니다. (") +
-                             QString::number(list.unusable.size()) + QStringLiteral("개: ") + named(list.unusable) +
-                             u')');
+                                            "문자)가 들어 있거나 보이는 글자가 없는 항목이 있습니다.") +
+                             counted(list.unusable));
         return std::nullopt;
     }
     if (!list.lookAlike.isEmpty()) {
         prompter.information(QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 "
                                             "문자나 전각 문자만 다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 "
-                                            "아닌지 확인해주세요. (") +
-                             QString::number(list.lookAlike.size()) + QStringLiteral("개: ") + named(list.lookAlike) +
-                             u')');
+                                            "아닌지 확인해주세요.") +
+                             counted(list.lookAlike));
         return std::nullopt;
     }
     if (!list.repeated.isEmpty()) {
         prompter.information(QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 "
-                                            "같은 항목이 있습니다. (") +
-                             QString::number(list.repeated.size()) + QStringLiteral("개: ") + named(list.repeated) +
-                             u')');
+                                            "같은 항목이 있습니다.") +
+                             counted(list.repeated));
         return std::nullopt;
     }
     if (list.entries.isEmpty()) {

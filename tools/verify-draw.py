@@ -84,7 +84,8 @@ def look_alike_key(entry):
 def canonical_list(entries):
     made = [canonical_entry(e) for e in entries]
     made = [e for e in made if e]
-    bad = [e for e in made if has_unusable(e) or not look_alike_key(e)]
+    key_of = {e: look_alike_key(e) for e in made}
+    bad = [e for e in made if has_unusable(e) or not key_of[e]]
     if bad:
         raise Failed("쓸 수 없는 문자가 들어 있거나 보이는 글자가 없는 항목: " + ", ".join(repr(e) for e in bad[:10]))
     made.sort(key=lambda e: e.encode("utf-8"))
@@ -93,7 +94,7 @@ def canonical_list(entries):
         raise Failed("같은 항목이 두 번 이상 있습니다: " + ", ".join(repeated[:10]))
     keys = {}
     for entry in made:
-        keys.setdefault(look_alike_key(entry), []).append(entry)
+        keys.setdefault(key_of[entry], []).append(entry)
     alike = [entries for entries in keys.values() if len(entries) > 1]
     if alike:
         raise Failed("보기에 같은 항목이 있습니다: " + ", ".join(repr(e) for entries in alike[:5] for e in entries))
