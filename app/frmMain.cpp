@@ -85,7 +85,8 @@ frmMain::~frmMain() = default;
 void frmMain::buildControls(QWidget *client) {
     const QFont font9 = dotumFont(9);
 
-    lblStatus = addControl<QLabel>(client, "lblStatus", 120, 120, 4815, 255, QStringLiteral("상태 : 프로그램 실행 완료"));
+    lblStatus = addControl<QLabel>(client, "lblStatus", 120, 120, 4815, 255,
+                                   QStringLiteral("상태 : 프로그램 실행 완료"));
     lblStatus->setFont(dotumFont(12, true));
     lblStatus->setAlignment(Qt::AlignCenter);
     useSystemWindowColours(lblStatus);
@@ -98,8 +99,10 @@ void frmMain::buildControls(QWidget *client) {
     txtAdd->setMaxLength(unlimitedText);
     txtAdd->installEventFilter(this);
 
-    cmdAdd = addControl<QPushButton>(client, "cmdAdd", 120, 840, 2295, 375, QStringLiteral("리스트에 항목 추가"));
-    cmdDel = addControl<QPushButton>(client, "cmdDel", 2520, 840, 2295, 375, QStringLiteral("선택한 항목 삭제"));
+    cmdAdd =
+        addControl<QPushButton>(client, "cmdAdd", 120, 840, 2295, 375, QStringLiteral("리스트에 항목 추가"));
+    cmdDel =
+        addControl<QPushButton>(client, "cmdDel", 2520, 840, 2295, 375, QStringLiteral("선택한 항목 삭제"));
 
     lblList = addControl<QLabel>(client, "lblList", 120, 1320, 4755, 300, DrawList::countText(0));
     lblList->setFont(dotumFont(14.25, true));
@@ -112,8 +115,10 @@ void frmMain::buildControls(QWidget *client) {
     lblText[0] = addControl<QLabel>(client, "lblText0", 120, 4440, 780, 180, QStringLiteral("추첨 방식"));
     lblText[0]->setFont(font9);
     lblText[0]->adjustSize();
-    OptPick[0] = addControl<QRadioButton>(client, "OptPick0", 960, 4440, 2175, 255, QStringLiteral("텍스트(,로 구분) 출력"));
-    OptPick[1] = addControl<QRadioButton>(client, "OptPick1", 3240, 4440, 1695, 255, QStringLiteral("리스트 형식 출력"));
+    OptPick[0] = addControl<QRadioButton>(client, "OptPick0", 960, 4440, 2175, 255,
+                                          QStringLiteral("텍스트(,로 구분) 출력"));
+    OptPick[1] = addControl<QRadioButton>(client, "OptPick1", 3240, 4440, 1695, 255,
+                                          QStringLiteral("리스트 형식 출력"));
     auto *group = new QButtonGroup(this);
     for (QRadioButton *option : OptPick) {
         option->setFont(font9);
@@ -138,7 +143,8 @@ void frmMain::buildControls(QWidget *client) {
     // A label names the box it stands by, for screen readers too.
     lblText[3]->setBuddy(txtAdd);
     lblList->setBuddy(lstPick);
-    lstPick->setAccessibleName(QStringLiteral("추첨 리스트")); // a list view reads no buddy; the count is in the label
+    lstPick->setAccessibleName(
+        QStringLiteral("추첨 리스트")); // a list view reads no buddy; the count is in the label
     lblText[1]->setBuddy(txtPick);
 
     for (QPushButton *button : {cmdAdd, cmdDel, cmdPick}) {
@@ -162,7 +168,8 @@ QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &capti
                              void (frmMain::*handler)()) {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    connectGuarded(action, &QAction::triggered, this, m_services.prompter, [this, handler] { (this->*handler)(); });
+    connectGuarded(action, &QAction::triggered, this, m_services.prompter,
+                   [this, handler] { (this->*handler)(); });
     return action;
 }
 
@@ -192,7 +199,8 @@ void frmMain::buildMenus() {
                               &frmMain::mnu_Announce_Click);
     mnu_PublicDraw = addCommand(m_Public, "mnu_PublicDraw", QStringLiteral("예고한 추첨 하기…"),
                                 &frmMain::mnu_PublicDraw_Click);
-    mnu_Verify = addCommand(m_Public, "mnu_Verify", QStringLiteral("추첨 결과 검증…"), &frmMain::mnu_Verify_Click);
+    mnu_Verify =
+        addCommand(m_Public, "mnu_Verify", QStringLiteral("추첨 결과 검증…"), &frmMain::mnu_Verify_Click);
 }
 
 bool frmMain::Form_Load() {
@@ -231,9 +239,8 @@ void frmMain::cmdAdd_Click() {
         return;
     }
     if (m_drawList->isFull()) {
-        prompter.information(
-            QStringLiteral("리스트에는 항목을 ") + QString::number(maxDrawListEntries) +
-            QStringLiteral("개까지만 넣을 수 있습니다!"));
+        prompter.information(QStringLiteral("리스트에는 항목을 ") + QString::number(maxDrawListEntries) +
+                             QStringLiteral("개까지만 넣을 수 있습니다!"));
         return;
     }
     if (m_drawList->contains(text) &&

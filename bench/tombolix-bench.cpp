@@ -271,12 +271,13 @@ int main(int argc, char **argv) {
             auto comment = [](int n, const QByteArray &replies) -> QByteArray {
                 const QByteArray member = QByteArray::number(n % 3000);
                 return "{\"no\":" + QByteArray::number(5100000 + n) +
-                       ",\"depth\":0,\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i class=\\\"nlevel "
+                       ",\"depth\":0,\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i "
+                       "class=\\\"nlevel "
                        "lvG\\\"><\\/i>" +
                        jsonAscii(QStringLiteral("덧글러%1").arg(n % 3000)) + "<\\/a><\\/b>\",\"memo\":\"<p>" +
                        jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) +
-                       "<\\/p>\",\"anti_vote_btn\":{\"show_btn\":true,\"troll_no\":\"" +
-                       member.toBase64() + "==\",\"is_troll\":false},\"meta\":{\"time_display\":\"11:37:06\","
+                       "<\\/p>\",\"anti_vote_btn\":{\"show_btn\":true,\"troll_no\":\"" + member.toBase64() +
+                       "==\",\"is_troll\":false},\"meta\":{\"time_display\":\"11:37:06\","
                        "\"is_self\":false,\"is_mine\":false}" +
                        (replies.isEmpty() ? QByteArray() : ",\"sub_cmt\":[" + replies + "]") + "}";
             };
@@ -292,15 +293,17 @@ int main(int argc, char **argv) {
                     comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
                 }
                 TestHttpServer::Answer answer;
-                answer.body = toCp949(QStringLiteral("<html><head><title>뽐뿌</title><script>var G_IS_GUEST = 1;"
-                                                     "var G_CMT_PAGE = %1;</script></head><body>"
-                                                     "<div id=\"comment_list_area\"></div><script>"
-                                                     "var initialCommentData = {\"total_comment\":10000,"
-                                                     "\"total_page\":10,\"comments\":[")
-                                          .arg(page))
-                                  .bytes +
-                              comments.join(',') + "]};</script></body></html>";
-                server.route(page == 10 ? QByteArray("/zboard/view.php") : "&c_page=" + QByteArray::number(page),
+                answer.body =
+                    toCp949(QStringLiteral("<html><head><title>뽐뿌</title><script>var G_IS_GUEST = 1;"
+                                           "var G_CMT_PAGE = %1;</script></head><body>"
+                                           "<div id=\"comment_list_area\"></div><script>"
+                                           "var initialCommentData = {\"total_comment\":10000,"
+                                           "\"total_page\":10,\"comments\":[")
+                                .arg(page))
+                        .bytes +
+                    comments.join(',') + "]};</script></body></html>";
+                server.route(page == 10 ? QByteArray("/zboard/view.php")
+                                        : "&c_page=" + QByteArray::number(page),
                              answer);
             }
         });
@@ -313,7 +316,8 @@ int main(int argc, char **argv) {
         // round pasted, so neither a wait nor a relay is timed) and the verification of its
         // result (offline: no relay is set).
         Rig publicRig;
-        publicRig.clock.time = QDateTime::fromSecsSinceEpoch(publicdraw::roundTime(42) - 690, QTimeZone::utc());
+        publicRig.clock.time =
+            QDateTime::fromSecsSinceEpoch(publicdraw::roundTime(42) - 690, QTimeZone::utc());
         frmMain drawing(publicRig.services());
         drawing.show();
         drawing.OptPick[0]->setChecked(true);
@@ -328,8 +332,10 @@ int main(int argc, char **argv) {
         publicRig.prompter.reset();
         publicRig.prompter.chooseFile(folder.filePath(announced.value(0)));
         publicRig.prompter.type(QStringLiteral(
-            "{\"round\":42,\"randomness\":\"8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3\","
-            "\"signature\":\"95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc"
+            "{\"round\":42,\"randomness\":"
+            "\"8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3\","
+            "\"signature\":"
+            "\"95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc"
             "998b5d686a\"}"));
         print("public_draw_32767_ms", timeMs([&] { drawing.mnu_PublicDraw->trigger(); }), "ms");
         const QStringList results = folder.entryList({QStringLiteral("*_Tombolix_Result.txt")});
@@ -341,12 +347,13 @@ int main(int argc, char **argv) {
         if (!publicRig.prompter.texts().value(3).startsWith(QStringLiteral("검증 성공")))
             std::printf("public_verify_32767: %s\n", qPrintable(publicRig.prompter.texts().join(u'|')));
         // One check of a round's BLS signature (round 42), the median of 20.
-        const QByteArray signature = QByteArray::fromHex(
-            "95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a");
+        const QByteArray signature = QByteArray::fromHex("95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319"
+                                                         "bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a");
         std::vector<double> checks;
         bool valid = true;
         for (int i = 0; i < 20; ++i)
-            checks.push_back(timeMs([&] { valid = publicdraw::roundSignatureValid(42, signature) && valid; }));
+            checks.push_back(
+                timeMs([&] { valid = publicdraw::roundSignatureValid(42, signature) && valid; }));
         std::nth_element(checks.begin(), checks.begin() + 10, checks.end());
         print("beacon_verify_ms", checks[10], "ms");
         if (!valid)

@@ -75,8 +75,7 @@ void WriteJpegFile(const QImage &picture, const QString &path, int quality) {
 }
 
 QString captureBaseName(const QDateTime &time) {
-    return time.toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) +
-           QStringLiteral("_Tombolix_Capture");
+    return time.toString(QStringLiteral("yyyy_MM_dd_HH.mm.ss")) + QStringLiteral("_Tombolix_Capture");
 }
 
 QImage captureCanvas(const QImage &picture) {

@@ -61,7 +61,8 @@ frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
 frmPcmnt::~frmPcmnt() = default;
 
 void frmPcmnt::buildControls() {
-    FrameLogin = addControl<QGroupBox>(this, "FrameLogin", 120, 120, 4095, 975, QStringLiteral("뽐뿌 로그인"));
+    FrameLogin =
+        addControl<QGroupBox>(this, "FrameLogin", 120, 120, 4095, 975, QStringLiteral("뽐뿌 로그인"));
     lblText[0] = addControl<QLabel>(FrameLogin, "lblText0", 120, 240, 540, 180, QStringLiteral("아이디"));
     txtID = addControl<QLineEdit>(FrameLogin, "txtID", 960, 240, 1695, 270);
     lblText[1] = addControl<QLabel>(FrameLogin, "lblText1", 120, 600, 720, 180, QStringLiteral("비밀번호"));
@@ -71,9 +72,11 @@ void frmPcmnt::buildControls() {
     txtPW->setAttribute(Qt::WA_InputMethodEnabled, false);
     txtPW->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText |
                                Qt::ImhLatinOnly);
-    cmdLogin = addControl<QPushButton>(FrameLogin, "cmdLogin", 2760, 240, 1215, 615, QStringLiteral("로그인"));
+    cmdLogin =
+        addControl<QPushButton>(FrameLogin, "cmdLogin", 2760, 240, 1215, 615, QStringLiteral("로그인"));
 
-    FrameGet = addControl<QGroupBox>(this, "FrameGet", 120, 1200, 4095, 3375, QStringLiteral("뽐뿌 게시글 정보"));
+    FrameGet =
+        addControl<QGroupBox>(this, "FrameGet", 120, 1200, 4095, 3375, QStringLiteral("뽐뿌 게시글 정보"));
     lblText[2] = addControl<QLabel>(FrameGet, "lblText2", 120, 360, 540, 180, QStringLiteral("글번호"));
     txtNum = addControl<QLineEdit>(FrameGet, "txtNum", 720, 360, 1575, 270);
     cmdNumHelp = addControl<WrappingButton>(FrameGet, "cmdNumHelp", 2400, 360, 1575, 615,
@@ -86,14 +89,18 @@ void frmPcmnt::buildControls() {
     lblHelp->setAlignment(Qt::AlignCenter);
     lblHelp->setCursor(Qt::PointingHandCursor);
     lblHelp->installEventFilter(this);
-    OptSet[0] = addControl<QRadioButton>(FrameGet, "OptSet0", 120, 1440, 1935, 255, QStringLiteral("모든 덧글 불러오기"));
-    OptSet[1] = addControl<QRadioButton>(FrameGet, "OptSet1", 120, 1800, 1455, 255, QStringLiteral("덧글 내용에"));
+    OptSet[0] = addControl<QRadioButton>(FrameGet, "OptSet0", 120, 1440, 1935, 255,
+                                         QStringLiteral("모든 덧글 불러오기"));
+    OptSet[1] =
+        addControl<QRadioButton>(FrameGet, "OptSet1", 120, 1800, 1455, 255, QStringLiteral("덧글 내용에"));
     auto *group = new QButtonGroup(this);
     for (QRadioButton *option : OptSet)
         group->addButton(option);
     txtCmt1 = addControl<QLineEdit>(FrameGet, "txtCmt1", 1440, 1800, 2535, 270);
-    Label1 = addControl<QLabel>(FrameGet, "Label1", 120, 2160, 1980, 180, QStringLiteral("가 포함된 덧글 불러오기"));
-    cmdGet = addControl<QPushButton>(FrameGet, "cmdGet", 120, 2400, 3855, 495, QStringLiteral("덧글 가져오기"));
+    Label1 = addControl<QLabel>(FrameGet, "Label1", 120, 2160, 1980, 180,
+                                QStringLiteral("가 포함된 덧글 불러오기"));
+    cmdGet =
+        addControl<QPushButton>(FrameGet, "cmdGet", 120, 2400, 3855, 495, QStringLiteral("덧글 가져오기"));
     lblStatus = addControl<FittingLabel>(FrameGet, "lblStatus", 120, 3000, 3855, 255);
     lblStatus->setFont(gulimFont(11.25, true));
     lblStatus->setAlignment(Qt::AlignCenter);
@@ -193,7 +200,8 @@ int frmPcmnt::Login(const QString &id, const QString &password, QString *failure
     if (viewer == site::Viewer::Unknown) {
         // The answer does not say who is looking; the front page, asked with the session's
         // cookies, does.
-        const HttpResult front = m_request.fetch({"GET", QUrl(site::frontPage(base)), {}, {}}, {m_limits.loginMs});
+        const HttpResult front =
+            m_request.fetch({"GET", QUrl(site::frontPage(base)), {}, {}}, {m_limits.loginMs});
         if (!front.ok())
             return unreachable(front);
         viewer = site::pageViewer(fromCp949(front.body));

@@ -27,7 +27,8 @@ QUrl helpPage(const QString &programFolder) {
     const QString beside = programFolder + QStringLiteral("/tombolix_help.html");
     if (QFileInfo::exists(beside))
         return QUrl::fromLocalFile(beside);
-    return QUrl::fromLocalFile(QDir::cleanPath(programFolder + QStringLiteral("/../share/tombolix/tombolix_help.html")));
+    return QUrl::fromLocalFile(
+        QDir::cleanPath(programFolder + QStringLiteral("/../share/tombolix/tombolix_help.html")));
 }
 
 } // namespace tombolix

@@ -7,7 +7,8 @@ namespace tombolix {
 // The real dialogs: QMessageBox, QInputDialog and QFileDialog, always with plain text.
 class QtPrompter : public Prompter {
 public:
-    Answer prompt(PromptKind kind, const QString &title, const QString &text, const QString &initialText) override;
+    Answer prompt(PromptKind kind, const QString &title, const QString &text,
+                  const QString &initialText) override;
 };
 
 // Qt's own texts (the dialogs' buttons, the file dialog) in Korean, whatever the system's

@@ -10,8 +10,9 @@
 namespace tombolix::publicdraw {
 
 QString signatureRefused(qint64 round) {
-    return QStringLiteral("라운드 %1의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 "
-                          "아닙니다.")
+    return QStringLiteral(
+               "라운드 %1의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 "
+               "아닙니다.")
         .arg(round);
 }
 

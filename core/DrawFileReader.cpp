@@ -44,7 +44,8 @@ std::optional<SplitFile> splitFile(QString text, QString *problem) {
     }
     // Every line ends "\n": a file whose last line has none was cut or changed.
     if (!lines.last().isEmpty()) {
-        *problem = atLine(int(lines.size()), QStringLiteral("줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."));
+        *problem = atLine(int(lines.size()),
+                          QStringLiteral("줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."));
         return std::nullopt;
     }
     lines.removeLast();
@@ -78,8 +79,8 @@ std::optional<QString> HeaderReader::next(const QString &key) {
         return fail(nextLineNumber(), u'\'' + key + QStringLiteral("=' 줄이 있어야 합니다."));
     const FileLine &line = m_file.header.at(m_at++);
     if (line.key != key)
-        return fail(line.number,
-                    u'\'' + key + QStringLiteral("=' 줄이 있어야 할 자리에 '") + line.key + QStringLiteral("='이(가) 있습니다."));
+        return fail(line.number, u'\'' + key + QStringLiteral("=' 줄이 있어야 할 자리에 '") + line.key +
+                                     QStringLiteral("='이(가) 있습니다."));
     return line.value;
 }
 
@@ -128,32 +129,32 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
     const int reservesLine = header.failed() ? 0 : header.lineNumber();
     const std::optional<QString> beacon = header.next(QStringLiteral("beacon"));
     if (beacon && *beacon != QStringLiteral("drand:") + chainHash())
-        return header.fail<Announcement>(header.lineNumber(), QStringLiteral("공개 난수는 drand quicknet(drand:") +
-                                                                  chainHash() + QStringLiteral(")이어야 합니다."));
+        return header.fail<Announcement>(header.lineNumber(),
+                                         QStringLiteral("공개 난수는 drand quicknet(drand:") + chainHash() +
+                                             QStringLiteral(")이어야 합니다."));
     const std::optional<qint64> round = header.number(QStringLiteral("round"));
     const int roundLine = header.failed() ? 0 : header.lineNumber();
     if (round && !roundInRange(*round))
-        return header.fail<Announcement>(header.lineNumber(), QStringLiteral("라운드 번호는 1 이상 %1 이하여야 합니다.")
-                                                                  .arg(maxRound));
+        return header.fail<Announcement>(
+            header.lineNumber(), QStringLiteral("라운드 번호는 1 이상 %1 이하여야 합니다.").arg(maxRound));
     randomness();
     const std::optional<QString> label = header.next(QStringLiteral("label"));
     if (label && (unusableInLabel(*label) || label->normalized(QString::NormalizationForm_C) != *label))
-        return header.fail<Announcement>(header.lineNumber(),
-                                         QStringLiteral("추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다."));
+        return header.fail<Announcement>(
+            header.lineNumber(), QStringLiteral("추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다."));
     const std::optional<QString> code = header.nextIf(QStringLiteral("announcement_sha256"));
     const int codeLine = code ? header.lineNumber() : 0;
     if (code && !isLowerHex(*code, 64))
-        return header.fail<Announcement>(codeLine,
-                                         QStringLiteral("announcement_sha256은(는) 16진수(소문자) 64자리여야 합니다."));
+        return header.fail<Announcement>(
+            codeLine, QStringLiteral("announcement_sha256은(는) 16진수(소문자) 64자리여야 합니다."));
     const std::optional<QString> time = header.next(QStringLiteral("round_time"));
     if (header.failed())
         return std::nullopt;
     if (*time != fileTime(roundTime(*round)))
-        return header.fail<Announcement>(header.lineNumber(), QString::number(roundLine) +
-                                                                  QStringLiteral("번째 줄의 라운드 %1의 시각은 ")
-                                                                      .arg(*round) +
-                                                                  fileTime(roundTime(*round)) +
-                                                                  QStringLiteral("입니다."));
+        return header.fail<Announcement>(header.lineNumber(),
+                                         QString::number(roundLine) +
+                                             QStringLiteral("번째 줄의 라운드 %1의 시각은 ").arg(*round) +
+                                             fileTime(roundTime(*round)) + QStringLiteral("입니다."));
 
     // The list: canonical entries in order, no more than a draw list holds.
     if (file.list.size() > maxEntries)
@@ -174,23 +175,26 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
         const QByteArray bytes = entry.toUtf8();
         if (i > 0 && !(previous < bytes))
             return header.fail<Announcement>(
-                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.").arg(line - 1));
+                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.")
+                          .arg(line - 1));
         previous = bytes;
     }
     if (*count != file.list.size())
-        return header.fail<Announcement>(countLine, QStringLiteral("목록의 항목은 %1개입니다.").arg(file.list.size()));
+        return header.fail<Announcement>(countLine,
+                                         QStringLiteral("목록의 항목은 %1개입니다.").arg(file.list.size()));
     if (*listSha != sha256Hex(canonicalFile(file.list)))
-        return header.fail<Announcement>(listShaLine, QStringLiteral("목록(%1번째 줄부터)의 SHA-256과 다릅니다.")
-                                                          .arg(file.firstListLine));
-    if (const std::optional<QString> impossible = termsProblem(int(*count), int(qMin<qint64>(*winners, maxEntries + 1)),
-                                                               int(qMin<qint64>(*reserves, maxEntries + 1))))
+        return header.fail<Announcement>(
+            listShaLine, QStringLiteral("목록(%1번째 줄부터)의 SHA-256과 다릅니다.").arg(file.firstListLine));
+    if (const std::optional<QString> impossible =
+            termsProblem(int(*count), int(qMin<qint64>(*winners, maxEntries + 1)),
+                         int(qMin<qint64>(*reserves, maxEntries + 1))))
         return header.fail<Announcement>(reservesLine, *impossible);
     Announcement announced{{*listSha, int(*count), int(*winners), int(*reserves), *round, *label}, file.list};
     if (code && *code != announcementCode(announced.terms))
-        return header.fail<Announcement>(codeLine, QStringLiteral("announcement_sha256이(가) 1–") +
-                                                       QString::number(codeLine - 1) +
-                                                       QStringLiteral("번째 줄(randomness 줄 빼고)로 계산한 값(") +
-                                                       announcementCode(announced.terms) + QStringLiteral(")과 다릅니다."));
+        return header.fail<Announcement>(
+            codeLine, QStringLiteral("announcement_sha256이(가) 1–") + QString::number(codeLine - 1) +
+                          QStringLiteral("번째 줄(randomness 줄 빼고)로 계산한 값(") +
+                          announcementCode(announced.terms) + QStringLiteral(")과 다릅니다."));
     return announced;
 }
 

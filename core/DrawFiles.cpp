@@ -10,8 +10,8 @@ namespace {
 
 // The lines that follow the seed's lines in both files.
 QString announcedTail(const Terms &terms) {
-    return QStringLiteral("announcement_sha256=") + announcementCode(terms) + QStringLiteral("\nround_time=") +
-           fileTime(roundTime(terms.round)) + u'\n';
+    return QStringLiteral("announcement_sha256=") + announcementCode(terms) +
+           QStringLiteral("\nround_time=") + fileTime(roundTime(terms.round)) + u'\n';
 }
 
 } // namespace
@@ -39,13 +39,15 @@ std::optional<Announcement> parseAnnouncement(const QString &text, QString *prob
     HeaderReader header(*file, problem);
     std::optional<Announcement> announced = readAnnounced(*file, header, [] {});
     if (announced && !header.atEnd())
-        return header.fail<Announcement>(header.nextLineNumber(), QStringLiteral("예고 파일에 없어야 할 줄입니다."));
+        return header.fail<Announcement>(header.nextLineNumber(),
+                                         QStringLiteral("예고 파일에 없어야 할 줄입니다."));
     return announced;
 }
 
 Result decide(const Announcement &announcement, const Round &round, const QStringList &relays) {
     const Terms &t = announcement.terms;
-    return {announcement, round, relays, drawTickets(seed(t, round.randomness), t.count, t.winners, t.reserves)};
+    return {announcement, round, relays,
+            drawTickets(seed(t, round.randomness), t.count, t.winners, t.reserves)};
 }
 
 QString resultText(const Result &result) {
@@ -55,10 +57,12 @@ QString resultText(const Result &result) {
     text += QStringLiteral("relays=") + result.relays.join(u',') + u'\n';
     text += QStringLiteral("seed=") + QString::fromLatin1(seed(t, result.round.randomness).toHex()) + u'\n';
     for (int i = 0; i < result.tickets.winners.size(); ++i)
-        text += files::ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i), result.announcement.list) +
+        text += files::ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i),
+                                  result.announcement.list) +
                 u'\n';
     for (int i = 0; i < result.tickets.reserves.size(); ++i)
-        text += files::ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i), result.announcement.list) +
+        text += files::ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i),
+                                  result.announcement.list) +
                 u'\n';
     return text + u'\n' + QString::fromUtf8(canonicalFile(result.announcement.list));
 }

@@ -43,17 +43,22 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
     };
     const int winnerLines = lines(QStringLiteral("winner."));
     if (winnerLines != terms.winners)
-        return {std::nullopt, atLine(4, QStringLiteral("winners=%1인데 당첨자 줄은 %2개입니다.")
-                                            .arg(QString::number(terms.winners), QString::number(winnerLines)))};
+        return {std::nullopt,
+                atLine(4, QStringLiteral("winners=%1인데 당첨자 줄은 %2개입니다.")
+                              .arg(QString::number(terms.winners), QString::number(winnerLines)))};
     const int reserveLines = lines(QStringLiteral("reserve."));
     if (reserveLines != terms.reserves)
-        return {std::nullopt, atLine(5, QStringLiteral("reserves=%1인데 예비 당첨자 줄은 %2개입니다.")
-                                            .arg(QString::number(terms.reserves), QString::number(reserveLines)))};
+        return {std::nullopt,
+                atLine(5, QStringLiteral("reserves=%1인데 예비 당첨자 줄은 %2개입니다.")
+                              .arg(QString::number(terms.reserves), QString::number(reserveLines)))};
 
     Result result{*announced, {terms.round, *randomness, *signature}, relays->split(u','), {}};
     if (sha256Hex(QByteArray::fromHex(signature->toLatin1())) != *randomness)
-        return {result, atLine(randomnessLine, QStringLiteral("randomness가 %1번째 줄 signature의 SHA-256과 다릅니다.")
-                                                   .arg(signatureLine))};
+        return {
+            result,
+            atLine(
+                randomnessLine,
+                QStringLiteral("randomness가 %1번째 줄 signature의 SHA-256과 다릅니다.").arg(signatureLine))};
     const QSet<QString> known(relayNames.cbegin(), relayNames.cend());
     const bool pasted = result.relays == QStringList{QString::fromLatin1(pastedRound)};
     if (!pasted && std::any_of(result.relays.cbegin(), result.relays.cend(),
@@ -62,15 +67,18 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
     const QByteArray expectedSeed = seed(terms, *randomness);
     if (*seedHex != QString::fromLatin1(expectedSeed.toHex()))
         return {result, atLine(seedLine, QStringLiteral("seed가 1–9번째 줄로 계산한 값(") +
-                                             QString::fromLatin1(expectedSeed.toHex()) + QStringLiteral(")과 다릅니다."))};
+                                             QString::fromLatin1(expectedSeed.toHex()) +
+                                             QStringLiteral(")과 다릅니다."))};
 
     // Every winner and reserve, as the rule draws them.
     result.tickets = drawTickets(expectedSeed, terms.count, terms.winners, terms.reserves);
     QStringList expected;
     for (int i = 0; i < result.tickets.winners.size(); ++i)
-        expected.append(ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i), announced->list));
+        expected.append(
+            ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i), announced->list));
     for (int i = 0; i < result.tickets.reserves.size(); ++i)
-        expected.append(ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i), announced->list));
+        expected.append(
+            ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i), announced->list));
     for (const QString &line : expected) {
         const qsizetype equals = line.indexOf(u'=');
         const std::optional<QString> value = header.next(line.left(equals));
@@ -78,7 +86,8 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
             return {result, problem};
         if (*value != line.mid(equals + 1))
             return {result, atLine(header.lineNumber(), QStringLiteral("규칙으로 계산한 값은 '") +
-                                                            QString(line).replace(u'\t', u' ') + QStringLiteral("'입니다."))};
+                                                            QString(line).replace(u'\t', u' ') +
+                                                            QStringLiteral("'입니다."))};
     }
     if (!header.atEnd())
         return {result, atLine(header.nextLineNumber(), QStringLiteral("결과 파일에 없어야 할 줄입니다."))};
@@ -104,14 +113,15 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
         QStringList differs;
         const auto compare = [&differs](const QString &what, const QString &announced, const QString &drawn) {
             if (announced != drawn)
-                differs.append(what + QStringLiteral("(예고: ") + announced + QStringLiteral(", 결과: ") + drawn +
-                               u')');
+                differs.append(what + QStringLiteral("(예고: ") + announced + QStringLiteral(", 결과: ") +
+                               drawn + u')');
         };
         compare(QStringLiteral("추첨 이름"), then.label, terms.label);
         compare(QStringLiteral("참가자 목록의 SHA-256"), then.listSha256, terms.listSha256);
         compare(QStringLiteral("참가자 수"), QString::number(then.count), QString::number(terms.count));
         compare(QStringLiteral("당첨자 수"), QString::number(then.winners), QString::number(terms.winners));
-        compare(QStringLiteral("예비 당첨자 수"), QString::number(then.reserves), QString::number(terms.reserves));
+        compare(QStringLiteral("예비 당첨자 수"), QString::number(then.reserves),
+                QString::number(terms.reserves));
         compare(QStringLiteral("라운드"), QString::number(then.round), QString::number(terms.round));
         return notAnnounced + QStringLiteral("예고와 다른 값: ") + differs.join(QStringLiteral(", "));
     }
@@ -120,7 +130,8 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
     // chain's hash are the other 64-digit values a post holds.
     // The text is read as people read it (NFKC, invisible characters taken out), so that no
     // second code hides in full-width digits or behind a zero-width space.
-    static const QRegularExpression digits64(QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
+    static const QRegularExpression digits64(
+        QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
     const QString read = lookAlikeKey(announcement);
     QSet<QString> codes;
     for (QRegularExpressionMatchIterator it = digits64.globalMatch(read); it.hasNext();) {
@@ -129,18 +140,21 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
             codes.insert(value);
     }
     if (!codes.contains(code))
-        return notAnnounced + QStringLiteral("예고문에 이 결과의 예고 코드(") + code + QStringLiteral(")가 없습니다.");
+        return notAnnounced + QStringLiteral("예고문에 이 결과의 예고 코드(") + code +
+               QStringLiteral(")가 없습니다.");
     if (codes.size() > 1)
-        return notAnnounced + QStringLiteral("예고문에 예고 코드로 보이는 값이 %1개 있어, 어느 추첨을 예고했는지 알 수 "
-                                             "없습니다.")
-                                  .arg(codes.size());
+        return notAnnounced +
+               QStringLiteral("예고문에 예고 코드로 보이는 값이 %1개 있어, 어느 추첨을 예고했는지 알 수 "
+                              "없습니다.")
+                   .arg(codes.size());
     return std::nullopt;
 }
 
 QString postedBeforeRound(const Terms &terms) {
-    return QStringLiteral("※라운드 %1은(는) %2(한국 시간)에 공개되었습니다. 예고문이 그보다 먼저 게시되었고 그 뒤에 "
-                          "고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 뒤에 올린 예고라면 진행자가 당첨자를 고를 수 "
-                          "있었습니다.")
+    return QStringLiteral(
+               "※라운드 %1은(는) %2(한국 시간)에 공개되었습니다. 예고문이 그보다 먼저 게시되었고 그 뒤에 "
+               "고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 뒤에 올린 예고라면 진행자가 당첨자를 고를 수 "
+               "있었습니다.")
         .arg(QString::number(terms.round), koreanTime(roundTime(terms.round)));
 }
 
@@ -149,7 +163,8 @@ QStringList termsLines(const Terms &terms) {
             QStringLiteral("예고 코드(announcement_sha256) : ") + announcementCode(terms),
             QStringLiteral("참가자 목록의 SHA-256 : ") + terms.listSha256,
             QStringLiteral("참가자 %1명, 당첨자 %2명, 예비 당첨자 %3명")
-                .arg(QString::number(terms.count), QString::number(terms.winners), QString::number(terms.reserves)),
+                .arg(QString::number(terms.count), QString::number(terms.winners),
+                     QString::number(terms.reserves)),
             QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
                 .arg(QString::number(terms.round), koreanTime(roundTime(terms.round)))};
 }

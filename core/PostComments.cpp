@@ -62,14 +62,15 @@ QString numberText(const QJsonValue &value) {
 void collect(const QJsonArray &array, QList<PostComment> &into) {
     for (const QJsonValue &value : array) {
         const QJsonObject comment = value.toObject();
-        into.append({numberText(comment.value(QStringLiteral("no"))),
-                     markupText(comment.value(QStringLiteral("name")).toString()),
-                     markupText(comment.value(QStringLiteral("memo")).toString()),
-                     comment.value(QStringLiteral("anti_vote_btn"))
-                         .toObject()
-                         .value(QStringLiteral("troll_no"))
-                         .toString(),
-                     comment.value(QStringLiteral("meta")).toObject().value(QStringLiteral("is_self")).toBool()});
+        into.append(
+            {numberText(comment.value(QStringLiteral("no"))),
+             markupText(comment.value(QStringLiteral("name")).toString()),
+             markupText(comment.value(QStringLiteral("memo")).toString()),
+             comment.value(QStringLiteral("anti_vote_btn"))
+                 .toObject()
+                 .value(QStringLiteral("troll_no"))
+                 .toString(),
+             comment.value(QStringLiteral("meta")).toObject().value(QStringLiteral("is_self")).toBool()});
         collect(comment.value(QStringLiteral("sub_cmt")).toArray(), into);
     }
 }

@@ -10,18 +10,18 @@ namespace tombolix {
 
 // A comment as the site's post page carries it today, or a reply to one at any depth.
 struct PostComment {
-    QString number;   // its "no": one comment, however many pages carry it; empty when absent
-    QString nickname; // the text of its "name" (a level icon and the nickname, maybe linked)
-    QString text;     // the text of its "memo"
-    QString member;   // its writer's token ("troll_no"): one per member in a post; empty when absent
+    QString number;        // its "no": one comment, however many pages carry it; empty when absent
+    QString nickname;      // the text of its "name" (a level icon and the nickname, maybe linked)
+    QString text;          // the text of its "memo"
+    QString member;        // its writer's token ("troll_no"): one per member in a post; empty when absent
     bool byAuthor = false; // written by the post's author ("meta"."is_self")
 };
 
 struct PostComments {
-    bool readable = false;  // the page holds an initialCommentData object that reads as JSON
-    int page = 1;           // the comment page it holds: G_CMT_PAGE, else `var c_page`, else 1
-    int totalPages = 0;     // its "total_page" (1 when absent), held to 0 … maxCommentPages
-    int totalComments = -1; // its "total_comment", -1 when absent
+    bool readable = false;       // the page holds an initialCommentData object that reads as JSON
+    int page = 1;                // the comment page it holds: G_CMT_PAGE, else `var c_page`, else 1
+    int totalPages = 0;          // its "total_page" (1 when absent), held to 0 … maxCommentPages
+    int totalComments = -1;      // its "total_comment", -1 when absent
     QList<PostComment> comments; // in page order, every reply right after its parent
 };
 

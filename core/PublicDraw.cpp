@@ -40,8 +40,9 @@ const QTimeZone &korea() {
 // The seed's lines; without the randomness line, the announced ones.
 QString seedLines(const Terms &terms, const QString *randomness) {
     QString text = QStringLiteral("tombolix-draw-v1\nlist_sha256=") + terms.listSha256 +
-                   QStringLiteral("\nlist_count=") + QString::number(terms.count) + QStringLiteral("\nwinners=") +
-                   QString::number(terms.winners) + QStringLiteral("\nreserves=") + QString::number(terms.reserves) +
+                   QStringLiteral("\nlist_count=") + QString::number(terms.count) +
+                   QStringLiteral("\nwinners=") + QString::number(terms.winners) +
+                   QStringLiteral("\nreserves=") + QString::number(terms.reserves) +
                    QStringLiteral("\nbeacon=drand:") + chainHash() + QStringLiteral("\nround=") +
                    QString::number(terms.round) + u'\n';
     if (randomness)
@@ -64,7 +65,8 @@ qint64 roundTime(qint64 round) {
 }
 
 QString koreanTime(qint64 unixSeconds) {
-    return QDateTime::fromSecsSinceEpoch(unixSeconds, korea()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return QDateTime::fromSecsSinceEpoch(unixSeconds, korea())
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QString fileTime(qint64 unixSeconds) {
@@ -109,9 +111,10 @@ bool holdsUnusable(const QString &text) {
 }
 
 bool showsNothing(char32_t code) {
-    return QChar::category(code) == QChar::Other_Format || code == 0x034F || code == 0x115F || code == 0x1160 ||
-           code == 0x17B4 || code == 0x17B5 || (code >= 0x180B && code <= 0x180F) || code == 0x3164 ||
-           (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 || (code >= 0xE0100 && code <= 0xE01EF);
+    return QChar::category(code) == QChar::Other_Format || code == 0x034F || code == 0x115F ||
+           code == 0x1160 || code == 0x17B4 || code == 0x17B5 || (code >= 0x180B && code <= 0x180F) ||
+           code == 0x3164 || (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 ||
+           (code >= 0xE0100 && code <= 0xE01EF);
 }
 
 bool unusableInLabel(const QString &label) {

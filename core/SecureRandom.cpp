@@ -32,7 +32,8 @@ bool fillFromSystem(void *buffer, std::size_t bytes) {
     }
     return true;
 #elif defined(Q_OS_WIN)
-    return BCryptGenRandom(nullptr, static_cast<PUCHAR>(buffer), ULONG(bytes), BCRYPT_USE_SYSTEM_PREFERRED_RNG) >= 0;
+    return BCryptGenRandom(nullptr, static_cast<PUCHAR>(buffer), ULONG(bytes),
+                           BCRYPT_USE_SYSTEM_PREFERRED_RNG) >= 0;
 #else
     Q_UNUSED(buffer);
     Q_UNUSED(bytes);

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         // what the program writes of it reads back the same, and announces the same terms
         QString again;
         const std::optional<Announcement> reread = parseAnnouncement(announcementText(*announced), &again);
-        if (!reread || reread->list != announced->list || reread->terms.listSha256 != announced->terms.listSha256 ||
+        if (!reread || reread->list != announced->list ||
+            reread->terms.listSha256 != announced->terms.listSha256 ||
             reread->terms.label != announced->terms.label ||
             announcementCode(reread->terms) != announcementCode(announced->terms))
             std::abort();

@@ -59,7 +59,8 @@ void saveDrawList(const DrawList &list, const Services &services) {
 
 void loadDrawList(DrawList &list, const Services &services) {
     Prompter &prompter = services.prompter;
-    const QString fileName = prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"), services.filesFolder);
+    const QString fileName =
+        prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"), services.filesFolder);
     if (fileName.isEmpty()) {
         prompter.warning(QStringLiteral("파일을 선택하세요!"));
         return;

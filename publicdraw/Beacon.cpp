@@ -19,7 +19,8 @@ RelayAnswers askRelays(const QStringList &relays, qint64 round, int timeoutMs) {
     bool notYet = false;
     for (const QString &relay : relays) {
         WebRequest request;
-        const HttpResult answer = request.fetch({"GET", roundAddress(relay, round), {}, {}}, {timeoutMs, 64 * 1024});
+        const HttpResult answer =
+            request.fetch({"GET", roundAddress(relay, round), {}, {}}, {timeoutMs, 64 * 1024});
         if (!answer.ok() || (answer.status != 200 && answer.status != 404))
             continue; // this relay is out of reach; the other may answer
         if (answer.status == 404) {

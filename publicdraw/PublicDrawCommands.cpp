@@ -35,11 +35,14 @@ QString named(const QStringList &entries) {
     for (const QString &entry : entries.mid(0, shown)) {
         QString text;
         for (qsizetype i = 0; i < entry.size(); ++i) {
-            const bool pair = entry.at(i).isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
-            const char32_t code = pair ? QChar::surrogateToUcs4(entry.at(i), entry.at(i + 1)) : entry.at(i).unicode();
+            const bool pair =
+                entry.at(i).isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
+            const char32_t code =
+                pair ? QChar::surrogateToUcs4(entry.at(i), entry.at(i + 1)) : entry.at(i).unicode();
             if ((!pair && entry.at(i).isSurrogate()) || QChar::category(code) == QChar::Other_Control ||
                 showsNothing(code))
-                text += QStringLiteral("<U+") + QString::number(code, 16).rightJustified(4, u'0').toUpper() + u'>';
+                text += QStringLiteral("<U+") + QString::number(code, 16).rightJustified(4, u'0').toUpper() +
+                        u'>';
             else
                 text += entry.mid(i, pair ? 2 : 1);
             i += pair ? 1 : 0;
@@ -54,7 +57,8 @@ QString named(const QStringList &entries) {
 
 // " (2개: "홍길동", "홍길동<U+2060>")": how many, and which.
 QString counted(const QStringList &entries) {
-    return QStringLiteral(" (") + QString::number(entries.size()) + QStringLiteral("개: ") + named(entries) + u')';
+    return QStringLiteral(" (") + QString::number(entries.size()) + QStringLiteral("개: ") + named(entries) +
+           u')';
 }
 
 bool writeUtf8File(const QString &path, const QString &text) {
@@ -125,22 +129,25 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
     }
     CanonicalList list = canonicalList(m_drawList.entries());
     if (!list.unusable.isEmpty()) {
-        prompter.information(QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 "
-                                            "문자)가 들어 있거나 보이는 글자가 없는 항목이 있습니다.") +
-                             counted(list.unusable));
+        prompter.information(
+            QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 "
+                           "문자)가 들어 있거나 보이는 글자가 없는 항목이 있습니다.") +
+            counted(list.unusable));
         return std::nullopt;
     }
     if (!list.lookAlike.isEmpty()) {
-        prompter.information(QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 "
-                                            "문자나 전각 문자만 다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 "
-                                            "아닌지 확인해주세요.") +
-                             counted(list.lookAlike));
+        prompter.information(
+            QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 "
+                           "문자나 전각 문자만 다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 "
+                           "아닌지 확인해주세요.") +
+            counted(list.lookAlike));
         return std::nullopt;
     }
     if (!list.repeated.isEmpty()) {
-        prompter.information(QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 "
-                                            "같은 항목이 있습니다.") +
-                             counted(list.repeated));
+        prompter.information(
+            QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 "
+                           "같은 항목이 있습니다.") +
+            counted(list.repeated));
         return std::nullopt;
     }
     if (list.entries.isEmpty()) {
@@ -165,8 +172,9 @@ void PublicDrawCommands::announce() {
     if (name.isEmpty())
         return prompter.information(QStringLiteral("추첨의 이름을 입력해주세요!"));
     if (unusableInLabel(name))
-        return prompter.information(QStringLiteral("추첨의 이름에는 제어 문자나 보이지 않는 문자, 줄바꿈 문자를 쓸 수 "
-                                                   "없습니다!"));
+        return prompter.information(
+            QStringLiteral("추첨의 이름에는 제어 문자나 보이지 않는 문자, 줄바꿈 문자를 쓸 수 "
+                           "없습니다!"));
 
     const std::optional<QString> winnersAnswer =
         prompter.input(title(), QStringLiteral("당첨자 수를 입력해주세요. (Ex : 3)") + crlf() +
@@ -176,16 +184,16 @@ void PublicDrawCommands::announce() {
     const std::optional<qint64> winners = parseDrawCount(*winnersAnswer);
     if (!winners)
         return prompter.information(QStringLiteral("양의 정수로 입력해주세요!"));
-    const std::optional<QString> reservesAnswer = prompter.input(
-        title(), QStringLiteral("예비 당첨자 수를 입력해주세요. (없으면 0)") + crlf() +
-                     QStringLiteral("※당첨자가 연락되지 않을 때 차례로 당첨되는 사람입니다."));
+    const std::optional<QString> reservesAnswer =
+        prompter.input(title(), QStringLiteral("예비 당첨자 수를 입력해주세요. (없으면 0)") + crlf() +
+                                    QStringLiteral("※당첨자가 연락되지 않을 때 차례로 당첨되는 사람입니다."));
     if (!reservesAnswer)
         return;
     const std::optional<qint64> reserves = nonNegative(*reservesAnswer);
     if (!reserves)
         return prompter.information(QStringLiteral("0 이상의 정수로 입력해주세요!"));
-    if (const std::optional<QString> impossible = termsProblem(count, int(qMin<qint64>(*winners, maxEntries + 1)),
-                                                               int(qMin<qint64>(*reserves, maxEntries + 1))))
+    if (const std::optional<QString> impossible = termsProblem(
+            count, int(qMin<qint64>(*winners, maxEntries + 1)), int(qMin<qint64>(*reserves, maxEntries + 1))))
         return prompter.information(*impossible);
 
     // The time offered is worked out when the box opens; the one typed is held to the clock as
@@ -193,8 +201,9 @@ void PublicDrawCommands::announce() {
     const std::optional<QString> timeAnswer = prompter.input(
         title(),
         QStringLiteral("추첨 시각을 한국 시간으로 입력해주세요. (Ex : 2026-04-20 21:00)") + crlf() +
-            QStringLiteral("※그 시각에 공개되는 난수로 당첨자가 정해집니다. 예고가 먼저 게시글에 올라가야 하므로 "
-                           "지금부터 3분 이상 뒤여야 합니다."),
+            QStringLiteral(
+                "※그 시각에 공개되는 난수로 당첨자가 정해집니다. 예고가 먼저 게시글에 올라가야 하므로 "
+                "지금부터 3분 이상 뒤여야 합니다."),
         koreanTime(suggestedDrawTime(m_services.clock.now().toSecsSinceEpoch())).left(16));
     if (!timeAnswer)
         return;
@@ -204,27 +213,29 @@ void PublicDrawCommands::announce() {
     const qint64 now = m_services.clock.now().toSecsSinceEpoch();
     const qint64 round = roundAt(*time);
     if (roundTime(round) <= now)
-        return prompter.information(QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
+        return prompter.information(
+            QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
     if (roundTime(round) < now + announceLeadSeconds)
-        return prompter.information(QStringLiteral("추첨 시각이 너무 가깝습니다! 예고가 게시글에 먼저 올라가야 하므로 "
-                                                   "지금부터 3분 이상 뒤의 시각을 입력해주세요."));
+        return prompter.information(
+            QStringLiteral("추첨 시각이 너무 가깝습니다! 예고가 게시글에 먼저 올라가야 하므로 "
+                           "지금부터 3분 이상 뒤의 시각을 입력해주세요."));
 
-    const Announcement announced{{sha256Hex(canonicalFile(list->entries)), count, int(*winners), int(*reserves),
-                                  round, name},
-                                 list->entries};
+    const Announcement announced{
+        {sha256Hex(canonicalFile(list->entries)), count, int(*winners), int(*reserves), round, name},
+        list->entries};
     const QString path = filePath(QStringLiteral("Announce"));
     if (!writeUtf8File(path, announcementText(announced)))
         return prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
     m_services.desktop.setClipboardText(announcementPost(announced));
     const Terms &t = announced.terms;
-    prompter.notice(QStringLiteral("추첨 예고를 만들었습니다.") + crlf() +
-                    QStringLiteral("참가자 : %1명").arg(count) + crlf() + QStringLiteral("목록의 SHA-256 : ") +
-                    t.listSha256 + crlf() +
-                    QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
-                        .arg(QString::number(t.round), koreanTime(roundTime(t.round))) +
-                    crlf() + QStringLiteral("예고 코드 : ") + announcementCode(t) + crlf() +
-                    QStringLiteral("예고 파일 : ") + QDir::toNativeSeparators(path) + crlf() +
-                    QStringLiteral("게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
+    prompter.notice(
+        QStringLiteral("추첨 예고를 만들었습니다.") + crlf() + QStringLiteral("참가자 : %1명").arg(count) +
+        crlf() + QStringLiteral("목록의 SHA-256 : ") + t.listSha256 + crlf() +
+        QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
+            .arg(QString::number(t.round), koreanTime(roundTime(t.round))) +
+        crlf() + QStringLiteral("예고 코드 : ") + announcementCode(t) + crlf() +
+        QStringLiteral("예고 파일 : ") + QDir::toNativeSeparators(path) + crlf() +
+        QStringLiteral("게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
 }
 
 void PublicDrawCommands::drawAnnounced() {
@@ -265,7 +276,8 @@ void PublicDrawCommands::drawAnnounced() {
     if (!separator)
         return prompter.information(QStringLiteral("출력 형식을 선택해주세요!"));
     if (!m_output.text().isEmpty() &&
-        !prompter.question(QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?")))
+        !prompter.question(
+            QStringLiteral("지금 추첨을 진행하면 남아있던 결과가 사라집니다. 계속하시겠습니까?")))
         return prompter.notice(QStringLiteral("추첨을 취소했습니다."));
 
     const qint64 round = announced->terms.round;
@@ -286,7 +298,8 @@ void PublicDrawCommands::drawAnnounced() {
 
     const QString path = filePath(QStringLiteral("Result"));
     if (!writeUtf8File(path, resultText(result)))
-        return prompter.warning(QStringLiteral("추첨 결과 파일을 저장하지 못했습니다! 결과는 추첨 결과 칸에 있습니다."));
+        return prompter.warning(
+            QStringLiteral("추첨 결과 파일을 저장하지 못했습니다! 결과는 추첨 결과 칸에 있습니다."));
     m_services.desktop.setClipboardText(resultPost(result));
     QString message = QStringLiteral("공개 추첨을 마쳤습니다.") + crlf() + QStringLiteral("결과 파일 : ") +
                       QDir::toNativeSeparators(path) + crlf() +
@@ -312,20 +325,23 @@ bool PublicDrawCommands::countDown(const QString &text, const std::function<qint
 bool PublicDrawCommands::waitUntilRound(qint64 round, const WaitGuard::Wait &wait) {
     const qint64 at = roundTime(round);
     Clock &clock = m_services.clock;
-    return countDown(QStringLiteral("라운드 %1의 공개 난수가 나오면 추첨합니다.\n(추첨 시각 : %2, 한국 시간)")
-                         .arg(QString::number(round), koreanTime(at)),
-                     [&clock, at] { return (at - clock.now().toSecsSinceEpoch()) * 1000; }, wait);
+    return countDown(
+        QStringLiteral("라운드 %1의 공개 난수가 나오면 추첨합니다.\n(추첨 시각 : %2, 한국 시간)")
+            .arg(QString::number(round), koreanTime(at)),
+        [&clock, at] { return (at - clock.now().toSecsSinceEpoch()) * 1000; }, wait);
 }
 
 std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(qint64 round,
-                                                                              const WaitGuard::Wait &wait) {
+                                                                               const WaitGuard::Wait &wait) {
     Prompter &prompter = m_services.prompter;
     const QDeadlineTimer giveUp(m_limits.retryForMs);
     RelayAnswers answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
     while (answers.status == RelayAnswers::Status::NotYet && !giveUp.hasExpired()) {
         const QDeadlineTimer next(m_limits.retryEveryMs);
-        if (!countDown(QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않아, 잠시 후 다시 물어봅니다.").arg(round),
-                       [&next] { return next.remainingTime(); }, wait))
+        if (!countDown(
+                QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않아, 잠시 후 다시 물어봅니다.")
+                    .arg(round),
+                [&next] { return next.remainingTime(); }, wait))
             return std::nullopt;
         answers = askRelays(m_services.endpoints.beaconRelays, round, m_limits.requestMs);
     }
@@ -335,12 +351,14 @@ std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(q
     case RelayAnswers::Status::Got:
         return FetchedRound{answers.round, answers.answered, answers.refused};
     case RelayAnswers::Status::Refused:
-        prompter.information(QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.") + crlf() + answers.problem);
+        prompter.information(QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.") + crlf() +
+                             answers.problem);
         return std::nullopt;
     case RelayAnswers::Status::NotYet:
-        prompter.information(QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않았습니다. 컴퓨터의 시계가 맞는지 "
-                                            "확인하시고 잠시 후 다시 시도해주세요.")
-                                 .arg(round));
+        prompter.information(
+            QStringLiteral("라운드 %1의 공개 난수가 아직 나오지 않았습니다. 컴퓨터의 시계가 맞는지 "
+                           "확인하시고 잠시 후 다시 시도해주세요.")
+                .arg(round));
         return std::nullopt;
     case RelayAnswers::Status::Unreachable:
         break;
@@ -348,16 +366,18 @@ std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(q
     // No relay reachable: the round, fetched elsewhere, may be pasted; it is held to the same
     // checks, and the result says it was pasted.
     const std::optional<QString> pasted = prompter.input(
-        title(), QStringLiteral("공개 난수 서버에 접속할 수 없습니다. 다른 곳에서 받은 라운드 %1의 정보(JSON)를 "
-                                "붙여넣어 주세요.")
-                         .arg(round) +
-                     crlf() + roundAddress(QStringLiteral("https://api.drand.sh"), round).toString());
+        title(),
+        QStringLiteral("공개 난수 서버에 접속할 수 없습니다. 다른 곳에서 받은 라운드 %1의 정보(JSON)를 "
+                       "붙여넣어 주세요.")
+                .arg(round) +
+            crlf() + roundAddress(QStringLiteral("https://api.drand.sh"), round).toString());
     if (!pasted)
         return std::nullopt;
     QString problem;
     const std::optional<Round> got = parseRound(pasted->trimmed().toUtf8(), round, &problem);
     if (!got) {
-        prompter.information(QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.") + crlf() + problem);
+        prompter.information(QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.") +
+                             crlf() + problem);
         return std::nullopt;
     }
     return FetchedRound{*got, {QString::fromLatin1(pastedRound)}, answers.refused};
@@ -373,10 +393,11 @@ QStringList PublicDrawCommands::relayNames() const {
 
 std::optional<QString> PublicDrawCommands::askAnnouncement() {
     const std::optional<QString> pasted = m_services.prompter.input(
-        title(), QStringLiteral("결과를 추첨 전에 올린 예고와 비교합니다. 게시글의 예고문을 복사해 붙여넣어 주세요.") +
-                     crlf() +
-                     QStringLiteral("※예고 파일로 비교하려면 비워 두고 확인을, 예고와 비교하지 않으려면 취소를 "
-                                    "누르세요."));
+        title(),
+        QStringLiteral("결과를 추첨 전에 올린 예고와 비교합니다. 게시글의 예고문을 복사해 붙여넣어 주세요.") +
+            crlf() +
+            QStringLiteral("※예고 파일로 비교하려면 비워 두고 확인을, 예고와 비교하지 않으려면 취소를 "
+                           "누르세요."));
     if (!pasted)
         return QString(); // compared with nothing
     if (!pasted->trimmed().isEmpty())
@@ -405,26 +426,28 @@ void PublicDrawCommands::verify() {
     const std::optional<QString> announcement = askAnnouncement();
     if (!announcement || wait.windowClosed())
         return;
-    const QString drawn = terms.label +
-                          QStringLiteral(" : 참가자 %1명 중 당첨자 %2명, 예비 당첨자 %3명이 규칙대로 뽑혔습니다.")
-                              .arg(QString::number(terms.count), QString::number(terms.winners),
-                                   QString::number(terms.reserves));
+    const QString drawn =
+        terms.label + QStringLiteral(" : 참가자 %1명 중 당첨자 %2명, 예비 당첨자 %3명이 규칙대로 뽑혔습니다.")
+                          .arg(QString::number(terms.count), QString::number(terms.winners),
+                               QString::number(terms.reserves));
     if (!announcement->isEmpty()) {
         if (const std::optional<QString> problem = announcementProblem(*announcement, terms))
             return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
-        return prompter.notice(QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
-                               QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
-                               roundChecked + crlf() + postedBeforeRound(terms));
+        return prompter.notice(
+            QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
+            QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
+            roundChecked + crlf() + postedBeforeRound(terms));
     }
 
     // Compared with no announcement: said in so many words, with what was announced shown so
     // that it can be compared with the post by eye.
-    QString message = QStringLiteral("검증 미완료") + crlf() +
-                      QStringLiteral("결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
-                                     "계산되어 있고, ") +
-                      roundChecked + crlf() +
-                      QStringLiteral("그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
-                                     "예고와 같은지 직접 확인하세요.");
+    QString message =
+        QStringLiteral("검증 미완료") + crlf() +
+        QStringLiteral("결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
+                       "계산되어 있고, ") +
+        roundChecked + crlf() +
+        QStringLiteral("그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
+                       "예고와 같은지 직접 확인하세요.");
     for (const QString &line : termsLines(terms))
         message += crlf() + line;
     prompter.information(message);

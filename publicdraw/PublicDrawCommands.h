@@ -59,7 +59,8 @@ private:
     std::optional<publicdraw::CanonicalList> canonicalDrawList();
     // Counts down in the countdown window while `remainingMs` is above 0. False when the user
     // cancelled (which is then said) or the main window closed.
-    bool countDown(const QString &text, const std::function<qint64()> &remainingMs, const WaitGuard::Wait &wait);
+    bool countDown(const QString &text, const std::function<qint64()> &remainingMs,
+                   const WaitGuard::Wait &wait);
     // Waits until the round is published, by the program's clock: false when cancelled.
     bool waitUntilRound(qint64 round, const WaitGuard::Wait &wait);
     // The round from the relays, retried while it is not out yet, or pasted by the user when

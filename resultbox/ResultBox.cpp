@@ -100,7 +100,7 @@ QString withLineFeeds(const QString &text) {
 // The next or previous boundary of a kind, looked for in the piece around `position` and the
 // pieces beside it: a line's start and end are boundaries too.
 int boundaryNear(const QString &shown, int lineStart, int lineEnd, int position, bool forward,
-                        QTextBoundaryFinder::BoundaryType type, bool wordStartsOnly) {
+                 QTextBoundaryFinder::BoundaryType type, bool wordStartsOnly) {
     const int from = std::max(lineStart, position - 2 * PieceLength);
     const int to = std::min(lineEnd, position + 2 * PieceLength);
     const QString window = shown.mid(from, to - from);
@@ -277,9 +277,9 @@ int ResultBox::pieceEnd(int start, int lineEnd) const {
     if (lineEnd - start <= 2 * PieceLength)
         return lineEnd;
     if (!m_entries.isEmpty()) {
-        const auto next = std::partition_point(m_entries.cbegin(), m_entries.cend(), [start](const Span &entry) {
-            return entry.start < start + PieceLength;
-        });
+        const auto next =
+            std::partition_point(m_entries.cbegin(), m_entries.cend(),
+                                 [start](const Span &entry) { return entry.start < start + PieceLength; });
         if (next != m_entries.cend() && next->start <= start + 2 * PieceLength)
             return next->start;
         if (next != m_entries.cbegin() && (next - 1)->start > start)
@@ -289,7 +289,8 @@ int ResultBox::pieceEnd(int start, int lineEnd) const {
         if (space >= 0)
             return start + PieceLength + int(space) + 1;
     }
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, QStringView(m_shown).mid(start, 2 * PieceLength));
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme,
+                                  QStringView(m_shown).mid(start, 2 * PieceLength));
     graphemes.setPosition(PieceLength);
     const qsizetype at = graphemes.isAtBoundary() ? PieceLength : graphemes.toNextBoundary();
     return at > 0 ? start + int(at) : start + 2 * PieceLength;
@@ -595,9 +596,13 @@ void ResultBox::keyPressEvent(QKeyEvent *event) {
         {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument,
          [](const ResultBox &box, int) { return int(box.m_shown.size()); }},
         {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine,
-         [](const ResultBox &box, int at) { return box.positionAt(box.pointOf(at) + QPointF(0, box.m_lineHeight)); }},
+         [](const ResultBox &box, int at) {
+             return box.positionAt(box.pointOf(at) + QPointF(0, box.m_lineHeight));
+         }},
         {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine,
-         [](const ResultBox &box, int at) { return box.positionAt(box.pointOf(at) - QPointF(0, box.m_lineHeight)); }},
+         [](const ResultBox &box, int at) {
+             return box.positionAt(box.pointOf(at) - QPointF(0, box.m_lineHeight));
+         }},
         {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage,
          [](const ResultBox &box, int at) {
              return box.positionAt(box.pointOf(at) + QPointF(0, box.viewport()->height() - box.m_lineHeight));

@@ -122,7 +122,7 @@ private:
     QList<Span> m_entries; // none when the box was given plain text
     QList<Line> m_lines;
     QList<Piece> m_pieces;
-    QFont m_unshaped; // the box's font, for text that shaping would not change
+    QFont m_unshaped;             // the box's font, for text that shaping would not change
     QList<qreal> m_plainAdvances; // in m_unshaped, of the characters it draws alike; -1 until measured
     qreal m_widest = 0;
     qreal m_lineHeight = 0;
@@ -130,7 +130,7 @@ private:
     int m_anchor = 0;
     int m_position = 0;
     bool m_selecting = false;
-    QPointF m_dragPoint;       // where a drag's mouse is, for scrolling while it is past an edge
+    QPointF m_dragPoint; // where a drag's mouse is, for scrolling while it is past an edge
     QBasicTimer m_dragScroll;
     QElapsedTimer m_sinceDoubleClick; // a click soon after a double click selects the line
     QPointF m_doubleClickPoint;

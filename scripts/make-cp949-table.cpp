@@ -1,6 +1,7 @@
 // Writes core/Cp949Table.inc: every two-byte character of code page 949 as glibc's iconv
 // knows it. Run from the project's root:
-//   g++ -O2 scripts/make-cp949-table.cpp -o /tmp/make-cp949-table && /tmp/make-cp949-table > core/Cp949Table.inc
+//   g++ -O2 scripts/make-cp949-table.cpp -o /tmp/make-cp949-table && /tmp/make-cp949-table >
+//   core/Cp949Table.inc
 #include <iconv.h>
 
 #include <cstdio>

@@ -223,8 +223,10 @@ void TestCommentParsing::loginRequests() {
     QCOMPARE(site::postPageAddress(base, QStringLiteral("pmarket"), QStringLiteral("303717"), 1).toEncoded(),
              QByteArray("https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303717&c_page=1"));
     // the older rule: the front page in either scheme; nothing else
-    QVERIFY(site::pointsToFrontPage(QStringLiteral("<a href=\"https://www.ppomppu.co.kr/index.php\">"), base));
-    QVERIFY(site::pointsToFrontPage(QStringLiteral("location.href='http://www.ppomppu.co.kr/index.php'"), base));
+    QVERIFY(
+        site::pointsToFrontPage(QStringLiteral("<a href=\"https://www.ppomppu.co.kr/index.php\">"), base));
+    QVERIFY(
+        site::pointsToFrontPage(QStringLiteral("location.href='http://www.ppomppu.co.kr/index.php'"), base));
     QVERIFY(!site::pointsToFrontPage(QStringLiteral("https://www.ppomppu.co.kr/INDEX.php"), base));
     QVERIFY(!site::pointsToFrontPage(QStringLiteral("https://m.ppomppu.co.kr/index.php"), base));
     const QString local = QStringLiteral("http://127.0.0.1:8080");
@@ -240,9 +242,10 @@ void TestCommentParsing::pageViewer_data() {
     QTest::newRow("a refused log-in: a visitor's page with the header link")
         << fixture(QStringLiteral("login_refused.html")) << int(V::Visitor);
     QTest::newRow("a member's front page") << fixture(QStringLiteral("front_member.html")) << int(V::Member);
-    QTest::newRow("a bare redirect says nothing") << fixture(QStringLiteral("login_redirect.html"))
-                                                  << int(V::Unknown);
-    QTest::newRow("quoted 1") << QStringLiteral("<script>var G_IS_GUEST = \"1\";</script>") << int(V::Visitor);
+    QTest::newRow("a bare redirect says nothing")
+        << fixture(QStringLiteral("login_redirect.html")) << int(V::Unknown);
+    QTest::newRow("quoted 1") << QStringLiteral("<script>var G_IS_GUEST = \"1\";</script>")
+                              << int(V::Visitor);
     QTest::newRow("true") << QStringLiteral("<script>let G_IS_GUEST=true</script>") << int(V::Visitor);
     QTest::newRow("0") << QStringLiteral("var G_IS_GUEST = 0;") << int(V::Member);
     QTest::newRow("empty string") << QStringLiteral("var G_IS_GUEST = \"\";") << int(V::Member);
@@ -253,7 +256,8 @@ void TestCommentParsing::pageViewer_data() {
     QTest::newRow("a test of it is no declaration")
         << QStringLiteral("if (G_IS_GUEST == 1) { login(); }") << int(V::Unknown);
     QTest::newRow("a longer name") << QStringLiteral("var G_IS_GUEST_MODE = 1;") << int(V::Unknown);
-    QTest::newRow("a form field") << QStringLiteral("<input name=\"G_IS_GUEST\" value=\"1\">") << int(V::Unknown);
+    QTest::newRow("a form field") << QStringLiteral("<input name=\"G_IS_GUEST\" value=\"1\">")
+                                  << int(V::Unknown);
     QTest::newRow("the first declaration counts")
         << QStringLiteral("var G_IS_GUEST = 1; var G_IS_GUEST = 0;") << int(V::Visitor);
 }
@@ -325,9 +329,10 @@ void TestCommentParsing::postCommentsFromFixtures() {
              (QStringList{QStringLiteral("[ *EE야* ]"), QStringLiteral("쇼핑파트너"),
                           QStringLiteral("김철수"), QStringLiteral("홍길동"), QStringLiteral("Tom & Jerry"),
                           QStringLiteral("[ ** ]"), QStringLiteral("쇼핑파트너")}));
-    QCOMPARE(numbers, (QStringList{QStringLiteral("5102309"), QStringLiteral("5102324"), QStringLiteral("5102330"),
-                                   QStringLiteral("5102400"), QStringLiteral("5102401"), QStringLiteral("5102402"),
-                                   QStringLiteral("5102403")}));
+    QCOMPARE(numbers,
+             (QStringList{QStringLiteral("5102309"), QStringLiteral("5102324"), QStringLiteral("5102330"),
+                          QStringLiteral("5102400"), QStringLiteral("5102401"), QStringLiteral("5102402"),
+                          QStringLiteral("5102403")}));
     QCOMPARE(first.comments[0].member, QStringLiteral("piOFi7cQ0UntdAnbH2j7OA=="));
     QVERIFY(!first.comments[0].byAuthor);
     QVERIFY(first.comments[1].byAuthor && first.comments[6].byAuthor); // a reply and a comment
@@ -517,10 +522,12 @@ void TestCommentParsing::entrants_data() {
         << QString() << QStringList{}
         << QStringList{masked, masked + QStringLiteral(" (2)"), masked + QStringLiteral(" (3)")} << 0 << 0;
     QTest::newRow("a member renamed keeps the first name")
-        << QList<Comment>{by(QStringLiteral("홍"), QStringLiteral("h")), by(QStringLiteral("황"), QStringLiteral("h"))}
+        << QList<Comment>{by(QStringLiteral("홍"), QStringLiteral("h")),
+                          by(QStringLiteral("황"), QStringLiteral("h"))}
         << QString() << QStringList{} << QStringList{QStringLiteral("홍")} << 0 << 0;
     QTest::newRow("no token: by name, as the old page")
-        << QList<Comment>{by(QStringLiteral("Abc"), {}), by(QStringLiteral("abc"), {}), by(QStringLiteral("Abc"), {})}
+        << QList<Comment>{by(QStringLiteral("Abc"), {}), by(QStringLiteral("abc"), {}),
+                          by(QStringLiteral("Abc"), {})}
         << QString() << QStringList{} << QStringList{QStringLiteral("Abc"), QStringLiteral("abc")} << 0 << 0;
     QTest::newRow("a real name that reads like a numbered one")
         << QList<Comment>{by(QStringLiteral("홍길동"), QStringLiteral("1")),
@@ -532,23 +539,27 @@ void TestCommentParsing::entrants_data() {
                        QStringLiteral("홍길동 (2) (2)")}
         << 0 << 0;
     QTest::newRow("a token that reads like a name")
-        << QList<Comment>{by(QStringLiteral("x"), {}), by(QStringLiteral("y"), QStringLiteral("x"))} << QString()
-        << QStringList{} << QStringList{QStringLiteral("x"), QStringLiteral("y")} << 0 << 0;
+        << QList<Comment>{by(QStringLiteral("x"), {}), by(QStringLiteral("y"), QStringLiteral("x"))}
+        << QString() << QStringList{} << QStringList{QStringLiteral("x"), QStringLiteral("y")} << 0 << 0;
     QTest::newRow("names already in the list stay out, their namesakes come in numbered")
         << QList<Comment>{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
                           by(QStringLiteral("김철수"), QStringLiteral("k"))}
         << QString() << QStringList{masked, QStringLiteral("김철수")}
         << QStringList{masked + QStringLiteral(" (2)")} << 0 << 0;
     QTest::newRow("the author's comments and replies")
-        << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("응모 받습니다"), true),
+        << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"),
+                             QStringLiteral("응모 받습니다"), true),
                           by(QStringLiteral("황"), QStringLiteral("w")),
-                          by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"), true)}
+                          by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"),
+                             true)}
         << QString() << QStringList{} << QStringList{QStringLiteral("황")} << 2 << 0;
     QTest::newRow("filter: the author's comments that hold it are counted")
-        << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("응모 받습니다"), true),
+        << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"),
+                             QStringLiteral("응모 받습니다"), true),
                           by(QStringLiteral("황"), QStringLiteral("w")),
                           by(QStringLiteral("이영희"), QStringLiteral("y"), QStringLiteral("좋아요")),
-                          by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"), true),
+                          by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("당첨되세요"),
+                             true),
                           Comment{QStringLiteral("본문없음"), std::nullopt, QStringLiteral("n"), false}}
         << QStringLiteral("응모") << QStringList{} << QStringList{QStringLiteral("황")} << 1 << 0;
     // A writer whose name is an image or mark-up alone: counted, so the closing message can say so.
@@ -559,14 +570,16 @@ void TestCommentParsing::entrants_data() {
         << QList<Comment>{nameless, by(QStringLiteral("황"), QStringLiteral("w")), nameless,
                           Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("y"), false},
                           by(QStringLiteral("이름생김"), QStringLiteral("z"))}
-        << QString() << QStringList{} << QStringList{QStringLiteral("황"), QStringLiteral("이름생김")} << 0 << 3;
+        << QString() << QStringList{} << QStringList{QStringLiteral("황"), QStringLiteral("이름생김")} << 0
+        << 3;
     QTest::newRow("filter: only the nameless comments that hold it are counted")
-        << QList<Comment>{nameless, Comment{std::nullopt, QStringLiteral("좋아요"), QStringLiteral("y"), false},
+        << QList<Comment>{nameless,
+                          Comment{std::nullopt, QStringLiteral("좋아요"), QStringLiteral("y"), false},
                           Comment{std::nullopt, std::nullopt, QStringLiteral("x"), false}}
         << QStringLiteral("응모") << QStringList{} << QStringList{} << 0 << 1;
     QTest::newRow("the author's comment without a name is the author's")
-        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("a"), true}} << QString()
-        << QStringList{} << QStringList{} << 1 << 0;
+        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("a"), true}}
+        << QString() << QStringList{} << QStringList{} << 1 << 0;
 }
 
 void TestCommentParsing::entrants() {

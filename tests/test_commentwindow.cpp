@@ -181,11 +181,11 @@ void TestCommentWindow::loginIsJudgedByWhoIsLooking_data() {
     QTest::newRow("a member's page") << fixtureBytes(QStringLiteral("front_member.html")) << QByteArray()
                                      << true;
     QTest::newRow("a wrong password: a redirect, then the front page of a visitor")
-        << fixtureBytes(QStringLiteral("login_redirect.html")) << fixtureBytes(QStringLiteral("front_visitor.html"))
-        << false;
+        << fixtureBytes(QStringLiteral("login_redirect.html"))
+        << fixtureBytes(QStringLiteral("front_visitor.html")) << false;
     QTest::newRow("a redirect, then the front page of a member")
-        << fixtureBytes(QStringLiteral("login_redirect.html")) << fixtureBytes(QStringLiteral("front_member.html"))
-        << true;
+        << fixtureBytes(QStringLiteral("login_redirect.html"))
+        << fixtureBytes(QStringLiteral("front_member.html")) << true;
     QTest::newRow("neither page says: the answer points at the front page (older site)")
         << QByteArray("<script>location.replace('%1/index.php');</script>") << neither << true;
     QTest::newRow("neither page says, and no front page address") << neither << neither << false;
@@ -195,7 +195,8 @@ void TestCommentWindow::loginIsJudgedByWhoIsLooking() {
     QFETCH(QByteArray, answer);
     QFETCH(QByteArray, frontPage);
     QFETCH(bool, succeeds);
-    server->enqueueBody(answer.replace("%1", server->base().toLatin1()), {{"Set-Cookie", "PHPSESSID=x; path=/"}});
+    server->enqueueBody(answer.replace("%1", server->base().toLatin1()),
+                        {{"Set-Cookie", "PHPSESSID=x; path=/"}});
     if (!frontPage.isNull())
         server->enqueueBody(frontPage);
     window->txtID->setText(QStringLiteral("김철수"));
@@ -476,8 +477,8 @@ void TestCommentWindow::helpLabelOpensTheHelpPage() {
     loginOk();
     QTest::mouseClick(window->lblHelp, Qt::LeftButton);
     QDir program(rig->folder.path());
-    QCOMPARE(rig->desktop.opened.value(0),
-             QUrl::fromLocalFile(QDir::cleanPath(program.filePath(QStringLiteral("../share/tombolix/tombolix_help.html")))));
+    QCOMPARE(rig->desktop.opened.value(0), QUrl::fromLocalFile(QDir::cleanPath(program.filePath(
+                                               QStringLiteral("../share/tombolix/tombolix_help.html")))));
     QFile beside(program.filePath(QStringLiteral("tombolix_help.html")));
     QVERIFY(beside.open(QIODevice::WriteOnly));
     beside.close();
@@ -559,20 +560,19 @@ void TestCommentWindow::todaysPostPagesAreImported_data() {
                                                   QStringLiteral("박지성"),
                                                   ee + QStringLiteral(" (2)")}
                                    << 2;
-    QTest::newRow("comments holding 응모")
-        << QStringLiteral("응모")
-        << QStringList{ee,
-                       QStringLiteral("김철수"),
-                       QStringLiteral("홍길동"),
-                       QStringLiteral("Tom & Jerry"),
-                       masked,
-                       QStringLiteral("황"),
-                       masked + QStringLiteral(" (2)"),
-                       QStringLiteral("이영희"),
-                       ee + QStringLiteral(" (2)")}
-        << 0;
-    QTest::newRow("a text inside a reference") << QStringLiteral("& 참여") << QStringList{QStringLiteral("홍길동")}
-                                               << 0;
+    QTest::newRow("comments holding 응모") << QStringLiteral("응모")
+                                           << QStringList{ee,
+                                                          QStringLiteral("김철수"),
+                                                          QStringLiteral("홍길동"),
+                                                          QStringLiteral("Tom & Jerry"),
+                                                          masked,
+                                                          QStringLiteral("황"),
+                                                          masked + QStringLiteral(" (2)"),
+                                                          QStringLiteral("이영희"),
+                                                          ee + QStringLiteral(" (2)")}
+                                           << 0;
+    QTest::newRow("a text inside a reference")
+        << QStringLiteral("& 참여") << QStringList{QStringLiteral("홍길동")} << 0;
 }
 
 // The old comment page holds no cell; the post page holds the comments, over three pages, and
@@ -681,9 +681,10 @@ void TestCommentWindow::writersWithoutANameAreCounted_data() {
         << QStringList{QStringLiteral("최민수"), QStringLiteral("정소연"), QStringLiteral("황"),
                        QStringLiteral("[ ** ]"), QStringLiteral("김철수")}
         << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 2개는 넣지 않았습니다.");
-    QTest::newRow("comments holding 한 번") << QStringLiteral("한 번") << QStringList{}
-                                           << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 "
-                                                                          "1개는 넣지 않았습니다.");
+    QTest::newRow("comments holding 한 번")
+        << QStringLiteral("한 번") << QStringList{}
+        << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 "
+                                       "1개는 넣지 않았습니다.");
     QTest::newRow("comments holding 마감") << QStringLiteral("마감") << QStringList{} << importDone + author;
 }
 
@@ -718,7 +719,8 @@ void TestCommentWindow::anOldCellWithoutANameIsCounted() {
     window->cmdGet_Click();
     QCOMPARE(rig->prompter.texts(),
              (QStringList{clearQuestion,
-                          importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 1개는 넣지 않았습니다.")}));
+                          importDone +
+                              QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 1개는 넣지 않았습니다.")}));
     QCOMPARE(listEntries(main->lstPick),
              (QStringList{QStringLiteral("홍길동"), QStringLiteral("Abc"), QStringLiteral("abc"),
                           QStringLiteral("김철수"), QStringLiteral("본문없음")}));

@@ -199,7 +199,7 @@ struct FixedList : DrawSource {
 
 void TestDraw::poolNumbersTextsInOrderOfFirstAppearance() {
     FixedList list;
-    list.texts = QStringList{QStringLiteral("홍"), QStringLiteral("황"), QStringLiteral("홍"), QString(),
+    list.texts = QStringList{QStringLiteral("홍"),     QStringLiteral("황"), QStringLiteral("홍"), QString(),
                              QStringLiteral("김철수"), QStringLiteral("황"), QStringLiteral("홍 ")};
     const DrawPool pool(list);
     QCOMPARE(pool.numbers, (QList<int>{0, 1, 0, -1, 2, 1, 3}));

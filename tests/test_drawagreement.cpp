@@ -82,11 +82,12 @@ public:
 private:
     QString syllable() { return QChar(char16_t(0xAC00 + pick(11172))); }
     QString entry() {
-        static const QStringList names{QStringLiteral("김철수"), QStringLiteral("홍길동"), QStringLiteral("황"),
-                                       QStringLiteral("홍"), QStringLiteral("이영희"), QStringLiteral("محمد"),
-                                       QStringLiteral("Kim"), QStringLiteral("Ａ"), QStringLiteral("e\u0301"),
-                                       QStringLiteral("ㄱ"), QStringLiteral("👍🏽"), QStringLiteral("[ ** ]"),
-                                       QStringLiteral("할인왕%2")};
+        static const QStringList names{
+            QStringLiteral("김철수"),  QStringLiteral("홍길동"),   QStringLiteral("황"),
+            QStringLiteral("홍"),      QStringLiteral("이영희"),   QStringLiteral("محمد"),
+            QStringLiteral("Kim"),     QStringLiteral("Ａ"),       QStringLiteral("e\u0301"),
+            QStringLiteral("ㄱ"),      QStringLiteral("👍🏽"), QStringLiteral("[ ** ]"),
+            QStringLiteral("할인왕%2")};
         QString text;
         switch (pick(5)) {
         case 0:
@@ -106,7 +107,8 @@ private:
         }
         switch (pick(12)) {
         case 0:
-            text.insert(text.at(0).isHighSurrogate() ? 2 : 1, QChar(0x2028)); // a line separator: not a control character
+            text.insert(text.at(0).isHighSurrogate() ? 2 : 1,
+                        QChar(0x2028)); // a line separator: not a control character
             break;
         case 1:
             text += QStringLiteral("😀");
@@ -118,8 +120,14 @@ private:
     }
     // What typing and pasting leave at the ends: trimmed by the rule.
     QString decorate(const QString &text) {
-        static const QStringList ends{QString(), QString(), QString(), QStringLiteral("\uFEFF"), QStringLiteral("\u3000"),
-                                      QStringLiteral(" "), QStringLiteral("\u00A0"), QStringLiteral("\t"),
+        static const QStringList ends{QString(),
+                                      QString(),
+                                      QString(),
+                                      QStringLiteral("\uFEFF"),
+                                      QStringLiteral("\u3000"),
+                                      QStringLiteral(" "),
+                                      QStringLiteral("\u00A0"),
+                                      QStringLiteral("\t"),
                                       QStringLiteral("\u200B")};
         return ends.at(int(pick(quint32(ends.size())))) + text + ends.at(int(pick(quint32(ends.size()))));
     }
@@ -188,9 +196,9 @@ void TestDrawAgreement::bothImplementationsAgree() {
         const int n = int(list.entries.size());
         const int k = 1 + int(maker.pick(quint32(qMin(n, 5))));
         const int r = int(maker.pick(quint32(qMin(n - k, 3) + 1)));
-        const Announcement announced{
-            {sha256Hex(canonicalFile(list.entries)), n, k, r, 42, maker.label().normalized(QString::NormalizationForm_C)},
-            list.entries};
+        const Announcement announced{{sha256Hex(canonicalFile(list.entries)), n, k, r, 42,
+                                      maker.label().normalized(QString::NormalizationForm_C)},
+                                     list.entries};
         const QByteArray announceBytes = announcementText(announced).toUtf8();
         const QByteArray resultBytes = resultText(decide(announced, round, relays)).toUtf8();
         QVERIFY(writeFile(folder + QStringLiteral("/announce.txt"), announceBytes));
@@ -225,21 +233,24 @@ void TestDrawAgreement::bothImplementationsAgree() {
     for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
         syllables.append(QString(QChar(c)));
     addCase(QStringLiteral("syllables"), syllables);
-    QVERIFY2(drawn > 200 && refused > 80 && mutated >= 8,
-             qPrintable(QStringLiteral("%1 drawn, %2 refused, %3 mutated").arg(drawn).arg(refused).arg(mutated)));
+    QVERIFY2(
+        drawn > 200 && refused > 80 && mutated >= 8,
+        qPrintable(QStringLiteral("%1 drawn, %2 refused, %3 mutated").arg(drawn).arg(refused).arg(mutated)));
 
     QProcess script;
     script.start(python, {QStringLiteral(TOMBOLIX_SOURCE_DIR "/tests/support/draw_agreement.py"),
                           QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py"), cases.path()});
     QVERIFY(script.waitForFinished(240000));
     QCOMPARE(script.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(script.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(script.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), expected.size());
     for (const QString &line : lines) {
         QStringList findings = line.split(u'|');
         const QString name = findings.takeFirst();
         QVERIFY2(expected.contains(name), qPrintable(line));
-        QVERIFY2(findings == expected.value(name), qPrintable(line + QStringLiteral(" / expected ") + expected.value(name).join(u'|')));
+        QVERIFY2(findings == expected.value(name),
+                 qPrintable(line + QStringLiteral(" / expected ") + expected.value(name).join(u'|')));
     }
 }
 

@@ -93,7 +93,8 @@ void TestListEditing::menusAndTabOrder() {
          {QStringLiteral("개발자 정보"), QStringLiteral("피드백은..."), QStringLiteral("블로그 가기")}},
         // the draw anyone can check, beside the three menus as they were
         {QStringLiteral("공개 추첨"),
-         {QStringLiteral("추첨 예고 만들기…"), QStringLiteral("예고한 추첨 하기…"), QStringLiteral("추첨 결과 검증…")}}};
+         {QStringLiteral("추첨 예고 만들기…"), QStringLiteral("예고한 추첨 하기…"),
+          QStringLiteral("추첨 결과 검증…")}}};
     const QList<QAction *> top = window->menuBar()->actions();
     QCOMPARE(top.size(), expected.size());
     for (int i = 0; i < top.size(); ++i) {

@@ -218,7 +218,8 @@ void TestListFile::filesGoWhereTheProgramKeepsThem() {
         other.drawList().append(QStringLiteral("김철수"));
         rig->prompter.type(QStringLiteral("첫 저장"));
         other.mnu_Save->trigger();
-        QCOMPARE(readAll(services.filesFolder + QStringLiteral("/첫 저장.txt")), toCp949(QStringLiteral("tombolix김철수\r\n\r\n")).bytes);
+        QCOMPARE(readAll(services.filesFolder + QStringLiteral("/첫 저장.txt")),
+                 toCp949(QStringLiteral("tombolix김철수\r\n\r\n")).bytes);
         rig->prompter.reset();
         rig->prompter.chooseFile(QString());
         other.mnu_Load->trigger();
@@ -233,7 +234,8 @@ void TestListFile::filesGoWhereTheProgramKeepsThem() {
     QCOMPARE(decideFilesFolder(program.path(), documents), documents + QStringLiteral("/Tombolix"));
     writeBytes(program.filePath(QStringLiteral("tombolix.portable")), QByteArray());
     QCOMPARE(decideFilesFolder(program.path(), documents), program.path());
-    QVERIFY(QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size() == 1);
+    QVERIFY(QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size() ==
+            1);
     QCOMPARE(decideFilesFolder(program.filePath(QStringLiteral("no such")), QString()),
              QDir::homePath() + QStringLiteral("/Tombolix"));
 }
@@ -245,11 +247,13 @@ void TestListFile::aReadOnlyProgramFolderIsNotUsed() {
     writeBytes(program.filePath(QStringLiteral("tombolix.portable")), QByteArray());
     QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QTemporaryFile(program.filePath(QStringLiteral("probe"))).open()) {
-        QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(program.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QSKIP("this user may write into a read-only folder here (root; Windows ignores the flag)");
     }
     QCOMPARE(decideFilesFolder(program.path(), documents), documents + QStringLiteral("/Tombolix"));
-    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(program.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void TestListFile::fileContents_data() {

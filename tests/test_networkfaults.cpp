@@ -284,7 +284,8 @@ void TestNetworkFaults::aRedirectFromHttpsToHttpIsNamed() {
         request.fetch({"GET", QUrl(secure.base() + QStringLiteral("/index.php")), {}, {}}, {5000});
     if (secure.tlsFailures > 0 && secure.requests.isEmpty())
         QSKIP("this platform's TLS cannot serve the test's certificate (Wine's Schannel cannot)");
-    QCOMPARE(answer.error, QStringLiteral("서버가 보안 연결(https)에서 보안되지 않은 주소(http)로 넘겨 보냈습니다."));
+    QCOMPARE(answer.error,
+             QStringLiteral("서버가 보안 연결(https)에서 보안되지 않은 주소(http)로 넘겨 보냈습니다."));
     QVERIFY(server->requests.isEmpty()); // the plain address was never asked
 }
 

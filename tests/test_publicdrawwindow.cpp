@@ -91,7 +91,7 @@ private:
     int runScript(const QStringList &arguments, QString *output);
     QString writeText(const QString &name, const QString &text) const; // in the rig's folder
 
-    QString post; // the announcement for the post, as the menu put it on the clipboard
+    QString post;            // the announcement for the post, as the menu put it on the clipboard
     QStringList drandRelays; // what the participant's script takes for drand's own relays
     std::unique_ptr<TestHttpServer> relayA;
     std::unique_ptr<TestHttpServer> relayB;
@@ -126,7 +126,8 @@ void TestPublicDrawWindow::cleanup() {
 }
 
 QStringList TestPublicDrawWindow::files(const QString &kind) const {
-    return QDir(rig->folder.path()).entryList({QStringLiteral("*_Tombolix_") + kind + QStringLiteral(".txt")});
+    return QDir(rig->folder.path())
+        .entryList({QStringLiteral("*_Tombolix_") + kind + QStringLiteral(".txt")});
 }
 
 QString TestPublicDrawWindow::announce() {
@@ -164,24 +165,28 @@ void TestPublicDrawWindow::announceThroughTheMenu() {
     QCOMPARE(records[4].kind, PromptKind::Notice);
     const QString F = QStringLiteral("2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570");
     const QString A = QStringLiteral("67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967");
-    QCOMPARE(records[4].text,
-             QStringLiteral("추첨 예고를 만들었습니다.\r\n참가자 : 6명\r\n목록의 SHA-256 : ") + F +
-                 QStringLiteral("\r\n공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)\r\n"
-                                "예고 코드 : ") +
-                 A + QStringLiteral("\r\n예고 파일 : ") + QDir::toNativeSeparators(path) +
-                 QStringLiteral("\r\n게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
+    QCOMPARE(
+        records[4].text,
+        QStringLiteral("추첨 예고를 만들었습니다.\r\n참가자 : 6명\r\n목록의 SHA-256 : ") + F +
+            QStringLiteral("\r\n공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)\r\n"
+                           "예고 코드 : ") +
+            A + QStringLiteral("\r\n예고 파일 : ") + QDir::toNativeSeparators(path) +
+            QStringLiteral(
+                "\r\n게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
     const QString text = readUtf8(path);
-    QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v1\nlist_sha256=") + F + QStringLiteral("\nlist_count=6\n")));
+    QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v1\nlist_sha256=") + F +
+                            QStringLiteral("\nlist_count=6\n")));
     QVERIFY(text.endsWith(QStringLiteral("\nlabel=2026 봄 나눔 이벤트\nannouncement_sha256=") + A +
                           QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n"
                                          "김철수\n김철수2\n박민수\n이영희\n정하늘\n최지우\n")));
     const QString post = rig->desktop.clipboardText;
-    for (const QString &part : {label, F, QStringLiteral("참가자 6명, 당첨자 2명, 예비 당첨자 1명"),
-                                QStringLiteral("라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
-                                QString(QStringLiteral("예고 코드(announcement_sha256) : ") + A),
-                                QStringLiteral("이 글이 라운드 42의 공개 시각(2023-08-24 00:11:30, 한국 시간) 전에 "
-                                               "쓰였는지 꼭 확인하세요."),
-                                QStringLiteral("verify-draw.py")})
+    for (const QString &part :
+         {label, F, QStringLiteral("참가자 6명, 당첨자 2명, 예비 당첨자 1명"),
+          QStringLiteral("라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
+          QString(QStringLiteral("예고 코드(announcement_sha256) : ") + A),
+          QStringLiteral("이 글이 라운드 42의 공개 시각(2023-08-24 00:11:30, 한국 시간) 전에 "
+                         "쓰였는지 꼭 확인하세요."),
+          QStringLiteral("verify-draw.py")})
         QVERIFY2(post.contains(part), qPrintable(part));
     // the draw list is left as it was
     QCOMPARE(main->drawList().count(), 7);
@@ -201,22 +206,26 @@ void TestPublicDrawWindow::announcementsRefused() {
     refused({label, QStringLiteral("6"), QStringLiteral("1")},
             QStringLiteral("당첨자와 예비 당첨자를 합한 수(7)가 목록의 항목 수(6)보다 많습니다."));
     refused({label, QStringLiteral("0")}, QStringLiteral("양의 정수로 입력해주세요!"));
-    refused({label, QStringLiteral("2"), QStringLiteral("-1")}, QStringLiteral("0 이상의 정수로 입력해주세요!"));
+    refused({label, QStringLiteral("2"), QStringLiteral("-1")},
+            QStringLiteral("0 이상의 정수로 입력해주세요!"));
     refused({label, QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("2023-08-23 23:58")},
             QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
     refused({label, QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("내일 저녁")},
             QStringLiteral("추첨 시각을 2026-04-20 21:00처럼 입력해주세요!"));
     for (const QString &label : {QStringLiteral("봄\t나눔"), QStringLiteral("봄\u2029예고 코드 : 0"),
                                  QStringLiteral("봄\u202E나눔")})
-        refused({label}, QStringLiteral("추첨의 이름에는 제어 문자나 보이지 않는 문자, 줄바꿈 문자를 쓸 수 없습니다!"));
+        refused({label}, QStringLiteral(
+                             "추첨의 이름에는 제어 문자나 보이지 않는 문자, 줄바꿈 문자를 쓸 수 없습니다!"));
 
     // equal entries once made canonical, and a control character inside an entry
     main->drawList().append(QStringLiteral("김철수 "));
-    refused({}, QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 같은 항목이 "
-                               "있습니다. (1개: \"김철수\")"));
+    refused({}, QStringLiteral(
+                    "공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 같은 항목이 "
+                    "있습니다. (1개: \"김철수\")"));
     main->drawList().append(QStringLiteral("홍\t길동"));
-    const QString unusable = QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 문자)가 "
-                                            "들어 있거나 보이는 글자가 없는 항목이 있습니다. (1개: ");
+    const QString unusable =
+        QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 문자)가 "
+                       "들어 있거나 보이는 글자가 없는 항목이 있습니다. (1개: ");
     refused({}, unusable + QStringLiteral("\"홍<U+0009>길동\")"));
     // half a surrogate pair, as a comment's JSON can carry it: refused before anything is written
     main->drawList().removeAt(main->drawList().count() - 1);
@@ -225,9 +234,11 @@ void TestPublicDrawWindow::announcementsRefused() {
     // the same person twice, once behind an invisible character
     main->drawList().removeAt(main->drawList().count() - 1);
     main->drawList().append(QStringLiteral("정하늘\u2060"));
-    refused({}, QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 문자나 전각 문자만 "
-                               "다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 아닌지 확인해주세요. (2개: \"정하늘\", "
-                               "\"정하늘<U+2060>\")"));
+    refused({},
+            QStringLiteral(
+                "공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 문자나 전각 문자만 "
+                "다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 아닌지 확인해주세요. (2개: \"정하늘\", "
+                "\"정하늘<U+2060>\")"));
 }
 
 // TV1 drawn through the menu against the two relays, then verified through the menu.
@@ -239,25 +250,28 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     QCOMPARE(relayA->requests[0].target, target.toLatin1());
     QCOMPARE(relayB->requests.size(), 1);
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
-    QCOMPARE(rig->prompter.records.last().text, QStringLiteral("공개 추첨을 마쳤습니다.\r\n결과 파일 : ") +
-                                                    QDir::toNativeSeparators(path) +
-                                                    QStringLiteral("\r\n게시글에 붙여넣을 결과문을 클립보드에 복사했습니다."));
+    QCOMPARE(rig->prompter.records.last().text,
+             QStringLiteral("공개 추첨을 마쳤습니다.\r\n결과 파일 : ") + QDir::toNativeSeparators(path) +
+                 QStringLiteral("\r\n게시글에 붙여넣을 결과문을 클립보드에 복사했습니다."));
     // the result for the post: the winners and reserves with their tickets, the code, the round
     const QString resultPost = rig->desktop.clipboardText;
     for (const QString &part :
          {QStringLiteral("[Tombolix 공개 추첨 결과] 2026 봄 나눔 이벤트\n\n당첨자\n1. 김철수 (추첨 번호 1)\n"
                          "2. 김철수2 (추첨 번호 2)\n"),
           QStringLiteral("\n1. 최지우 (추첨 번호 6)\n"),
-          QStringLiteral("예고 코드(announcement_sha256) : 67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967"),
-          QStringLiteral("참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570"),
+          QStringLiteral("예고 코드(announcement_sha256) : "
+                         "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967"),
+          QStringLiteral(
+              "참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570"),
           QStringLiteral("drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
           QStringLiteral("verify-draw.py")})
         QVERIFY2(resultPost.contains(part), qPrintable(part));
     const QString text = readUtf8(path);
     QVERIFY(text.contains(QStringLiteral("\nrandomness=") + round42Randomness + u'\n'));
     QVERIFY(text.contains(QStringLiteral("\nrelays=") + relayA->host() + u',' + relayB->host() + u'\n'));
-    QVERIFY(text.contains(QStringLiteral("\nseed=99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62\n"
-                                         "winner.1=1\t김철수\nwinner.2=2\t김철수2\nreserve.1=6\t최지우\n\n")));
+    QVERIFY(text.contains(
+        QStringLiteral("\nseed=99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62\n"
+                       "winner.1=1\t김철수\nwinner.2=2\t김철수2\nreserve.1=6\t최지우\n\n")));
 
     // in the list format, one a line
     main->OptPick[1]->setChecked(true);
@@ -269,15 +283,17 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
 
     // verified with the announcement as it was posted: the round by its own signature, no relay
     // asked
-    const QString drawn = QStringLiteral("2026 봄 나눔 이벤트 : 참가자 6명 중 당첨자 2명, 예비 당첨자 1명이 규칙대로 "
-                                         "뽑혔습니다.\r\n");
-    const QString roundChecked = QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.");
-    const QString success = QStringLiteral("검증 성공\r\n") + drawn +
-                            QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.\r\n") +
-                            roundChecked +
-                            QStringLiteral("\r\n※라운드 42은(는) 2023-08-24 00:11:30(한국 시간)에 공개되었습니다. 예고문이 "
-                                           "그보다 먼저 게시되었고 그 뒤에 고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 "
-                                           "뒤에 올린 예고라면 진행자가 당첨자를 고를 수 있었습니다.");
+    const QString drawn =
+        QStringLiteral("2026 봄 나눔 이벤트 : 참가자 6명 중 당첨자 2명, 예비 당첨자 1명이 규칙대로 "
+                       "뽑혔습니다.\r\n");
+    const QString roundChecked =
+        QStringLiteral("라운드 42의 signature를 drand quicknet의 공개 키로 확인했습니다.");
+    const QString success =
+        QStringLiteral("검증 성공\r\n") + drawn +
+        QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.\r\n") + roundChecked +
+        QStringLiteral("\r\n※라운드 42은(는) 2023-08-24 00:11:30(한국 시간)에 공개되었습니다. 예고문이 "
+                       "그보다 먼저 게시되었고 그 뒤에 고쳐지지 않았는지 게시글에서 꼭 확인하세요. 그 "
+                       "뒤에 올린 예고라면 진행자가 당첨자를 고를 수 있었습니다.");
     rig->prompter.reset();
     relayA->requests.clear();
     rig->prompter.chooseFile(path);
@@ -301,34 +317,40 @@ void TestPublicDrawWindow::drawAndVerifyThroughTheMenus() {
     rig->prompter.cancel();
     main->mnu_Verify->trigger();
     QCOMPARE(rig->prompter.records.last().kind, PromptKind::Information);
-    QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("검증 미완료\r\n결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
-                            "계산되어 있고, ") +
-                 roundChecked +
-                 QStringLiteral("\r\n그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
-                                "예고와 같은지 직접 확인하세요.\r\n추첨 이름 : 2026 봄 나눔 이벤트\r\n"
-                                "예고 코드(announcement_sha256) : "
-                                "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967\r\n"
-                                "참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\r\n"
-                                "참가자 6명, 당첨자 2명, 예비 당첨자 1명\r\n"
-                                "공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)"));
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringLiteral(
+            "검증 미완료\r\n결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 "
+            "계산되어 있고, ") +
+            roundChecked +
+            QStringLiteral(
+                "\r\n그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
+                "예고와 같은지 직접 확인하세요.\r\n추첨 이름 : 2026 봄 나눔 이벤트\r\n"
+                "예고 코드(announcement_sha256) : "
+                "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967\r\n"
+                "참가자 목록의 SHA-256 : 2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\r\n"
+                "참가자 6명, 당첨자 2명, 예비 당첨자 1명\r\n"
+                "공개 난수 : drand quicknet 라운드 42 (2023-08-24 00:11:30, 한국 시간)"));
 }
 
 void TestPublicDrawWindow::drawsRefused_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message"); // how it begins
-    QTest::newRow("the list changed") << QStringLiteral("list")
-                                      << QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.\r\n추가된 항목 (1개) : "
-                                                        "\"홍길동\"\r\n빠진 항목 (1개) : \"정하늘\"");
+    QTest::newRow("the list changed")
+        << QStringLiteral("list")
+        << QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.\r\n추가된 항목 (1개) : "
+                          "\"홍길동\"\r\n빠진 항목 (1개) : \"정하늘\"");
     QTest::newRow("a made-up round from both relays")
-        << QStringLiteral("forged") << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n127.0.0.1:");
-    QTest::newRow("a round that is not R") << QStringLiteral("round 43")
-                                           << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n");
+        << QStringLiteral("forged")
+        << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n127.0.0.1:");
+    QTest::newRow("a round that is not R")
+        << QStringLiteral("round 43") << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n");
     QTest::newRow("randomness not of the signature")
         << QStringLiteral("randomness") << QStringLiteral("공개 난수를 쓸 수 없어 추첨하지 않았습니다.\r\n");
-    QTest::newRow("a malformed announcement") << QStringLiteral("malformed")
-                                              << QStringLiteral("추첨 예고 파일이 올바르지 않습니다.\r\n3번째 줄: ");
-    QTest::newRow("no format chosen") << QStringLiteral("format") << QStringLiteral("출력 형식을 선택해주세요!");
+    QTest::newRow("a malformed announcement")
+        << QStringLiteral("malformed") << QStringLiteral("추첨 예고 파일이 올바르지 않습니다.\r\n3번째 줄: ");
+    QTest::newRow("no format chosen")
+        << QStringLiteral("format") << QStringLiteral("출력 형식을 선택해주세요!");
     QTest::newRow("not UTF-8") << QStringLiteral("cp949")
                                << QStringLiteral("선택하신 파일이 UTF-8 텍스트가 아니거나 손상되었습니다!");
 }
@@ -371,7 +393,8 @@ void TestPublicDrawWindow::drawsRefused() {
     rig->prompter.chooseFile(announcement);
     rig->prompter.yes(); // replace the earlier result, where asked
     main->mnu_PublicDraw->trigger();
-    QVERIFY2(rig->prompter.records.last().text.startsWith(message), qPrintable(rig->prompter.records.last().text));
+    QVERIFY2(rig->prompter.records.last().text.startsWith(message),
+             qPrintable(rig->prompter.records.last().text));
     QCOMPARE(main->txtPick->text(), QStringLiteral("이전 결과"));
     QVERIFY(files(QStringLiteral("Result")).isEmpty());
 }
@@ -396,8 +419,9 @@ void TestPublicDrawWindow::aRoundNotOutYetIsAskedAgain() {
     rig->prompter.chooseFile(announcement);
     main->mnu_PublicDraw->trigger();
     QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("라운드 42의 공개 난수가 아직 나오지 않았습니다. 컴퓨터의 시계가 맞는지 확인하시고 잠시 후 "
-                            "다시 시도해주세요."));
+             QStringLiteral(
+                 "라운드 42의 공개 난수가 아직 나오지 않았습니다. 컴퓨터의 시계가 맞는지 확인하시고 잠시 후 "
+                 "다시 시도해주세요."));
     QVERIFY(main->txtPick->text().isEmpty());
 }
 
@@ -414,9 +438,10 @@ void TestPublicDrawWindow::noRelayLetsTheRoundBePasted() {
     rig->prompter.chooseFile(announcement);
     rig->prompter.type(QString::fromLatin1(QByteArray(round42()).replace("8ada64", "8ada65")));
     main->mnu_PublicDraw->trigger();
-    QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.\r\n라운드 정보의 randomness가 "
-                            "signature의 SHA-256과 다릅니다."));
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.\r\n라운드 정보의 randomness가 "
+                       "signature의 SHA-256과 다릅니다."));
     QVERIFY(files(QStringLiteral("Result")).isEmpty());
 
     rig->prompter.reset();
@@ -425,7 +450,8 @@ void TestPublicDrawWindow::noRelayLetsTheRoundBePasted() {
     main->mnu_PublicDraw->trigger();
     QCOMPARE(rig->prompter.records[1].kind, PromptKind::Input);
     QVERIFY(rig->prompter.records[1].text.contains(QStringLiteral("라운드 42의 정보(JSON)")));
-    QVERIFY(rig->prompter.records.last().text.endsWith(QStringLiteral("※붙여넣은 라운드 정보로 추첨했습니다.")));
+    QVERIFY(
+        rig->prompter.records.last().text.endsWith(QStringLiteral("※붙여넣은 라운드 정보로 추첨했습니다.")));
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
     const QString result = rig->folder.filePath(files(QStringLiteral("Result")).first());
     QVERIFY(readUtf8(result).contains(QStringLiteral("\nrelays=pasted\n")));
@@ -446,8 +472,9 @@ void TestPublicDrawWindow::noRelayLetsTheRoundBePasted() {
     rig->prompter.type(QString::fromLatin1(forged42()));
     main->mnu_PublicDraw->trigger();
     QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.\r\n라운드 42의 signature가 drand "
-                            "quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 아닙니다."));
+             QStringLiteral(
+                 "붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.\r\n라운드 42의 signature가 drand "
+                 "quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 아닙니다."));
     QCOMPARE(files(QStringLiteral("Result")).size(), 1);
 }
 
@@ -463,8 +490,9 @@ void TestPublicDrawWindow::aRelayWithAMadeUpRoundIsNotUsed() {
     QCOMPARE(main->txtPick->text(), QStringLiteral("김철수, 김철수2, 최지우 (예비 1)"));
     QVERIFY2(rig->prompter.records.last().text.endsWith(
                  QStringLiteral("※쓰지 않은 공개 난수 서버 : ") + relayA->host() +
-                 QStringLiteral(" : 라운드 42의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 "
-                                "라운드가 아닙니다.")),
+                 QStringLiteral(
+                     " : 라운드 42의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 "
+                     "라운드가 아닙니다.")),
              qPrintable(rig->prompter.records.last().text));
     const QString result = rig->folder.filePath(files(QStringLiteral("Result")).first());
     QVERIFY(readUtf8(result).contains(QStringLiteral("\nrelays=") + relayB->host() + u'\n'));
@@ -578,9 +606,11 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
     const QString path = drawnResult();
     const QString announcement = rig->folder.filePath(files(QStringLiteral("Announce")).first());
     const QString postFile = writeText(QStringLiteral("post.txt"), post);
-    const QStringList relays{QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"), relayB->base()};
+    const QStringList relays{QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"),
+                             relayB->base()};
     QString output;
-    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), announcement}, &output), 0);
+    QCOMPARE(runScript(relays + QStringList{path, QStringLiteral("--announcement"), announcement}, &output),
+             0);
     QVERIFY2(output.startsWith(QStringLiteral("검증 성공\n")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("에서 다시 받아 확인했습니다.")), qPrintable(output));
     QCOMPARE(relayA->requests.size(), 2); // the draw's, and the script's
@@ -593,10 +623,12 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
     QCOMPARE(runScript(relays + QStringList{path}, &output), 3);
     QVERIFY2(output.startsWith(QStringLiteral("검증 미완료\n")), qPrintable(output));
     QVERIFY(output.contains(QStringLiteral("이 결과는 어떤 예고와도 비교하지 않았습니다.")));
-    QVERIFY(output.contains(QStringLiteral("예고 코드(announcement_sha256) : "
-                                           "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967")));
+    QVERIFY(
+        output.contains(QStringLiteral("예고 코드(announcement_sha256) : "
+                                       "67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967")));
     // (offline, the relays given only name the relays a result may name)
-    QCOMPARE(runScript(relays + QStringList{QStringLiteral("--offline"), path, QStringLiteral("--announcement"), postFile},
+    QCOMPARE(runScript(relays + QStringList{QStringLiteral("--offline"), path,
+                                            QStringLiteral("--announcement"), postFile},
                        &output),
              3);
     QVERIFY2(output.contains(QStringLiteral("라운드 42은(는) 확인되지 않았습니다.")), qPrintable(output));
@@ -641,10 +673,10 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
     QVERIFY(list.open(QIODevice::WriteOnly));
     list.write(tv1List().join(u'\n').toUtf8() + '\n');
     list.close();
-    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"), QStringLiteral("2"),
-                        QStringLiteral("--reserves"), QStringLiteral("1"), QStringLiteral("--round"),
-                        QStringLiteral("42"), QStringLiteral("--randomness"), round42Randomness,
-                        QStringLiteral("--label"), label},
+    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"),
+                        QStringLiteral("2"), QStringLiteral("--reserves"), QStringLiteral("1"),
+                        QStringLiteral("--round"), QStringLiteral("42"), QStringLiteral("--randomness"),
+                        round42Randomness, QStringLiteral("--label"), label},
                        &output),
              0);
     QCOMPARE(output.split(u'\n', Qt::SkipEmptyParts),
@@ -653,12 +685,13 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
                           QStringLiteral("winner 1 1 김철수"), QStringLiteral("winner 2 2 김철수2"),
                           QStringLiteral("reserve 1 6 최지우")}));
     // rounds out of range are refused, not a traceback
-    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"), QStringLiteral("2"),
-                        QStringLiteral("--round"), QStringLiteral("9223372036854775807"), QStringLiteral("--randomness"),
-                        round42Randomness, QStringLiteral("--label"), label},
+    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"),
+                        QStringLiteral("2"), QStringLiteral("--round"), QStringLiteral("9223372036854775807"),
+                        QStringLiteral("--randomness"), round42Randomness, QStringLiteral("--label"), label},
                        &output),
              1);
-    QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 83903155011 이하여야 합니다.")), qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 83903155011 이하여야 합니다.")),
+             qPrintable(output));
 }
 
 // The organiser leaves the time box open, watches the rounds come out, and types the time of a
@@ -685,8 +718,9 @@ void TestPublicDrawWindow::anAnnouncedRoundMustBeAhead() {
              QStringLiteral("추첨 시각이 이미 지났습니다! 앞으로의 시각을 입력해주세요."));
     // two minutes ahead: too close for the post
     QCOMPARE(typeAfterWaiting(publicdraw::roundTime(42) - 120, QStringLiteral("2023-08-24 00:11:30")),
-             QStringLiteral("추첨 시각이 너무 가깝습니다! 예고가 게시글에 먼저 올라가야 하므로 지금부터 3분 이상 뒤의 "
-                            "시각을 입력해주세요."));
+             QStringLiteral(
+                 "추첨 시각이 너무 가깝습니다! 예고가 게시글에 먼저 올라가야 하므로 지금부터 3분 이상 뒤의 "
+                 "시각을 입력해주세요."));
     QVERIFY(files(QStringLiteral("Announce")).isEmpty());
     // the offered time is worked out when the box opens; three minutes ahead is taken
     QVERIFY(typeAfterWaiting(publicdraw::roundTime(42) - 180, QStringLiteral("2023-08-24 00:11:30"))
@@ -705,7 +739,8 @@ void TestPublicDrawWindow::aResultThatWasNeverAnnounced() {
     rigged.list.removeOne(QStringLiteral("김철수")); // the rival
     rigged.terms.count = int(rigged.list.size());
     rigged.terms.listSha256 = sha256Hex(canonicalFile(rigged.list));
-    const QString riggedFile = writeText(QStringLiteral("rigged_Tombolix_Announce.txt"), announcementText(rigged));
+    const QString riggedFile =
+        writeText(QStringLiteral("rigged_Tombolix_Announce.txt"), announcementText(rigged));
     main->drawList().removeAt(0); // "\uFEFF김철수"
     rig->clock.time = utc(publicdraw::roundTime(42) + 60);
     rig->prompter.reset();
@@ -730,8 +765,8 @@ void TestPublicDrawWindow::aResultThatWasNeverAnnounced() {
     rig->prompter.type(QString());
     rig->prompter.chooseFile(honest);
     main->mnu_Verify->trigger();
-    QVERIFY2(rig->prompter.records.last().text.startsWith(
-                 QStringLiteral("검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고와 다른 값: 참가자 목록의 SHA-256(")),
+    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral(
+                 "검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고와 다른 값: 참가자 목록의 SHA-256(")),
              qPrintable(rig->prompter.records.last().text));
     QVERIFY(rig->prompter.records.last().text.endsWith(QStringLiteral("참가자 수(예고: 6, 결과: 5)")));
     // given nothing: no success
@@ -744,7 +779,8 @@ void TestPublicDrawWindow::aResultThatWasNeverAnnounced() {
     // the participant's script
     if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
         return;
-    const QStringList relays{QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"), relayB->base()};
+    const QStringList relays{QStringLiteral("--relay"), relayA->base(), QStringLiteral("--relay"),
+                             relayB->base()};
     QString output;
     QCOMPARE(runScript(relays + QStringList{result, QStringLiteral("--announcement"),
                                             writeText(QStringLiteral("post.txt"), honestPost)},
@@ -765,8 +801,9 @@ void TestPublicDrawWindow::aRoundThatNobodyChecked() {
     const QByteArray forged = forged42();
     const Round round{42, QString::fromLatin1(forged.mid(forged.indexOf("randomness\":\"") + 13, 64)),
                       QString(96, u'a')};
-    const QString result = writeText(QStringLiteral("forged_Tombolix_Result.txt"),
-                                     resultText(decide(announced, round, {QString::fromLatin1(pastedRound)})));
+    const QString result =
+        writeText(QStringLiteral("forged_Tombolix_Result.txt"),
+                  resultText(decide(announced, round, {QString::fromLatin1(pastedRound)})));
     TestHttpServer::Answer reset;
     reset.reset = true;
     relayA->setDefault(reset);
@@ -774,27 +811,32 @@ void TestPublicDrawWindow::aRoundThatNobodyChecked() {
     rig->prompter.reset();
     rig->prompter.chooseFile(result);
     main->mnu_Verify->trigger();
-    QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("검증 실패\r\n12번째 줄: 라운드 42의 signature가 drand quicknet의 공개 키로 확인되지 "
-                            "않습니다. drand가 낸 라운드가 아닙니다."));
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringLiteral("검증 실패\r\n12번째 줄: 라운드 42의 signature가 drand quicknet의 공개 키로 확인되지 "
+                       "않습니다. drand가 낸 라운드가 아닙니다."));
 
     if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
         return;
     QString output;
     const QString postFile = writeText(QStringLiteral("post.txt"), post);
-    QCOMPARE(runScript({QStringLiteral("--offline"), result, QStringLiteral("--announcement"), postFile}, &output), 3);
+    QCOMPARE(
+        runScript({QStringLiteral("--offline"), result, QStringLiteral("--announcement"), postFile}, &output),
+        3);
     QVERIFY2(!output.contains(QStringLiteral("검증 성공")), qPrintable(output));
     // the organiser's own "mirror" serves the made-up round: its word alone is not taken
     TestHttpServer mirror;
     mirror.setDefault({200, {}, forged});
-    QCOMPARE(runScript({QStringLiteral("--relay"), mirror.base(), result, QStringLiteral("--announcement"), postFile},
+    QCOMPARE(runScript({QStringLiteral("--relay"), mirror.base(), result, QStringLiteral("--announcement"),
+                        postFile},
                        &output),
              3);
     QVERIFY2(!output.contains(QStringLiteral("검증 성공")), qPrintable(output));
     QCOMPARE(mirror.requests.size(), 1);
     // drand's relay has the real round 42: the file is refused
     relayA->setDefault({200, {}, round42()});
-    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"), postFile},
+    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"),
+                        postFile},
                        &output),
              1);
 }
@@ -812,7 +854,8 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     frmMain window(services);
     window.publicDraw().setLimits({2000, 50, 1000});
     window.OptPick[0]->setChecked(true);
-    const QStringList entries{QStringLiteral("할인왕%2"), QStringLiteral("쿠폰 10%1장"), percent, QStringLiteral("황")};
+    const QStringList entries{QStringLiteral("할인왕%2"), QStringLiteral("쿠폰 10%1장"), percent,
+                              QStringLiteral("황")};
     for (const QString &entry : entries)
         window.drawList().append(entry);
 
@@ -821,13 +864,15 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     other.prompter.type(percent);
     window.mnu_Announce->trigger();
     QCOMPARE(other.prompter.records.last().text,
-             QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 문자)가 들어 있거나 "
-                            "보이는 글자가 없는 항목이 있습니다. (1개: \"%1<U+0009>%2\")"));
+             QStringLiteral(
+                 "공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 문자)가 들어 있거나 "
+                 "보이는 글자가 없는 항목이 있습니다. (1개: \"%1<U+0009>%2\")"));
     window.drawList().removeAt(4);
 
     const QString labelText = QStringLiteral("쿠폰 10%1장 나눔 ") + percent;
     other.prompter.reset();
-    for (const QString &answer : {labelText, QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2023-08-24 00:11:30")})
+    for (const QString &answer :
+         {labelText, QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2023-08-24 00:11:30")})
         other.prompter.type(answer);
     window.mnu_Announce->trigger();
     const QString notice = other.prompter.records.last().text;
@@ -837,7 +882,8 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     QVERIFY(announcePost.startsWith(QStringLiteral("[Tombolix 공개 추첨 예고] ") + labelText + u'\n'));
     QVERIFY(announcePost.contains(QStringLiteral("참가자 4명, 당첨자 1명, 예비 당첨자 3명\n")));
     const QString announcement =
-        QDir(services.filesFolder).filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Announce.txt")}).value(0));
+        QDir(services.filesFolder)
+            .filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Announce.txt")}).value(0));
 
     // the list changed: entries named as they are
     window.drawList().append(QStringLiteral("%2%1"));
@@ -856,16 +902,19 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     const QString shown = window.txtPick->text();
     for (const QString &entry : entries)
         QVERIFY2(shown.contains(entry), qPrintable(shown));
-    QVERIFY2(shown.contains(QStringLiteral(" (예비 1)")) && !shown.contains(QStringLiteral("할인왕1")), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral(" (예비 1)")) && !shown.contains(QStringLiteral("할인왕1")),
+             qPrintable(shown));
     const QString resultPost = other.desktop.clipboardText;
     QVERIFY(resultPost.startsWith(QStringLiteral("[Tombolix 공개 추첨 결과] ") + labelText + u'\n'));
     for (const QString &entry : entries)
-        QVERIFY2(resultPost.contains(QStringLiteral(". ") + entry + QStringLiteral(" (추첨 번호 ")), qPrintable(resultPost));
+        QVERIFY2(resultPost.contains(QStringLiteral(". ") + entry + QStringLiteral(" (추첨 번호 ")),
+                 qPrintable(resultPost));
     QVERIFY(other.prompter.records.last().text.contains(QDir::toNativeSeparators(services.filesFolder)));
 
     // verified: the label as typed
     const QString result =
-        QDir(services.filesFolder).filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Result.txt")}).value(0));
+        QDir(services.filesFolder)
+            .filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Result.txt")}).value(0));
     other.prompter.reset();
     other.prompter.chooseFile(result);
     other.prompter.type(announcePost);
@@ -877,7 +926,8 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     other.prompter.chooseFile(result);
     other.prompter.cancel();
     window.mnu_Verify->trigger();
-    QVERIFY(other.prompter.records.last().text.contains(QStringLiteral("\r\n추첨 이름 : ") + labelText + QStringLiteral("\r\n")));
+    QVERIFY(other.prompter.records.last().text.contains(QStringLiteral("\r\n추첨 이름 : ") + labelText +
+                                                        QStringLiteral("\r\n")));
 }
 
 QTEST_MAIN(TestPublicDrawWindow)

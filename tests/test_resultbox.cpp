@@ -271,7 +271,6 @@ void TestResultBox::screenReadersReadIt() {
     QCOMPARE(text->offsetAtPoint(second.topLeft() + QPoint(1, 2)), 4);
 }
 
-
 namespace {
 
 // Each entry's positions in the shown text, from its first character to its end.
@@ -334,7 +333,8 @@ void TestResultBox::winnersLookAsTheyAreWritten() {
     QFont shaped = box->font();
     shaped.setStyleStrategy(QFont::PreferDefault);
     const qreal expected = QFontMetricsF(shaped).horizontalAdvance(drawnAs);
-    QVERIFY2(qAbs(drawn - expected) < 0.1, qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(expected)));
+    QVERIFY2(qAbs(drawn - expected) < 0.1,
+             qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(expected)));
     // (where shaping changes the width, the loose letters would not pass the line above:
     // decomposed 홍 everywhere, the Arabic name where the font's advances are not whole pixels)
 }
@@ -344,7 +344,8 @@ void TestResultBox::winnersLookAsTheyAreWritten() {
 void TestResultBox::rightToLeftWinnersReadInTheirOrder() {
     QStringList winners;
     for (int i = 0; i < 600; ++i) // some thirty pieces
-        winners.append(i % 3 == 2 ? QStringLiteral("김철수 %1").arg(i) : QStringLiteral("محمد علي %1").arg(i));
+        winners.append(i % 3 == 2 ? QStringLiteral("김철수 %1").arg(i)
+                                  : QStringLiteral("محمد علي %1").arg(i));
     box->setEntries(winners, QStringLiteral(", "));
     const QList<QPair<int, int>> spans = spansOf(winners, 2);
     qreal previousRight = -1e9;
@@ -367,7 +368,8 @@ void TestResultBox::rightToLeftWinnersReadInTheirOrder() {
 
 // A caret the keyboard moves, and selection with Shift, as a read-only text box offers.
 void TestResultBox::keyboardMovesTheCaretAndSelects() {
-    box->setEntries({QStringLiteral("홍길동"), QStringLiteral("황"), QStringLiteral("김철수")}, QStringLiteral("\r\n"));
+    box->setEntries({QStringLiteral("홍길동"), QStringLiteral("황"), QStringLiteral("김철수")},
+                    QStringLiteral("\r\n"));
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(box->position(), 0);
@@ -395,7 +397,8 @@ void TestResultBox::keyboardMovesTheCaretAndSelects() {
     QVERIFY(box->pointOf(box->position()).x() > box->pointOf(0).x());
 
     // a decomposed 홍 is one step, as it is one character to the eye
-    box->setEntries({QString::fromUtf8("\xe1\x84\x92\xe1\x85\xa9\xe1\x86\xbc") + QStringLiteral("길동")}, QStringLiteral(", "));
+    box->setEntries({QString::fromUtf8("\xe1\x84\x92\xe1\x85\xa9\xe1\x86\xbc") + QStringLiteral("길동")},
+                    QStringLiteral(", "));
     QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(box->selectionEnd(), 3);
     // a word at a time
@@ -424,7 +427,8 @@ void TestResultBox::dragPastTheEdgeScrolls() {
     const int first = across->value();
     const int reached = box->selectionEnd();
     QTRY_VERIFY(across->value() > first + 100);
-    QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, QPoint(box->viewport()->width() + 20, start.y()));
+    QTest::mouseRelease(box->viewport(), Qt::LeftButton, {},
+                        QPoint(box->viewport()->width() + 20, start.y()));
     const int scrolled = across->value();
     QVERIFY(box->selectionEnd() > reached + 10); // the selection went on with the scrolling
     QTest::qWait(200);
@@ -469,24 +473,27 @@ void TestResultBox::screenReadersHearEveryChange() {
     text->setSelection(0, -5, 1000);
     QCOMPARE(box->selectionStart(), 0);
     QCOMPARE(box->selectionEnd(), 9);
-    QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), QStringLiteral("추첨 결과"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name),
+             QStringLiteral("추첨 결과"));
 }
 
 void TestResultBox::entriesAreKeptAsWritten_data() {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("commas") << QStringList{QStringLiteral("홍"), QStringLiteral("김철수"), QStringLiteral("황")}
+    QTest::newRow("commas") << QStringList{QStringLiteral("홍"), QStringLiteral("김철수"),
+                                           QStringLiteral("황")}
                             << QStringLiteral(", ") << QStringLiteral("홍, 김철수, 황");
-    QTest::newRow("lines") << QStringList{QStringLiteral("홍"), QStringLiteral("김철수"), QStringLiteral("황")}
+    QTest::newRow("lines") << QStringList{QStringLiteral("홍"), QStringLiteral("김철수"),
+                                          QStringLiteral("황")}
                            << QStringLiteral("\r\n") << QStringLiteral("홍\n김철수\n황");
     QTest::newRow("a CR LF inside a winner")
         << QStringList{QStringLiteral("홍\r\n길동"), QStringLiteral("황")} << QStringLiteral(", ")
         << QStringLiteral("홍\n길동, 황");
-    QTest::newRow("a lone CR") << QStringList{QStringLiteral("홍\r"), QStringLiteral("황")} << QStringLiteral("\r\n")
-                               << QStringLiteral("홍\r\n황");
-    QTest::newRow("empty winners") << QStringList{QString(), QStringLiteral("황"), QString()} << QStringLiteral(", ")
-                                   << QStringLiteral(", 황, ");
+    QTest::newRow("a lone CR") << QStringList{QStringLiteral("홍\r"), QStringLiteral("황")}
+                               << QStringLiteral("\r\n") << QStringLiteral("홍\r\n황");
+    QTest::newRow("empty winners") << QStringList{QString(), QStringLiteral("황"), QString()}
+                                   << QStringLiteral(", ") << QStringLiteral(", 황, ");
     QTest::newRow("none") << QStringList() << QStringLiteral("\r\n") << QString();
 }
 
@@ -516,9 +523,9 @@ void TestResultBox::plainWinnersAreMeasuredAsDrawn() {
         box->setEntries(winners, QStringLiteral(", "));
         const qreal drawn = box->pointOf(int(line.size())).x() - box->pointOf(0).x();
         const qreal whole = lineWidth(line, box->font());
-        QVERIFY2(qAbs(drawn - whole) < 0.01, qPrintable(QStringLiteral("%1 against %2 at %3 pt")
-                                                             .arg(QString::number(drawn), QString::number(whole),
-                                                                  QString::number(size))));
+        QVERIFY2(qAbs(drawn - whole) < 0.01,
+                 qPrintable(QStringLiteral("%1 against %2 at %3 pt")
+                                .arg(QString::number(drawn), QString::number(whole), QString::number(size))));
         QCOMPARE(box->positionAt(box->pointOf(int(line.size()) / 2)), int(line.size()) / 2);
     }
 }

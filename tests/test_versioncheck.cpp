@@ -204,7 +204,8 @@ void TestVersionCheck::requestAndNewVersion() {
 
     // The real program asks over TLS: an answer that can end it or send the user to any page
     // must come from the maker's server and no one on the way.
-    QCOMPARE(Endpoints::real().versionInfo, QUrl(QStringLiteral("https://www.tombolix.kr/tombolix/info.php")));
+    QCOMPARE(Endpoints::real().versionInfo,
+             QUrl(QStringLiteral("https://www.tombolix.kr/tombolix/info.php")));
 }
 
 void TestVersionCheck::onlyWebAddressesAreOpened() {

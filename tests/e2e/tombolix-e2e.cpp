@@ -38,8 +38,10 @@ int main(int argc, char **argv) {
     last.delayMs = 1000;
     server.route("/zboard/view.php", last);
     for (int page = 1; page <= 3; ++page) {
-        TestHttpServer::Answer answer{200, {}, fixtureBytes(QStringLiteral("post_page") + QString::number(page) +
-                                                            QStringLiteral(".html"))};
+        TestHttpServer::Answer answer{
+            200,
+            {},
+            fixtureBytes(QStringLiteral("post_page") + QString::number(page) + QStringLiteral(".html"))};
         answer.delayMs = 1000;
         server.route("&c_page=" + QByteArray::number(page), answer);
     }

@@ -19,13 +19,11 @@ inline QByteArray roundJson(qint64 round, const QString &randomness, const QStri
 // The draw list of the first test vector of the public draw's rule, as typed: a byte-order mark,
 // a decomposed name, ideographic and no-break spaces, an empty entry.
 inline QStringList tv1List() {
-    return {QStringLiteral("\uFEFF김철수"),
-            QStringLiteral("이영희").normalized(QString::NormalizationForm_D),
-            QStringLiteral("\u3000박민수 "),
-            QString(),
-            QStringLiteral("김철수2"),
-            QStringLiteral("최지우\u00A0"),
-            QStringLiteral("정하늘")};
+    return {
+        QStringLiteral("\uFEFF김철수"),  QStringLiteral("이영희").normalized(QString::NormalizationForm_D),
+        QStringLiteral("\u3000박민수 "), QString(),
+        QStringLiteral("김철수2"),       QStringLiteral("최지우\u00A0"),
+        QStringLiteral("정하늘")};
 }
 inline const QString tv1Label = QStringLiteral("2026 봄 나눔 이벤트");
 

@@ -20,7 +20,8 @@ public:
         QString initialText; // what an input box offered
     };
 
-    Answer prompt(PromptKind kind, const QString &title, const QString &text, const QString &initialText) override;
+    Answer prompt(PromptKind kind, const QString &title, const QString &text,
+                  const QString &initialText) override;
 
     void yes() { m_answers.enqueue({true, {}}); }
     void no() { m_answers.enqueue({false, {}}); }
