@@ -7,12 +7,17 @@
 # make fuzz builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (30)
 # make windows builds the Windows program in build-win and packs Tombolix-1.01-win64.zip
 # make windows-test runs the Windows build's tests under Wine
+# make format applies .clang-format to every C++ file; make format-check fails on any difference
+# TOMBOLIX_WERROR=ON (as CI sets it) makes every build treat compiler warnings as errors
 BUILD ?= build
 # as many compile jobs as the machine has processors
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+TOMBOLIX_WERROR ?= OFF
+export TOMBOLIX_WERROR
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR)
 
-.PHONY: all deps configure build run test bench deb package-test sanitize fuzz windows windows-test clean
+.PHONY: all deps configure build run test bench deb package-test sanitize fuzz windows windows-test format \
+	format-check clean
 
 all: build
 
@@ -46,7 +51,8 @@ package-test: build
 	sh scripts/package-test.sh $(BUILD)
 
 sanitize: deps
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON \
+	    -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR)
 	cmake --build build-asan -j$(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:suppressions=$(CURDIR)/scripts/lsan.supp \
@@ -55,6 +61,7 @@ sanitize: deps
 
 fuzz: deps
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOMBOLIX_FUZZ=ON \
+	    -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR) \
 	    -DCMAKE_CXX_COMPILER=clang++
 	cmake --build build-fuzz -j$(JOBS) --target fuzzers
 	sh scripts/run-fuzzers.sh build-fuzz
@@ -64,6 +71,15 @@ windows:
 
 windows-test: windows
 	sh scripts/windows-test.sh
+
+# every C++ file the repository holds, as .clang-format (Debian's clang-format 14) lays it out
+format:
+	@sh scripts/install-deps.sh clang-format
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	@sh scripts/install-deps.sh clang-format
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz build-win Tombolix-1.01-win64.zip tombolix_*.deb

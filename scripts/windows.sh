@@ -40,6 +40,7 @@ if [ ! -x "$qt/bin/qt-cmake" ]; then
 fi
 
 "$qt/bin/qt-cmake" -G Ninja -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
+    -DTOMBOLIX_WERROR="${TOMBOLIX_WERROR:-OFF}" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine > "$cache/configure-win.log" 2>&1 || { tail -30 "$cache/configure-win.log"; exit 1; }
 cmake --build build-win -j"$(nproc)"
 

@@ -179,7 +179,7 @@ void TestPublicDrawWindow::announceThroughTheMenu() {
     QVERIFY(text.endsWith(QStringLiteral("\nlabel=2026 봄 나눔 이벤트\nannouncement_sha256=") + A +
                           QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n"
                                          "김철수\n김철수2\n박민수\n이영희\n정하늘\n최지우\n")));
-    const QString post = rig->desktop.clipboardText;
+    const QString clipboard = rig->desktop.clipboardText;
     for (const QString &part :
          {label, F, QStringLiteral("참가자 6명, 당첨자 2명, 예비 당첨자 1명"),
           QStringLiteral("라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
@@ -187,7 +187,7 @@ void TestPublicDrawWindow::announceThroughTheMenu() {
           QStringLiteral("이 글이 라운드 42의 공개 시각(2023-08-24 00:11:30, 한국 시간) 전에 "
                          "쓰였는지 꼭 확인하세요."),
           QStringLiteral("verify-draw.py")})
-        QVERIFY2(post.contains(part), qPrintable(part));
+        QVERIFY2(clipboard.contains(part), qPrintable(part));
     // the draw list is left as it was
     QCOMPARE(main->drawList().count(), 7);
 }
