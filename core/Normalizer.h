@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Unicode's normal forms, from ICU: Debian's on Linux, the same release cross-built for Windows,
+// so that every build of the program normalises alike. (Qt's own QString::normalized is not
+// used: Qt 6.4 stops composing after some characters outside the first plane, and its NFKC takes
+// quadratic time on runs of ligatures.)
+namespace tombolix::unicode {
+
+QString nfc(const QString &text);
+QString nfd(const QString &text);
+QString nfkc(const QString &text);
+
+} // namespace tombolix::unicode
