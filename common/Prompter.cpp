@@ -26,6 +26,14 @@ std::optional<QString> Prompter::input(const QString &title, const QString &prom
     return answer.text;
 }
 
+std::optional<QString> Prompter::multiLineInput(const QString &title, const QString &promptText,
+                                                const QString &initialText) {
+    const Answer answer = prompt(PromptKind::MultiLineInput, title, promptText, initialText);
+    if (!answer.accepted)
+        return std::nullopt;
+    return answer.text;
+}
+
 QString Prompter::openFile(const QString &filter, const QString &folder) {
     const Answer answer = prompt(PromptKind::OpenFile, QString(), filter, folder);
     return answer.accepted ? answer.text : QString();

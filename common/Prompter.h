@@ -8,7 +8,7 @@
 
 namespace tombolix {
 
-enum class PromptKind { Information, Warning, Notice, Question, Input, OpenFile, Error };
+enum class PromptKind { Information, Warning, Notice, Question, Input, MultiLineInput, OpenFile, Error };
 
 // Every modal dialog of the program goes through here, so tests can answer them.
 class Prompter {
@@ -32,6 +32,10 @@ public:
     // nullopt when the user cancelled. The box opens empty unless given a text to offer.
     std::optional<QString> input(const QString &title, const QString &promptText,
                                  const QString &initialText = QString());
+    // The same with a box of many lines, for text of any length (a post, a round's JSON): what
+    // is pasted is taken whole, never cut.
+    std::optional<QString> multiLineInput(const QString &title, const QString &promptText,
+                                          const QString &initialText = QString());
     // Empty when the user cancelled. The dialog starts in `folder`.
     QString openFile(const QString &filter, const QString &folder = QString());
     void error(int number, const QString &description);

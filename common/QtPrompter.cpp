@@ -30,10 +30,13 @@ QWidget *dialogParent() {
     return QApplication::activeWindow();
 }
 
-Prompter::Answer askInput(const QString &title, const QString &text, const QString &initialText) {
+Prompter::Answer askInput(const QString &title, const QString &text, const QString &initialText,
+                          bool multiLine) {
     QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
+    // a line edit holds at most 32,767 characters and cuts the rest without a word
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, multiLine);
     // The label has the text box for its buddy, so a lone "&" would be taken for a keyboard
     // mnemonic and hidden: the address helper's example holds "&~~~~".
     dialog.setLabelText(forDisplay(text).replace(u'&', QStringLiteral("&&")));
@@ -121,7 +124,8 @@ Prompter::Answer QtPrompter::prompt(PromptKind kind, const QString &title, const
                                     const QString &initialText) {
     switch (kind) {
     case PromptKind::Input:
-        return askInput(title, text, initialText);
+    case PromptKind::MultiLineInput:
+        return askInput(title, text, initialText, kind == PromptKind::MultiLineInput);
     case PromptKind::OpenFile:
         return askFile(text, initialText);
     default:

@@ -29,22 +29,18 @@ std::optional<QString> roundProblem(const Round &round, qint64 expected) {
     return std::nullopt;
 }
 
-std::optional<Round> parseRound(const QByteArray &json, qint64 expected, QString *problem) {
+Expected<Round> parseRound(const QByteArray &json, qint64 expected) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        *problem = QStringLiteral("라운드 정보(JSON)를 읽을 수 없습니다.");
-        return std::nullopt;
-    }
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return Problem{QStringLiteral("라운드 정보(JSON)를 읽을 수 없습니다.")};
     const QJsonObject object = document.object();
     const QJsonValue number = object.value(QStringLiteral("round"));
     Round round{number.isDouble() ? number.toInteger(-1) : -1,
                 object.value(QStringLiteral("randomness")).toString().toLower(),
                 object.value(QStringLiteral("signature")).toString().toLower()};
-    if (std::optional<QString> wrong = roundProblem(round, expected)) {
-        *problem = *wrong;
-        return std::nullopt;
-    }
+    if (std::optional<QString> wrong = roundProblem(round, expected))
+        return Problem{*wrong};
     return round;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Expected.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,9 +18,8 @@ struct Round {
 
 // The round in a relay's JSON answer, held to the checks a draw relies on: it is round
 // `expected`, its randomness is the SHA-256 of its signature, and the signature is drand's own,
-// checked against quicknet's public key (so no relay has to be trusted). nullopt with the
-// reason (in Korean) otherwise.
-std::optional<Round> parseRound(const QByteArray &json, qint64 expected, QString *problem);
+// checked against quicknet's public key (so no relay has to be trusted); or why not (in Korean).
+Expected<Round> parseRound(const QByteArray &json, qint64 expected);
 // The same checks on a round read from elsewhere (a result file).
 std::optional<QString> roundProblem(const Round &round, qint64 expected);
 // What is said of a round whose signature is not drand's.

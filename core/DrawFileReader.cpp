@@ -17,52 +17,91 @@ std::optional<qint64> plainNumber(const QString &text) {
     return value;
 }
 
+// The label as the rule writes it: canonical, and nothing in it that could pass for other lines.
+bool canonicalLabel(const QString &label, Rule rule) {
+    if (rule == Rule::V1)
+        return !unusableInLabel(label, rule) && canonicalEntry(label, rule) == label;
+    return !label.isEmpty() && !tooLong(label) && !unusableInLabel(label, rule) &&
+           canonicalEntry(label, rule) == label;
+}
+
+// The prize lines after the label, "prize.<i>=<count>\t<name>" from 1 in turn (none in a file of
+// the first rule, which had no prizes).
+std::optional<QList<Prize>> readPrizes(HeaderReader &header) {
+    QList<Prize> prizes;
+    while (header.file().rule != Rule::V1) {
+        const QString key = QStringLiteral("prize.") + QString::number(prizes.size() + 1);
+        const std::optional<QString> value = header.nextIf(key);
+        if (!value)
+            break;
+        const qsizetype tab = value->indexOf(u'\t');
+        const std::optional<qint64> count = plainNumber(value->left(tab));
+        if (tab < 0 || !count || *count < 1 || *count > maxEntries)
+            return header.fail<QList<Prize>>(header.lineNumber(),
+                                             key + QStringLiteral("은(는) '당첨자 수<탭>상품 "
+                                                                  "이름'이어야 합니다."));
+        prizes.append({int(*count), value->mid(tab + 1)});
+    }
+    if (header.failed())
+        return std::nullopt;
+    return prizes;
+}
+
 } // namespace
 
 QString atLine(int line, const QString &what) {
     return QString::number(line) + QStringLiteral("번째 줄: ") + what;
 }
 
-QString ticketLine(const QString &key, int i, int ticket, const QStringList &list) {
-    return key + u'.' + QString::number(i) + u'=' + QString::number(ticket) + u'\t' + list.at(ticket - 1);
+QStringList drawnLines(const Terms &terms, const Tickets &tickets, const QStringList &list) {
+    QStringList lines;
+    const auto ticketLines = [&](const QString &key, const QList<int> &drawn) {
+        for (int i = 0; i < drawn.size(); ++i)
+            lines.append(key + u'.' + QString::number(i + 1) + u'=' + QString::number(drawn.at(i)) + u'\t' +
+                         list.at(drawn.at(i) - 1));
+    };
+    ticketLines(QStringLiteral("winner"), tickets.winners);
+    int first = 1;
+    for (int p = 0; p < terms.prizes.size(); ++p) {
+        const int last = first + terms.prizes.at(p).count - 1;
+        lines.append(QStringLiteral("rank.") + QString::number(p + 1) + u'=' + QString::number(first) + u'-' +
+                     QString::number(last) + u'\t' + terms.prizes.at(p).name);
+        first = last + 1;
+    }
+    ticketLines(QStringLiteral("reserve"), tickets.reserves);
+    return lines;
 }
 
-std::optional<SplitFile> splitFile(QString text, QString *problem) {
-    // No file of the rule holds more lines than its header and a full list (a winner or reserve
-    // line for every entry at most): anything longer is refused before it is cut up.
-    if (text.count(u'\n') > 2 * maxEntries + 16) {
-        *problem = QStringLiteral("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.");
-        return std::nullopt;
-    }
+Expected<SplitFile> splitFile(QString text) {
+    // No file of the rule holds more lines than its header and a full list (a winner, rank or
+    // reserve line for every entry at most): anything longer is refused before it is cut up.
+    if (text.count(u'\n') > 3 * maxEntries + 16)
+        return Problem{QStringLiteral("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")};
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
     QStringList lines = text.split(u'\n');
-    if (lines.value(0) != QStringLiteral("tombolix-draw-v1")) {
-        *problem = atLine(1, QStringLiteral("'tombolix-draw-v1'(으)로 시작하는 파일이 아닙니다."));
-        return std::nullopt;
-    }
-    // Every line ends "\n": a file whose last line has none was cut or changed.
-    if (!lines.last().isEmpty()) {
-        *problem = atLine(int(lines.size()),
-                          QStringLiteral("줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."));
-        return std::nullopt;
-    }
-    lines.removeLast();
     SplitFile file;
+    if (const std::optional<Rule> rule = ruleNamed(lines.value(0)))
+        file.rule = *rule;
+    else
+        return Problem{atLine(1, QStringLiteral("공개 추첨의 파일('tombolix-draw-v2'나 그 전의 "
+                                                "'tombolix-draw-v1'로 시작하는 파일)이 아닙니다."))};
+    // Every line ends "\n": a file whose last line has none was cut or changed.
+    if (!lines.last().isEmpty())
+        return Problem{
+            atLine(int(lines.size()),
+                   QStringLiteral("줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."))};
+    lines.removeLast();
     int i = 1;
     for (; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
         const qsizetype equals = lines.at(i).indexOf(u'=');
-        if (equals <= 0) {
-            *problem = atLine(i + 1, QStringLiteral("'이름=값' 형식이 아닙니다."));
-            return std::nullopt;
-        }
+        if (equals <= 0)
+            return Problem{atLine(i + 1, QStringLiteral("'이름=값' 형식이 아닙니다."))};
         file.header.append({i + 1, lines.at(i).left(equals), lines.at(i).mid(equals + 1)});
     }
-    if (i >= lines.size()) {
-        *problem = atLine(i + 1, QStringLiteral("목록 앞의 빈 줄이 없습니다."));
-        return std::nullopt;
-    }
+    if (i >= lines.size())
+        return Problem{atLine(i + 1, QStringLiteral("목록 앞의 빈 줄이 없습니다."))};
     file.firstListLine = i + 2;
     file.list = lines.mid(i + 1);
     return file;
@@ -139,9 +178,13 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
             header.lineNumber(), QStringLiteral("라운드 번호는 1 이상 %1 이하여야 합니다.").arg(maxRound));
     randomness();
     const std::optional<QString> label = header.next(QStringLiteral("label"));
-    if (label && (unusableInLabel(*label) || label->normalized(QString::NormalizationForm_C) != *label))
-        return header.fail<Announcement>(
-            header.lineNumber(), QStringLiteral("추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다."));
+    if (label && !canonicalLabel(*label, file.rule))
+        return header.fail<Announcement>(header.lineNumber(),
+                                         QStringLiteral("추첨 이름에 쓸 수 없는 문자가 있거나 "
+                                                        "정해진 형태가 아닙니다."));
+    const std::optional<QList<Prize>> prizes = readPrizes(header);
+    const int firstPrizeLine =
+        prizes && !prizes->isEmpty() ? header.lineNumber() - int(prizes->size()) + 1 : 0;
     const std::optional<QString> code = header.nextIf(QStringLiteral("announcement_sha256"));
     const int codeLine = code ? header.lineNumber() : 0;
     if (code && !isLowerHex(*code, 64))
@@ -162,11 +205,15 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
                                          QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries));
     QByteArray previous;
     QHash<QString, int> lineOfKey; // no two entries that read the same
+    const Rule rule = file.rule;
     for (int i = 0; i < file.list.size(); ++i) {
         const QString &entry = file.list.at(i);
         const int line = file.firstListLine + i;
-        const QString key = lookAlikeKey(entry);
-        if (entry.isEmpty() || canonicalEntry(entry) != entry || holdsUnusable(entry) || key.isEmpty())
+        if (entry.isEmpty() || (rule != Rule::V1 && tooLong(entry)) || holdsUnusable(entry, rule) ||
+            canonicalEntry(entry, rule) != entry)
+            return header.fail<Announcement>(line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다."));
+        const QString key = lookAlikeKey(entry, rule);
+        if (key.isEmpty())
             return header.fail<Announcement>(line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다."));
         if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
             return header.fail<Announcement>(
@@ -189,7 +236,10 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
             termsProblem(int(*count), int(qMin<qint64>(*winners, maxEntries + 1)),
                          int(qMin<qint64>(*reserves, maxEntries + 1))))
         return header.fail<Announcement>(reservesLine, *impossible);
-    Announcement announced{{*listSha, int(*count), int(*winners), int(*reserves), *round, *label}, file.list};
+    if (const std::optional<QString> wrong = prizesProblem(*prizes, int(*winners)))
+        return header.fail<Announcement>(firstPrizeLine, *wrong);
+    Announcement announced{
+        {*listSha, int(*count), int(*winners), int(*reserves), *round, *label, *prizes, rule}, file.list};
     if (code && *code != announcementCode(announced.terms))
         return header.fail<Announcement>(
             codeLine, QStringLiteral("announcement_sha256이(가) 1–") + QString::number(codeLine - 1) +

@@ -14,8 +14,10 @@
 namespace tombolix::publicdraw::files {
 
 QString atLine(int line, const QString &what);
-// A winner's or reserve's line without its "\n": "winner.1=<ticket>\t<entry>".
-QString ticketLine(const QString &key, int i, int ticket, const QStringList &list);
+// The lines a result file gives the draw, each without its "\n": the winners
+// ("winner.1=<ticket>\t<entry>"), with prizes the winners each rank takes
+// ("rank.2=2-4\t커피"), then the reserves ("reserve.1=…").
+QStringList drawnLines(const Terms &terms, const Tickets &tickets, const QStringList &list);
 
 struct FileLine {
     int number = 0; // 1-based
@@ -23,12 +25,13 @@ struct FileLine {
     QString value;
 };
 struct SplitFile {
+    Rule rule = currentRule; // the one its first line names
     QList<FileLine> header;
     QStringList list;
     int firstListLine = 0;
 };
-// The file cut into its header and its list; nullopt with what is wrong otherwise.
-std::optional<SplitFile> splitFile(QString text, QString *problem);
+// The file cut into its header and its list, or what is wrong.
+Expected<SplitFile> splitFile(QString text);
 
 // Reads the header's lines in the order given; the first problem found is kept, naming its line.
 class HeaderReader {
@@ -46,6 +49,7 @@ public:
     int nextLineNumber() const;
     bool failed() const { return !m_problem->isEmpty(); }
     bool atEnd() const { return m_at >= m_file.header.size(); }
+    const SplitFile &file() const { return m_file; }
     template <typename T = QString> std::optional<T> fail(int line, const QString &what) {
         if (!failed())
             *m_problem = atLine(line, what);
@@ -59,8 +63,8 @@ private:
 };
 
 // The announced part of either file: the terms in the seed's order (in a result file the
-// randomness, read by `randomness`, between the round and the label), the announcement code,
-// the round's time, and the list.
+// randomness, read by `randomness`, between the round and the label; then the prizes), the
+// announcement code, the round's time, and the list.
 std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &header,
                                           const std::function<void()> &randomness);
 

@@ -30,18 +30,19 @@ QString announcementText(const Announcement &announcement) {
            QString::fromUtf8(canonicalFile(announcement.list));
 }
 
-std::optional<Announcement> parseAnnouncement(const QString &text, QString *problem) {
+Expected<Announcement> parseAnnouncement(const QString &text) {
     using namespace files;
-    problem->clear();
-    const std::optional<SplitFile> file = splitFile(text, problem);
+    const Expected<SplitFile> file = splitFile(text);
     if (!file)
-        return std::nullopt;
-    HeaderReader header(*file, problem);
-    std::optional<Announcement> announced = readAnnounced(*file, header, [] {});
+        return Problem{file.problem()};
+    QString problem;
+    HeaderReader header(*file, &problem);
+    const std::optional<Announcement> announced = readAnnounced(*file, header, [] {});
     if (announced && !header.atEnd())
-        return header.fail<Announcement>(header.nextLineNumber(),
-                                         QStringLiteral("예고 파일에 없어야 할 줄입니다."));
-    return announced;
+        header.fail(header.nextLineNumber(), QStringLiteral("예고 파일에 없어야 할 줄입니다."));
+    if (header.failed())
+        return Problem{problem};
+    return *announced;
 }
 
 Result decide(const Announcement &announcement, const Round &round, const QStringList &relays) {
@@ -56,14 +57,8 @@ QString resultText(const Result &result) {
     text += QStringLiteral("signature=") + result.round.signature + u'\n';
     text += QStringLiteral("relays=") + result.relays.join(u',') + u'\n';
     text += QStringLiteral("seed=") + QString::fromLatin1(seed(t, result.round.randomness).toHex()) + u'\n';
-    for (int i = 0; i < result.tickets.winners.size(); ++i)
-        text += files::ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i),
-                                  result.announcement.list) +
-                u'\n';
-    for (int i = 0; i < result.tickets.reserves.size(); ++i)
-        text += files::ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i),
-                                  result.announcement.list) +
-                u'\n';
+    for (const QString &line : files::drawnLines(t, result.tickets, result.announcement.list))
+        text += line + u'\n';
     return text + u'\n' + QString::fromUtf8(canonicalFile(result.announcement.list));
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/BeaconRound.h"
 #include "core/PublicDraw.h"
+#include "core/Expected.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,20 +19,22 @@ namespace tombolix::publicdraw {
 std::optional<QString> decodeDrawFile(const QByteArray &bytes);
 
 // An announcement file: the seed's lines but the randomness, the announcement code
-// (announcement_sha256=A), the round's time, a blank line, then the canonical file.
+// (announcement_sha256=A), the round's time, a blank line, then the canonical file. The first
+// line names the rule that made it; files of the first rule are read by it.
 struct Announcement {
     Terms terms;
     QStringList list;
 };
 QString announcementText(const Announcement &announcement);
 // The announcement a file holds, checked whole (its list is canonical and is the one F names,
-// the numbers agree, its code is its own); nullopt with what is wrong, naming the line,
-// otherwise. A file written before the code was added, without its line, is read too.
-std::optional<Announcement> parseAnnouncement(const QString &text, QString *problem);
+// the numbers agree, its code is its own), or what is wrong, naming the line. A file written
+// before the code was added, without its line, is read too.
+Expected<Announcement> parseAnnouncement(const QString &text);
 
 // A result file: the seed's lines, the announcement code, the round's time, the round's
 // signature, the relays that gave it ("pasted" when the user pasted it), the seed, the winners
-// and reserves (ticket and entry), then the list.
+// (ticket and entry), with prizes the winners each rank takes (rank.<p>=<first>-<last>\t<name>),
+// the reserves, then the list.
 struct Result {
     Announcement announcement;
     Round round;

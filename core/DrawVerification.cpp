@@ -13,10 +13,10 @@ namespace tombolix::publicdraw {
 using namespace files;
 
 Verified verifyResult(const QString &text, const QStringList &relayNames) {
-    QString problem;
-    const std::optional<SplitFile> file = splitFile(text, &problem);
+    const Expected<SplitFile> file = splitFile(text);
     if (!file)
-        return {std::nullopt, problem};
+        return {std::nullopt, file.problem()};
+    QString problem;
     HeaderReader header(*file, &problem);
     std::optional<QString> randomness;
     int randomnessLine = 0;
@@ -66,19 +66,15 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
         return {result, atLine(relaysLine, QStringLiteral("알 수 없는 공개 난수 서버가 있습니다."))};
     const QByteArray expectedSeed = seed(terms, *randomness);
     if (*seedHex != QString::fromLatin1(expectedSeed.toHex()))
-        return {result, atLine(seedLine, QStringLiteral("seed가 1–9번째 줄로 계산한 값(") +
+        return {result, atLine(seedLine, QStringLiteral("seed가 1–") +
+                                             QString::number(randomnessLine + 1 + terms.prizes.size()) +
+                                             QStringLiteral("번째 줄로 계산한 값(") +
                                              QString::fromLatin1(expectedSeed.toHex()) +
                                              QStringLiteral(")과 다릅니다."))};
 
     // Every winner and reserve, as the rule draws them.
     result.tickets = drawTickets(expectedSeed, terms.count, terms.winners, terms.reserves);
-    QStringList expected;
-    for (int i = 0; i < result.tickets.winners.size(); ++i)
-        expected.append(
-            ticketLine(QStringLiteral("winner"), i + 1, result.tickets.winners.at(i), announced->list));
-    for (int i = 0; i < result.tickets.reserves.size(); ++i)
-        expected.append(
-            ticketLine(QStringLiteral("reserve"), i + 1, result.tickets.reserves.at(i), announced->list));
+    const QStringList expected = drawnLines(terms, result.tickets, announced->list);
     for (const QString &line : expected) {
         const qsizetype equals = line.indexOf(u'=');
         const std::optional<QString> value = header.next(line.left(equals));
@@ -100,13 +96,11 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
 std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms) {
     const QString code = announcementCode(terms);
     const QString notAnnounced = QStringLiteral("이 결과는 예고한 추첨이 아닙니다. ");
-    QString unused;
-    if (files::splitFile(announcement, &unused)) {
+    if (files::splitFile(announcement)) {
         // An announcement file: its terms, whether or not it carries the code.
-        QString problem;
-        const std::optional<Announcement> file = parseAnnouncement(announcement, &problem);
+        const Expected<Announcement> file = parseAnnouncement(announcement);
         if (!file)
-            return QStringLiteral("예고 파일이 올바르지 않습니다. ") + problem;
+            return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
         const Terms &then = file->terms;
         if (announcementCode(then) == code)
             return std::nullopt;
@@ -123,6 +117,8 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
         compare(QStringLiteral("예비 당첨자 수"), QString::number(then.reserves),
                 QString::number(terms.reserves));
         compare(QStringLiteral("라운드"), QString::number(then.round), QString::number(terms.round));
+        compare(QStringLiteral("등수별 당첨자"), prizesText(then), prizesText(terms));
+        compare(QStringLiteral("규칙"), ruleName(then.rule), ruleName(terms.rule));
         return notAnnounced + QStringLiteral("예고와 다른 값: ") + differs.join(QStringLiteral(", "));
     }
     // The text of the post: the code must stand in it, and no other code beside it (an organiser
@@ -132,7 +128,7 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
     // second code hides in full-width digits or behind a zero-width space.
     static const QRegularExpression digits64(
         QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
-    const QString read = lookAlikeKey(announcement);
+    const QString read = asShown(announcement);
     QSet<QString> codes;
     for (QRegularExpressionMatchIterator it = digits64.globalMatch(read); it.hasNext();) {
         const QString value = it.next().captured().toLower();
@@ -159,14 +155,26 @@ QString postedBeforeRound(const Terms &terms) {
 }
 
 QStringList termsLines(const Terms &terms) {
-    return {QStringLiteral("추첨 이름 : ") + terms.label,
-            QStringLiteral("예고 코드(announcement_sha256) : ") + announcementCode(terms),
-            QStringLiteral("참가자 목록의 SHA-256 : ") + terms.listSha256,
-            QStringLiteral("참가자 %1명, 당첨자 %2명, 예비 당첨자 %3명")
-                .arg(QString::number(terms.count), QString::number(terms.winners),
-                     QString::number(terms.reserves)),
-            QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
-                .arg(QString::number(terms.round), koreanTime(roundTime(terms.round)))};
+    QStringList lines{QStringLiteral("추첨 이름 : ") + terms.label,
+                      QStringLiteral("예고 코드(announcement_sha256) : ") + announcementCode(terms),
+                      QStringLiteral("참가자 목록의 SHA-256 : ") + terms.listSha256,
+                      QStringLiteral("참가자 %1명, 당첨자 %2명, 예비 당첨자 %3명")
+                          .arg(QString::number(terms.count), QString::number(terms.winners),
+                               QString::number(terms.reserves)),
+                      QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
+                          .arg(QString::number(terms.round), koreanTime(roundTime(terms.round)))};
+    if (!terms.prizes.isEmpty())
+        lines.append(QStringLiteral("등수별 당첨자 : ") + prizesText(terms));
+    return lines;
+}
+
+QString prizesText(const Terms &terms) {
+    QStringList ranks;
+    for (int i = 0; i < terms.prizes.size(); ++i)
+        ranks.append(QString::number(i + 1) + QStringLiteral("등 ") +
+                     QString::number(terms.prizes.at(i).count) + QStringLiteral("명 ") +
+                     terms.prizes.at(i).name);
+    return ranks.isEmpty() ? QStringLiteral("없음") : ranks.join(QStringLiteral(", "));
 }
 
 } // namespace tombolix::publicdraw

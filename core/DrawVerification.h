@@ -25,6 +25,8 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
 
 // The terms as a participant compares them with the post by eye, a line each (in Korean).
 QStringList termsLines(const Terms &terms);
+// The prizes, "1등 1명 치킨, 2등 3명 커피" ("없음" without prizes).
+QString prizesText(const Terms &terms);
 // What no file can prove and every participant must look at: the announcement was posted, and
 // not changed, before the round came out (in Korean).
 QString postedBeforeRound(const Terms &terms);

@@ -1,6 +1,8 @@
 #include "core/PublicDraw.h"
 
+#include "core/Normalizer.h"
 #include "core/Text.h"
+#include "core/Unicode14.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -16,9 +18,27 @@
 
 namespace tombolix::publicdraw {
 
+using unicode14::forEachCodePoint;
+
 namespace {
 
-bool isTrimmed(QChar c) {
+const QTimeZone &korea() {
+    static const QTimeZone zone(9 * 3600);
+    return zone;
+}
+
+void append(QString &text, char32_t code) {
+    if (QChar::requiresSurrogates(code)) {
+        text += QChar(QChar::highSurrogate(code));
+        text += QChar(QChar::lowSurrogate(code));
+    } else {
+        text += QChar(char16_t(code));
+    }
+}
+
+// The first rule's entries: NFC, trimmed of these at the ends, any control character refused, a
+// key without format characters and these fillers.
+bool trimmedByFirstRule(QChar c) {
     switch (c.unicode()) {
     case 0x0009:
     case 0x0020:
@@ -32,14 +52,77 @@ bool isTrimmed(QChar c) {
     }
 }
 
-const QTimeZone &korea() {
-    static const QTimeZone zone(9 * 3600);
-    return zone;
+bool showsNothingByFirstRule(char32_t code) {
+    return unicode14::format(code) || code == 0x034F || code == 0x115F || code == 0x1160 || code == 0x17B4 ||
+           code == 0x17B5 || (code >= 0x180B && code <= 0x180F) || code == 0x3164 ||
+           (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 || (code >= 0xE0100 && code <= 0xE01EF);
+}
+
+// The text without the code points `drop` takes.
+template <typename F> QString without(const QString &text, F &&drop) {
+    QString kept;
+    kept.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t code) {
+        if (!drop(code))
+            append(kept, code);
+    });
+    return kept;
+}
+
+QString canonicalByFirstRule(const QString &entry) {
+    return trimmedOf(unicode::nfc(entry), trimmedByFirstRule);
+}
+
+// Rule 1: NFC, blanks off both ends, every run of white space inside one blank.
+QString canonicalByRule(const QString &entry) {
+    const QString nfc = unicode::nfc(entry);
+    std::vector<char32_t> codes;
+    codes.reserve(size_t(nfc.size()));
+    forEachCodePoint(nfc, [&codes](char32_t code) { codes.push_back(code); });
+    size_t begin = 0;
+    size_t end = codes.size();
+    while (begin < end && unicode14::blank(codes[begin]))
+        ++begin;
+    while (end > begin && unicode14::blank(codes[end - 1]))
+        --end;
+    QString made;
+    made.reserve(qsizetype(end - begin));
+    bool inSpace = false;
+    for (size_t i = begin; i < end; ++i) {
+        const bool space = unicode14::whiteSpace(codes[i]);
+        if (!space)
+            append(made, codes[i]);
+        else if (!inSpace)
+            made += u' ';
+        inSpace = space;
+    }
+    return made;
+}
+
+QString keyByRule(const QString &entry) {
+    const QString shown = unicode::nfd(without(unicode::nfkc(entry), unicode14::blank));
+    QString mapped;
+    mapped.reserve(shown.size());
+    forEachCodePoint(shown, [&mapped](char32_t code) {
+        const std::u32string_view prototype = unicode14::prototype(code);
+        if (prototype.empty())
+            append(mapped, code);
+        else
+            for (const char32_t c : prototype)
+                append(mapped, c);
+    });
+    return unicode::nfd(mapped);
+}
+
+bool whiteSpaceOnly(const QString &text) {
+    bool only = true;
+    forEachCodePoint(text, [&only](char32_t code) { only = only && unicode14::whiteSpace(code); });
+    return only;
 }
 
 // The seed's lines; without the randomness line, the announced ones.
 QString seedLines(const Terms &terms, const QString *randomness) {
-    QString text = QStringLiteral("tombolix-draw-v1\nlist_sha256=") + terms.listSha256 +
+    QString text = ruleName(terms.rule) + QStringLiteral("\nlist_sha256=") + terms.listSha256 +
                    QStringLiteral("\nlist_count=") + QString::number(terms.count) +
                    QStringLiteral("\nwinners=") + QString::number(terms.winners) +
                    QStringLiteral("\nreserves=") + QString::number(terms.reserves) +
@@ -47,10 +130,25 @@ QString seedLines(const Terms &terms, const QString *randomness) {
                    QString::number(terms.round) + u'\n';
     if (randomness)
         text += QStringLiteral("randomness=") + *randomness + u'\n';
-    return text + QStringLiteral("label=") + terms.label.normalized(QString::NormalizationForm_C) + u'\n';
+    text += QStringLiteral("label=") + terms.label + u'\n';
+    for (int i = 0; i < terms.prizes.size(); ++i)
+        text += QStringLiteral("prize.") + QString::number(i + 1) + u'=' +
+                QString::number(terms.prizes.at(i).count) + u'\t' + terms.prizes.at(i).name + u'\n';
+    return text;
 }
 
 } // namespace
+
+QString ruleName(Rule rule) {
+    return rule == Rule::V1 ? QStringLiteral("tombolix-draw-v1") : QStringLiteral("tombolix-draw-v2");
+}
+
+std::optional<Rule> ruleNamed(const QString &name) {
+    for (const Rule rule : {Rule::V1, Rule::V2})
+        if (name == ruleName(rule))
+            return rule;
+    return std::nullopt;
+}
 
 QString chainHash() {
     return QStringLiteral("52db9ba70e0cc0f6eaf7803dd07447a1f5477735fd3f661792ba94600c84e971");
@@ -91,51 +189,58 @@ qint64 suggestedDrawTime(qint64 nowSeconds) {
     return (nowSeconds + tenMinutes + tenMinutes - 1) / tenMinutes * tenMinutes;
 }
 
-QString canonicalEntry(const QString &entry) {
-    return trimmedOf(entry.normalized(QString::NormalizationForm_C), isTrimmed);
+bool tooLong(const QString &text) {
+    if (text.size() <= maxTextLength)
+        return false;
+    qsizetype codes = 0;
+    forEachCodePoint(text, [&codes](char32_t) { ++codes; });
+    return codes > maxTextLength;
 }
 
-bool holdsUnusable(const QString &text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        char32_t code = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            code = QChar::surrogateToUcs4(c, text.at(++i)); // a whole pair: one character outside the BMP
-        else if (c.isSurrogate())
-            return true;
-        const QChar::Category category = QChar::category(code);
-        if (category == QChar::Other_Control || category == QChar::Other_NotAssigned)
-            return true;
-    }
-    return false;
+QString canonicalEntry(const QString &entry, Rule rule) {
+    return rule == Rule::V1 ? canonicalByFirstRule(entry) : canonicalByRule(entry);
 }
 
-bool showsNothing(char32_t code) {
-    return QChar::category(code) == QChar::Other_Format || code == 0x034F || code == 0x115F ||
-           code == 0x1160 || code == 0x17B4 || code == 0x17B5 || (code >= 0x180B && code <= 0x180F) ||
-           code == 0x3164 || (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 ||
-           (code >= 0xE0100 && code <= 0xE01EF);
-}
-
-bool unusableInLabel(const QString &label) {
-    if (holdsUnusable(label))
-        return true;
-    const QList<uint> codes = label.toUcs4();
-    return std::any_of(codes.cbegin(), codes.cend(), [](uint code) {
-        const QChar::Category category = QChar::category(char32_t(code));
-        return category == QChar::Other_Format || category == QChar::Separator_Line ||
-               category == QChar::Separator_Paragraph;
+bool holdsUnusable(const QString &text, Rule rule) {
+    bool unusable = false;
+    forEachCodePoint(text, [&unusable, rule](char32_t code) {
+        unusable = unusable || !unicode14::usable(code) ||
+                   (rule == Rule::V1 && (code < 0x20 || code == 0x85)); // the white space controls
     });
+    return unusable;
 }
 
-QString lookAlikeKey(const QString &entry) {
-    const QList<uint> codes = entry.normalized(QString::NormalizationForm_KC).toUcs4();
-    QString key;
-    for (const uint code : codes) {
-        if (!showsNothing(char32_t(code)))
-            key += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
-    }
-    return key;
+bool unusableInLabel(const QString &label, Rule rule) {
+    if (holdsUnusable(label, rule))
+        return true;
+    bool unusable = false;
+    forEachCodePoint(label, [&unusable](char32_t code) {
+        unusable = unusable || unicode14::format(code) || code == 0x2028 || code == 0x2029;
+    });
+    return unusable;
+}
+
+QString lookAlikeKey(const QString &entry, Rule rule) {
+    if (rule == Rule::V1)
+        return without(unicode::nfkc(entry), showsNothingByFirstRule);
+    return keyByRule(entry);
+}
+
+QString asShown(const QString &text) {
+    return without(unicode::nfkc(text),
+                   [](char32_t code) { return unicode14::blank(code) && !unicode14::whiteSpace(code); });
+}
+
+QString plainly(const QString &entry) {
+    QString text;
+    forEachCodePoint(entry, [&text](char32_t code) {
+        if (code != u' ' && (!unicode14::usable(code) || unicode14::blank(code)))
+            text +=
+                QStringLiteral("<U+") + QString::number(code, 16).rightJustified(4, u'0').toUpper() + u'>';
+        else
+            append(text, code);
+    });
+    return text;
 }
 
 CanonicalList canonicalList(const QStringList &drawList) {
@@ -148,12 +253,18 @@ CanonicalList canonicalList(const QStringList &drawList) {
     std::vector<Made> sorted;
     sorted.reserve(size_t(drawList.size()));
     for (const QString &entry : drawList) {
-        QString made = canonicalEntry(entry);
-        if (made.isEmpty())
+        if (whiteSpaceOnly(entry))
             continue;
-        QString key = lookAlikeKey(made);
-        if (holdsUnusable(made) || key.isEmpty())
-            canonical.unusable.append(made);
+        if (tooLong(entry)) {
+            canonical.tooLong.append(entry);
+            continue;
+        }
+        QString made = holdsUnusable(entry) ? QString() : canonicalEntry(entry);
+        QString key = made.isEmpty() ? QString() : lookAlikeKey(made);
+        if (key.isEmpty()) {
+            canonical.unusable.append(entry);
+            continue;
+        }
         sorted.push_back({made.toUtf8(), std::move(made), std::move(key)});
     }
     std::sort(sorted.begin(), sorted.end(), [](const Made &a, const Made &b) { return a.bytes < b.bytes; });
@@ -168,7 +279,7 @@ CanonicalList canonicalList(const QStringList &drawList) {
             const auto first = firstByKey.constFind(made.key);
             if (first == firstByKey.cend())
                 firstByKey.insert(made.key, made.entry);
-            else if (!made.key.isEmpty())
+            else
                 canonical.lookAlike << *first << made.entry;
         }
         canonical.entries.append(made.entry);
@@ -201,6 +312,65 @@ std::optional<QString> termsProblem(int count, int winners, int reserves) {
         return QStringLiteral("당첨자와 예비 당첨자를 합한 수(%1)가 목록의 항목 수(%2)보다 많습니다.")
             .arg(QString::number(qint64(winners) + reserves), QString::number(count));
     return std::nullopt;
+}
+
+std::optional<QString> prizesProblem(const QList<Prize> &prizes, int winners) {
+    qint64 total = 0;
+    for (int i = 0; i < prizes.size(); ++i) {
+        const Prize &prize = prizes.at(i);
+        const QString rank = QString::number(i + 1) + QStringLiteral("등");
+        if (prize.count < 1)
+            return rank + QStringLiteral("의 당첨자 수는 1명 이상이어야 합니다.");
+        if (prize.name.isEmpty() || tooLong(prize.name) || canonicalEntry(prize.name) != prize.name ||
+            unusableInLabel(prize.name))
+            return rank + QStringLiteral("의 상품 이름이 비었거나, 너무 길거나, 쓸 수 없는 문자가 있습니다.");
+        total += prize.count;
+    }
+    if (!prizes.isEmpty() && total != winners)
+        return QStringLiteral("등수별 당첨자를 합한 수(%1명)가 당첨자 수(%2명)와 다릅니다.")
+            .arg(QString::number(total), QString::number(winners));
+    return std::nullopt;
+}
+
+Expected<QList<Prize>> parsePrizes(const QString &text) {
+    static const QRegularExpression line(
+        QStringLiteral("^\\s*(\\d{1,5})\\s*등\\s+(\\d{1,5})\\s*명\\s+(.*)$"));
+    QList<Prize> prizes;
+    int number = 0;
+    for (const QString &row : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        ++number;
+        if (whiteSpaceOnly(row))
+            continue;
+        const QRegularExpressionMatch match = line.match(row);
+        const QString name = match.hasMatch() ? canonicalEntry(match.captured(3)) : QString();
+        if (!match.hasMatch() || match.captured(1).toInt() != prizes.size() + 1 || name.isEmpty())
+            return Problem{
+                QString::number(number) + QStringLiteral("번째 줄: '") + QString::number(prizes.size() + 1) +
+                QStringLiteral("등 1명 치킨'처럼 등수, 당첨자 수, 상품 이름을 차례로 적어주세요.")};
+        if (tooLong(match.captured(3)) || holdsUnusable(match.captured(3)) || unusableInLabel(name))
+            return Problem{QString::number(number) +
+                           QStringLiteral("번째 줄: 상품 이름이 너무 길거나 쓸 수 없는 문자가 있습니다.")};
+        prizes.append({match.captured(2).toInt(), name});
+    }
+    return prizes;
+}
+
+QList<int> winnerRanks(const Terms &terms) {
+    QList<int> ranks;
+    ranks.reserve(terms.winners);
+    for (int p = 0; p < terms.prizes.size(); ++p)
+        for (int i = 0; i < terms.prizes.at(p).count && ranks.size() < terms.winners; ++i)
+            ranks.append(p + 1);
+    while (ranks.size() < terms.winners)
+        ranks.append(terms.prizes.isEmpty() ? 1 : int(terms.prizes.size()));
+    return ranks;
+}
+
+QString rankName(const Terms &terms, int rank) {
+    const QString number = QString::number(rank) + QStringLiteral("등");
+    if (rank < 1 || rank > terms.prizes.size())
+        return number;
+    return number + u' ' + terms.prizes.at(rank - 1).name;
 }
 
 QByteArray seedText(const Terms &terms, const QString &randomness) {

@@ -10,11 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QString text = decodeDrawFile(bytes).value_or(QString::fromUtf8(bytes));
 
-    QString problem;
-    if (const std::optional<Announcement> announced = parseAnnouncement(text, &problem)) {
+    if (const Expected<Announcement> announced = parseAnnouncement(text)) {
         // what the program writes of it reads back the same, and announces the same terms
-        QString again;
-        const std::optional<Announcement> reread = parseAnnouncement(announcementText(*announced), &again);
+        const Expected<Announcement> reread = parseAnnouncement(announcementText(*announced));
         if (!reread || reread->list != announced->list ||
             reread->terms.listSha256 != announced->terms.listSha256 ||
             reread->terms.label != announced->terms.label ||
@@ -22,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             std::abort();
         if (announcementProblem(text, announced->terms))
             std::abort();
-    } else if (problem.isEmpty()) {
+    } else if (announced.problem().isEmpty()) {
         std::abort(); // a refusal always says why
     }
 
@@ -37,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
 
     // any text as a pasted announcement: a refusal always says why
-    const Terms terms{sha256Hex(bytes), 3, 1, 1, 42, QStringLiteral("나눔")};
+    const Terms terms{sha256Hex(bytes), 3, 1, 1, 42, QStringLiteral("나눔"), {}};
     if (const std::optional<QString> why = announcementProblem(text, terms); why && why->isEmpty())
         std::abort();
 
-    if (const std::optional<Round> round = parseRound(bytes, 42, &problem)) {
+    if (const Expected<Round> round = parseRound(bytes, 42)) {
         if (round->number != 42 || roundProblem(*round, 42))
             std::abort();
     }

@@ -27,11 +27,10 @@ RelayAnswers askRelays(const QStringList &relays, qint64 round, int timeoutMs) {
             notYet = true;
             continue;
         }
-        QString problem;
-        const std::optional<publicdraw::Round> got = publicdraw::parseRound(answer.body, round, &problem);
+        const Expected<publicdraw::Round> got = publicdraw::parseRound(answer.body, round);
         if (!got) {
             // A relay whose round fails the checks is not used; another may still give it.
-            answers.refused.append(relayName(relay) + QStringLiteral(" : ") + problem);
+            answers.refused.append(relayName(relay) + QStringLiteral(" : ") + got.problem());
             continue;
         }
         if (!answers.answered.isEmpty() && got->signature != answers.round.signature)

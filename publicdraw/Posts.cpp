@@ -1,5 +1,7 @@
 #include "publicdraw/Posts.h"
 
+#include "core/DrawVerification.h"
+
 namespace tombolix {
 
 using namespace publicdraw;
@@ -11,12 +13,18 @@ QString roundLine(qint64 round) {
         .arg(QString::number(round), koreanTime(roundTime(round)));
 }
 
-// "1. 홍길동 (추첨 번호 3)" for each ticket, in order.
-QString ticketLines(const QList<int> &tickets, const QStringList &list) {
+// "1. 홍길동 (추첨 번호 3)" for each ticket, in order; with prizes, each winner's rank after it
+// ("1. 홍길동 (추첨 번호 3, 1등 치킨)").
+QString ticketLines(const QList<int> &tickets, const QStringList &list, const Terms *ranked = nullptr) {
+    const QList<int> ranks = ranked ? winnerRanks(*ranked) : QList<int>();
     QString text;
-    for (int i = 0; i < tickets.size(); ++i)
+    for (int i = 0; i < tickets.size(); ++i) {
         text += QString::number(i + 1) + QStringLiteral(". ") + list.at(tickets.at(i) - 1) +
-                QStringLiteral(" (추첨 번호 ") + QString::number(tickets.at(i)) + QStringLiteral(")\n");
+                QStringLiteral(" (추첨 번호 ") + QString::number(tickets.at(i));
+        if (ranked && !ranked->prizes.isEmpty())
+            text += QStringLiteral(", ") + rankName(*ranked, ranks.at(i));
+        text += QStringLiteral(")\n");
+    }
     return text;
 }
 
@@ -28,14 +36,14 @@ QString announcementPost(const Announcement &announced) {
     return QStringLiteral("[Tombolix 공개 추첨 예고] ") + t.label + QStringLiteral("\n\n") +
            QStringLiteral("참가자 %1명, 당첨자 %2명, 예비 당첨자 %3명\n")
                .arg(QString::number(t.count), QString::number(t.winners), QString::number(t.reserves)) +
+           (t.prizes.isEmpty() ? QString() : QStringLiteral("등수별 당첨자 : ") + prizesText(t) + u'\n') +
            QStringLiteral("참가자 목록의 SHA-256 : ") + t.listSha256 + u'\n' +
            QStringLiteral("추첨에 쓰는 공개 난수 : ") + roundLine(t.round) + u'\n' +
            QStringLiteral("https://api.drand.sh/") + chainHash() + QStringLiteral("/public/") + round +
            u'\n' + QStringLiteral("예고 코드(announcement_sha256) : ") + announcementCode(t) +
-           QStringLiteral("\n\n") +
-           QStringLiteral(
-               "당첨자는 이 목록과 그 라운드의 난수로 정해진 규칙(tombolix-draw-v1)에 따라 뽑히므로, "
-               "누구나 다시 계산해 같은 결과를 얻을 수 있습니다.\n") +
+           QStringLiteral("\n\n") + QStringLiteral("당첨자는 이 목록과 그 라운드의 난수로 정해진 규칙(") +
+           ruleName(t.rule) +
+           QStringLiteral(")에 따라 뽑히므로, 누구나 다시 계산해 같은 결과를 얻을 수 있습니다.\n") +
            QStringLiteral(
                "이 글이 라운드 %1의 공개 시각(%2, 한국 시간) 전에 쓰였는지 꼭 확인하세요. 그 뒤에 쓰이거나 "
                "고쳐진 예고로는 공정함을 확인할 수 없습니다.\n")
@@ -50,7 +58,7 @@ QString resultPost(const Result &result) {
     const Terms &t = result.announcement.terms;
     const QStringList &list = result.announcement.list;
     QString text = QStringLiteral("[Tombolix 공개 추첨 결과] ") + t.label + QStringLiteral("\n\n당첨자\n") +
-                   ticketLines(result.tickets.winners, list);
+                   ticketLines(result.tickets.winners, list, &t);
     if (!result.tickets.reserves.isEmpty())
         text += QStringLiteral("\n예비 당첨자 (당첨자와 연락되지 않을 때 차례로)\n") +
                 ticketLines(result.tickets.reserves, list);

@@ -1,5 +1,6 @@
 #include "publicdraw/PublicDrawCommands.h"
 
+#include "common/Background.h"
 #include "common/Clock.h"
 #include "common/Desktop.h"
 #include "common/DrawList.h"
@@ -27,28 +28,12 @@ QString title() {
     return QStringLiteral("Tombolix - 공개 추첨");
 }
 
-// Entries as a message names them: the first few, what does not show (control and format
-// characters, half a surrogate pair) made visible as <U+XXXX>.
+// Entries as a message names them: the first few, what does not show made visible as <U+XXXX>.
 QString named(const QStringList &entries) {
     constexpr int shown = 10;
     QStringList visible;
-    for (const QString &entry : entries.mid(0, shown)) {
-        QString text;
-        for (qsizetype i = 0; i < entry.size(); ++i) {
-            const bool pair =
-                entry.at(i).isHighSurrogate() && i + 1 < entry.size() && entry.at(i + 1).isLowSurrogate();
-            const char32_t code =
-                pair ? QChar::surrogateToUcs4(entry.at(i), entry.at(i + 1)) : entry.at(i).unicode();
-            if ((!pair && entry.at(i).isSurrogate()) || QChar::category(code) == QChar::Other_Control ||
-                showsNothing(code))
-                text += QStringLiteral("<U+") + QString::number(code, 16).rightJustified(4, u'0').toUpper() +
-                        u'>';
-            else
-                text += entry.mid(i, pair ? 2 : 1);
-            i += pair ? 1 : 0;
-        }
-        visible.append(u'"' + text + u'"');
-    }
+    for (const QString &entry : entries.mid(0, shown))
+        visible.append(u'"' + plainly(entry) + u'"');
     QString text = visible.join(QStringLiteral(", "));
     if (entries.size() > shown)
         text += QStringLiteral(" 외 %1개").arg(entries.size() - shown);
@@ -59,6 +44,37 @@ QString named(const QStringList &entries) {
 QString counted(const QStringList &entries) {
     return QStringLiteral(" (") + QString::number(entries.size()) + QStringLiteral("개: ") + named(entries) +
            u')';
+}
+
+// The winners and reserves as a checker compares them with the result post, a line each:
+// "1. 홍길동 (추첨 번호 3, 1등 치킨)". A very long draw names the first ones and says where the rest are.
+QString drawnLines(const Result &result) {
+    constexpr int shown = 200;
+    const Terms &terms = result.announcement.terms;
+    const QStringList &list = result.announcement.list;
+    const QList<int> ranks = winnerRanks(terms);
+    QStringList lines{QStringLiteral("당첨자")};
+    const auto add = [&](const QList<int> &tickets, bool winners) {
+        for (int i = 0; i < tickets.size(); ++i) {
+            if (lines.size() > shown) {
+                lines.append(QStringLiteral("… 외 %1명은 결과 파일의 %2 줄에 있습니다.")
+                                 .arg(QString::number(tickets.size() - i),
+                                      winners ? QStringLiteral("winner") : QStringLiteral("reserve")));
+                return;
+            }
+            QString line = QString::number(i + 1) + QStringLiteral(". ") + list.at(tickets.at(i) - 1) +
+                           QStringLiteral(" (추첨 번호 ") + QString::number(tickets.at(i));
+            if (winners && !terms.prizes.isEmpty())
+                line += QStringLiteral(", ") + rankName(terms, ranks.at(i));
+            lines.append(line + u')');
+        }
+    };
+    add(result.tickets.winners, true);
+    if (!result.tickets.reserves.isEmpty()) {
+        lines.append(QStringLiteral("예비 당첨자"));
+        add(result.tickets.reserves, false);
+    }
+    return lines.join(crlf());
 }
 
 bool writeUtf8File(const QString &path, const QString &text) {
@@ -128,6 +144,12 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
         return std::nullopt;
     }
     CanonicalList list = canonicalList(m_drawList.entries());
+    if (!list.tooLong.isEmpty()) {
+        prompter.information(
+            QStringLiteral("공개 추첨에는 %1자가 넘는 항목을 쓸 수 없습니다.").arg(maxTextLength) +
+            counted(list.tooLong));
+        return std::nullopt;
+    }
     if (!list.unusable.isEmpty()) {
         prompter.information(
             QStringLiteral("공개 추첨에 쓸 수 없는 문자(제어 문자, 깨진 문자, 유니코드 14에 없는 "
@@ -138,15 +160,16 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
     if (!list.lookAlike.isEmpty()) {
         prompter.information(
             QStringLiteral("공개 추첨에서는 보기에 같은 항목이 함께 들어갈 수 없습니다. 보이지 않는 "
-                           "문자나 전각 문자만 다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 "
-                           "아닌지 확인해주세요.") +
+                           "문자나 공백, 전각 문자, 다른 나라 글자의 닮은꼴(키릴 문자 'а'와 'a' 같은)만 "
+                           "다른 항목이 있습니다. 한 사람이 두 번 들어간 것이 아닌지 확인해주세요.") +
             counted(list.lookAlike));
         return std::nullopt;
     }
     if (!list.repeated.isEmpty()) {
         prompter.information(
-            QStringLiteral("공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤 공백을 빼면 "
-                           "같은 항목이 있습니다.") +
+            QStringLiteral(
+                "공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤의 공백이나 보이지 않는 "
+                "문자를 빼고 가운데 공백을 하나로 치면 같은 항목이 있습니다.") +
             counted(list.repeated));
         return std::nullopt;
     }
@@ -168,7 +191,10 @@ void PublicDrawCommands::announce() {
         prompter.input(title(), QStringLiteral("추첨의 이름을 입력해주세요. (Ex : 2026 봄 나눔 이벤트)"));
     if (!label)
         return;
-    const QString name = canonicalEntry(*label);
+    if (tooLong(*label))
+        return prompter.information(
+            QStringLiteral("추첨의 이름은 %1자까지 쓸 수 있습니다!").arg(maxTextLength));
+    const QString name = holdsUnusable(*label) ? *label : canonicalEntry(*label);
     if (name.isEmpty())
         return prompter.information(QStringLiteral("추첨의 이름을 입력해주세요!"));
     if (unusableInLabel(name))
@@ -195,6 +221,9 @@ void PublicDrawCommands::announce() {
     if (const std::optional<QString> impossible = termsProblem(
             count, int(qMin<qint64>(*winners, maxEntries + 1)), int(qMin<qint64>(*reserves, maxEntries + 1))))
         return prompter.information(*impossible);
+    const std::optional<QList<Prize>> prizes = askPrizes(int(*winners));
+    if (!prizes)
+        return;
 
     // The time offered is worked out when the box opens; the one typed is held to the clock as
     // it reads when the box is answered, however long the box stood open meanwhile.
@@ -221,7 +250,7 @@ void PublicDrawCommands::announce() {
                            "지금부터 3분 이상 뒤의 시각을 입력해주세요."));
 
     const Announcement announced{
-        {sha256Hex(canonicalFile(list->entries)), count, int(*winners), int(*reserves), round, name},
+        {sha256Hex(canonicalFile(list->entries)), count, int(*winners), int(*reserves), round, name, *prizes},
         list->entries};
     const QString path = filePath(QStringLiteral("Announce"));
     if (!writeUtf8File(path, announcementText(announced)))
@@ -233,9 +262,29 @@ void PublicDrawCommands::announce() {
         crlf() + QStringLiteral("목록의 SHA-256 : ") + t.listSha256 + crlf() +
         QStringLiteral("공개 난수 : drand quicknet 라운드 %1 (%2, 한국 시간)")
             .arg(QString::number(t.round), koreanTime(roundTime(t.round))) +
-        crlf() + QStringLiteral("예고 코드 : ") + announcementCode(t) + crlf() +
-        QStringLiteral("예고 파일 : ") + QDir::toNativeSeparators(path) + crlf() +
+        crlf() +
+        (t.prizes.isEmpty() ? QString() : QStringLiteral("등수별 당첨자 : ") + prizesText(t) + crlf()) +
+        QStringLiteral("예고 코드 : ") + announcementCode(t) + crlf() + QStringLiteral("예고 파일 : ") +
+        QDir::toNativeSeparators(path) + crlf() +
         QStringLiteral("게시글에 붙여넣을 예고문을 클립보드에 복사했습니다. 추첨 시각 전에 올려주세요."));
+}
+
+std::optional<QList<Prize>> PublicDrawCommands::askPrizes(int winners) {
+    Prompter &prompter = m_services.prompter;
+    const std::optional<QString> answer = prompter.multiLineInput(
+        title(),
+        QStringLiteral("등수별 당첨자를 한 줄에 한 등수씩 입력해주세요. (Ex : 1등 1명 치킨)") + crlf() +
+            QStringLiteral("※당첨자 %1명을 뽑힌 차례대로 1등부터 나눕니다. 등수 없이 뽑으려면 비워 두세요.")
+                .arg(winners));
+    if (!answer)
+        return std::nullopt;
+    const Expected<QList<Prize>> prizes = parsePrizes(*answer);
+    const std::optional<QString> problem = prizes ? prizesProblem(*prizes, winners) : prizes.problem();
+    if (problem) {
+        prompter.information(*problem);
+        return std::nullopt;
+    }
+    return *prizes;
 }
 
 void PublicDrawCommands::drawAnnounced() {
@@ -247,10 +296,12 @@ void PublicDrawCommands::drawAnnounced() {
         chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
     if (!text)
         return;
-    QString problem;
-    const std::optional<Announcement> announced = parseAnnouncement(*text, &problem);
+    const Expected<Announcement> announced = inBackground([&text] { return parseAnnouncement(*text); });
+    if (wait.windowClosed())
+        return;
     if (!announced)
-        return prompter.information(QStringLiteral("추첨 예고 파일이 올바르지 않습니다.") + crlf() + problem);
+        return prompter.information(QStringLiteral("추첨 예고 파일이 올바르지 않습니다.") + crlf() +
+                                    announced.problem());
     const std::optional<CanonicalList> list = canonicalDrawList();
     if (!list)
         return;
@@ -288,9 +339,13 @@ void PublicDrawCommands::drawAnnounced() {
         return;
 
     const Result result = decide(*announced, got->round, got->relays);
+    const Terms &terms = announced->terms;
+    const QList<int> ranks = winnerRanks(terms);
     QStringList shown;
-    for (int ticket : result.tickets.winners)
-        shown.append(announced->list.at(ticket - 1));
+    for (int i = 0; i < result.tickets.winners.size(); ++i)
+        shown.append(announced->list.at(result.tickets.winners.at(i) - 1) +
+                     (terms.prizes.isEmpty() ? QString()
+                                             : QStringLiteral(" (") + rankName(terms, ranks.at(i)) + u')'));
     for (int i = 0; i < result.tickets.reserves.size(); ++i)
         shown.append(announced->list.at(result.tickets.reserves.at(i) - 1) + QStringLiteral(" (예비 ") +
                      QString::number(i + 1) + u')');
@@ -365,7 +420,7 @@ std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(q
     }
     // No relay reachable: the round, fetched elsewhere, may be pasted; it is held to the same
     // checks, and the result says it was pasted.
-    const std::optional<QString> pasted = prompter.input(
+    const std::optional<QString> pasted = prompter.multiLineInput(
         title(),
         QStringLiteral("공개 난수 서버에 접속할 수 없습니다. 다른 곳에서 받은 라운드 %1의 정보(JSON)를 "
                        "붙여넣어 주세요.")
@@ -373,11 +428,10 @@ std::optional<PublicDrawCommands::FetchedRound> PublicDrawCommands::fetchRound(q
             crlf() + roundAddress(QStringLiteral("https://api.drand.sh"), round).toString());
     if (!pasted)
         return std::nullopt;
-    QString problem;
-    const std::optional<Round> got = parseRound(pasted->trimmed().toUtf8(), round, &problem);
+    const Expected<Round> got = parseRound(pasted->trimmed().toUtf8(), round);
     if (!got) {
         prompter.information(QStringLiteral("붙여넣은 라운드 정보를 쓸 수 없어 추첨하지 않았습니다.") +
-                             crlf() + problem);
+                             crlf() + got.problem());
         return std::nullopt;
     }
     return FetchedRound{*got, {QString::fromLatin1(pastedRound)}, answers.refused};
@@ -392,7 +446,7 @@ QStringList PublicDrawCommands::relayNames() const {
 }
 
 std::optional<QString> PublicDrawCommands::askAnnouncement() {
-    const std::optional<QString> pasted = m_services.prompter.input(
+    const std::optional<QString> pasted = m_services.prompter.multiLineInput(
         title(),
         QStringLiteral("결과를 추첨 전에 올린 예고와 비교합니다. 게시글의 예고문을 복사해 붙여넣어 주세요.") +
             crlf() +
@@ -415,7 +469,10 @@ void PublicDrawCommands::verify() {
     if (!text)
         return;
     // Every line, and the round by its own signature: no relay needs to be asked or trusted.
-    const Verified verified = verifyResult(*text, relayNames());
+    const QStringList relays = relayNames();
+    const Verified verified = inBackground([&text, &relays] { return verifyResult(*text, relays); });
+    if (wait.windowClosed())
+        return;
     if (verified.problem)
         return prompter.information(QStringLiteral("검증 실패") + crlf() + *verified.problem);
     const Terms &terms = verified.result->announcement.terms;
@@ -431,12 +488,16 @@ void PublicDrawCommands::verify() {
                           .arg(QString::number(terms.count), QString::number(terms.winners),
                                QString::number(terms.reserves));
     if (!announcement->isEmpty()) {
-        if (const std::optional<QString> problem = announcementProblem(*announcement, terms))
+        const std::optional<QString> problem =
+            inBackground([&announcement, &terms] { return announcementProblem(*announcement, terms); });
+        if (wait.windowClosed())
+            return;
+        if (problem)
             return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
         return prompter.notice(
             QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
             QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
-            roundChecked + crlf() + postedBeforeRound(terms));
+            roundChecked + crlf() + postedBeforeRound(terms) + crlf() + drawnLines(*verified.result));
     }
 
     // Compared with no announcement: said in so many words, with what was announced shown so
@@ -450,7 +511,7 @@ void PublicDrawCommands::verify() {
                        "예고와 같은지 직접 확인하세요.");
     for (const QString &line : termsLines(terms))
         message += crlf() + line;
-    prompter.information(message);
+    prompter.information(message + crlf() + drawnLines(*verified.result));
 }
 
 } // namespace tombolix

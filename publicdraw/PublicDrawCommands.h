@@ -52,6 +52,9 @@ public:
 
 private:
     QString filePath(const QString &kind) const;
+    // The prizes by rank, asked in one box; none when left empty. nullopt when the user cancelled
+    // or was told what is wrong.
+    std::optional<QList<publicdraw::Prize>> askPrizes(int winners);
     // The text of a file the user chooses (UTF-8), or nullopt when the user was told why not.
     std::optional<QString> chooseAndRead(const QString &filter);
     // The draw list made canonical, or nullopt when it cannot be drawn from in public (the user

@@ -1,5 +1,6 @@
-// The rule of the public draw ("tombolix-draw-v1") and its files, against vectors computed by
-// two independent implementations and against drand's real round 42.
+// The rule of the public draw ("tombolix-draw-v2", and the first one, by which older files were
+// made) and its files, against vectors computed by two independent implementations and against
+// drand's real round 42.
 #include "core/DrawVerification.h"
 #include "tests/support/PublicDrawVectors.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 Announcement tv1Announcement() {
     const CanonicalList list = canonicalList(tv1List());
-    return {{sha256Hex(canonicalFile(list.entries)), int(list.entries.size()), 2, 1, 42, tv1Label},
+    return {{sha256Hex(canonicalFile(list.entries)), int(list.entries.size()), 2, 1, 42, tv1Label, {}},
             list.entries};
 }
 
@@ -36,6 +37,7 @@ private slots:
     void relayAnswers_data();
     void relayAnswers();
     void refusedLists();
+    void prizes();
     void announcementFile();
     void announcementFilesRefused_data();
     void announcementFilesRefused();
@@ -51,24 +53,47 @@ void TestPublicDraw::testVectorOne() {
     QCOMPARE(list.entries,
              (QStringList{QStringLiteral("김철수"), QStringLiteral("김철수2"), QStringLiteral("박민수"),
                           QStringLiteral("이영희"), QStringLiteral("정하늘"), QStringLiteral("최지우")}));
-    const Announcement announced = tv1Announcement();
+    Announcement announced = tv1Announcement();
     QCOMPARE(announced.terms.listSha256,
              QStringLiteral("2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570"));
     const QByteArray seedBytes = seed(announced.terms, round42Randomness);
     QCOMPARE(seedBytes.toHex(),
-             QByteArray("99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62"));
+             QByteArray("8c339cc27868d110b274df05f122461b7ef668c8f6171d5ea62bdcdeea4764bf"));
     const Tickets tickets = drawTickets(seedBytes, 6, 2, 1);
-    QCOMPARE(tickets.winners, (QList<int>{1, 2}));
-    QCOMPARE(tickets.reserves, QList<int>{6});
+    QCOMPARE(tickets.winners, (QList<int>{4, 6}));
+    QCOMPARE(tickets.reserves, QList<int>{1});
     // the seed's text, as a participant's script writes it
-    QCOMPARE(
-        seedText(announced.terms, round42Randomness),
-        QByteArray(
-            "tombolix-draw-v1\nlist_sha256=2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\n"
-            "list_count=6\nwinners=2\nreserves=1\n"
-            "beacon=drand:52db9ba70e0cc0f6eaf7803dd07447a1f5477735fd3f661792ba94600c84e971\nround=42\n"
-            "randomness=8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3\n"
-            "label=2026 봄 나눔 이벤트\n"));
+    const QByteArray tail =
+        "list_sha256=2d3578a34a3cb1ad65f01125ac700a01139be11af1b4079dca6ec1826d943570\n"
+        "list_count=6\nwinners=2\nreserves=1\n"
+        "beacon=drand:52db9ba70e0cc0f6eaf7803dd07447a1f5477735fd3f661792ba94600c84e971\nround=42\n"
+        "randomness=8ada64bae5c6c0f5540a6a13af56e663240edfbd2c76ac6a8f27671eb7259ce3\n"
+        "label=2026 봄 나눔 이벤트\n";
+    QCOMPARE(seedText(announced.terms, round42Randomness), "tombolix-draw-v2\n" + tail);
+    QCOMPARE(announcementCode(announced.terms),
+             QStringLiteral("376c26947d7099ab5062023eacdfb6de18acf1da47627a5ce428116993f5f25a"));
+
+    // the first rule, by which older files were made, draws as it always did
+    announced.terms.rule = Rule::V1;
+    QCOMPARE(seedText(announced.terms, round42Randomness), "tombolix-draw-v1\n" + tail);
+    QCOMPARE(seed(announced.terms, round42Randomness).toHex(),
+             QByteArray("99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62"));
+    QCOMPARE(announcementCode(announced.terms),
+             QStringLiteral("67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967"));
+
+    // prizes by rank are terms of the draw: in the seed, after the label
+    announced.terms.rule = Rule::V2;
+    announced.terms.prizes = {{1, QStringLiteral("치킨")}, {1, QStringLiteral("커피")}};
+    QVERIFY(seedText(announced.terms, round42Randomness)
+                .endsWith("label=2026 봄 나눔 이벤트\nprize.1=1\t치킨\n"
+                          "prize.2=1\t커피\n"));
+    QCOMPARE(seed(announced.terms, round42Randomness).toHex(),
+             QByteArray("b2528a26dcefc5329312b3ba3e5e410b8ed215360ebd95f0aceb4201a9082eb4"));
+    QCOMPARE(drawTickets(seed(announced.terms, round42Randomness), 6, 2, 1).winners, (QList<int>{4, 2}));
+    QCOMPARE(announcementCode(announced.terms),
+             QStringLiteral("8d50e695732f5004a8637fc1bc6c65c4a7ff825834201895e1f62c882784a042"));
+    QCOMPARE(winnerRanks(announced.terms), (QList<int>{1, 2}));
+    QCOMPARE(rankName(announced.terms, 2), QStringLiteral("2등 커피"));
 }
 
 void TestPublicDraw::uniformVector() {
@@ -135,10 +160,10 @@ void TestPublicDraw::relayAnswers_data() {
 void TestPublicDraw::relayAnswers() {
     QFETCH(QByteArray, json);
     QFETCH(QString, problem);
-    QString why;
-    const std::optional<Round> round = parseRound(json, 42, &why);
+    const Expected<Round> round = parseRound(json, 42);
+    const QString why = round.problem();
     QCOMPARE(why, problem);
-    QCOMPARE(round.has_value(), problem.isEmpty());
+    QCOMPARE(round.ok(), problem.isEmpty());
     if (round) {
         QCOMPARE(round->signature, round42Signature);
         QCOMPARE(round->randomness, round42Randomness);
@@ -146,37 +171,67 @@ void TestPublicDraw::relayAnswers() {
 }
 
 void TestPublicDraw::refusedLists() {
-    // equal once made canonical: a trailing blank, NFD against NFC
+    // equal once made canonical: a trailing blank, NFD against NFC, blanks inside
     CanonicalList list =
         canonicalList({QStringLiteral("김철수"), QStringLiteral("김철수 "), QStringLiteral("홍"),
-                       QStringLiteral("홍").normalized(QString::NormalizationForm_D)});
-    QCOMPARE(list.repeated, (QStringList{QStringLiteral("김철수"), QStringLiteral("홍")}));
+                       QStringLiteral("홍").normalized(QString::NormalizationForm_D),
+                       QStringLiteral("홍 길동"), QStringLiteral("홍\u00A0\u00A0 길동")});
+    QCOMPARE(list.repeated,
+             (QStringList{QStringLiteral("김철수"), QStringLiteral("홍"), QStringLiteral("홍 길동")}));
     QVERIFY(!list.ok());
-    // a control character inside an entry (at its ends a tab is trimmed), and half a surrogate
-    // pair as a comment's JSON may carry it: UTF-8 cannot hold it, so it is refused up front
+    // white space inside an entry is one blank; a control character that is none, and half a
+    // surrogate pair as a comment's JSON may carry it, are refused up front
     const QString lone = QStringLiteral("김") + QChar(0xD83D) + QStringLiteral("철수");
     list = canonicalList({QStringLiteral("\t황\t"), QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b"),
-                          lone, QStringLiteral("웃음😀"), QString(QChar(0xDE00))});
-    QCOMPARE(list.unusable, (QStringList{QStringLiteral("홍\t길동"), QStringLiteral("a\u0085b"), lone,
-                                         QString(QChar(0xDE00))}));
-    QVERIFY(!holdsUnusable(QStringLiteral("웃음😀 \u2028 \u3000 مرحبا 🫠")));
+                          lone, QStringLiteral("웃음😀"), QString(QChar(0xDE00)), QStringLiteral("홍\u0007")});
+    QCOMPARE(list.unusable, (QStringList{lone, QString(QChar(0xDE00)), QStringLiteral("홍\u0007")}));
+    QCOMPARE(list.entries, (QStringList{QStringLiteral("a b"), QStringLiteral("웃음😀"),
+                                        QStringLiteral("홍 길동"), QStringLiteral("황")}));
+    QVERIFY(!holdsUnusable(QStringLiteral("웃음😀 \u2028 \u3000 مرحبا 녹는중🫠")));
     QVERIFY(holdsUnusable(QStringLiteral("웃음\U0001FA75"))); // assigned only after Unicode 14
+    QVERIFY(holdsUnusable(QStringLiteral("흔들\U0001FAE8"))); // Unicode 15: whatever runs the check
 
-    // one person twice, written so that the two read the same: behind invisible characters, in
-    // full-width letters, behind a Hangul filler; and an entry that shows nothing at all
+    // one person twice, so written that the two read the same: behind blanks that show nothing
+    // (format characters, a Hangul filler, braille and musical blanks, EN and Ogham spaces), in
+    // full-width letters, a Cyrillic letter for a Latin one, a blank taken out; and entries that
+    // show nothing at all
     list = canonicalList({QStringLiteral("홍길동"), QStringLiteral("홍길동\u2060"),
-                          QStringLiteral("\u3164홍길동"), QStringLiteral("Kim1"), QStringLiteral("Ｋｉｍ１"),
-                          QStringLiteral("김철수"), QStringLiteral("\u200D\uFE0F"),
-                          QStringLiteral("👨‍👩‍👧"), QStringLiteral("👨👩👧")});
+                          QStringLiteral("\u3164홍길동"), QStringLiteral("홍길동\u2800\u2800\u2800"),
+                          QStringLiteral("\U0001D159홍길동"), QStringLiteral("홍길동\u2002\u2002"),
+                          QStringLiteral("\u1680홍길동")});
+    QCOMPARE(list.repeated, QStringList{QStringLiteral("홍길동")});
+    QCOMPARE(list.entries.size(), 7);
+    list = canonicalList({QStringLiteral("Kim1"), QStringLiteral("Ｋｉｍ１"), QStringLiteral("Аlice"),
+                          QStringLiteral("Alice"), QStringLiteral("김 철수"), QStringLiteral("김철수"),
+                          QStringLiteral("홍\u2028길동"), QStringLiteral("홍길동"),
+                          QStringLiteral("홍\u200B길동"), QStringLiteral("👨‍👩‍👧"),
+                          QStringLiteral("👨👩👧"), QStringLiteral("\u200D\uFE0F"), QStringLiteral("\u3164"),
+                          QStringLiteral("뿤ㅋ"), QStringLiteral("뿌ㅋㅋ")});
     QStringList alike{QStringLiteral("Kim1"),         QStringLiteral("Ｋｉｍ１"),
-                      QStringLiteral("홍길동"),       QStringLiteral("홍길동\u2060"),
-                      QStringLiteral("\u3164홍길동"), QStringLiteral("👨‍👩‍👧"),
+                      QStringLiteral("Аlice"),        QStringLiteral("Alice"),
+                      QStringLiteral("김 철수"),      QStringLiteral("김철수"),
+                      QStringLiteral("홍 길동"),      QStringLiteral("홍길동"),
+                      QStringLiteral("홍\u200B길동"), QStringLiteral("👨‍👩‍👧"),
                       QStringLiteral("👨👩👧")};
     alike.sort();
     list.lookAlike.sort();
     QCOMPARE(list.lookAlike, alike);
-    QCOMPARE(list.unusable, QStringList{QStringLiteral("\u200D\uFE0F")});
-    QCOMPARE(lookAlikeKey(QStringLiteral("홍길동")), QStringLiteral("홍길동"));
+    QCOMPARE(list.unusable, (QStringList{QStringLiteral("\u200D\uFE0F"), QStringLiteral("\u3164")}));
+    // a Korean reader tells a final consonant from a letter of its own: not one person
+    QVERIFY(lookAlikeKey(QStringLiteral("뿤ㅋ")) != lookAlikeKey(QStringLiteral("뿌ㅋㅋ")));
+    QCOMPARE(lookAlikeKey(QStringLiteral("Аlice")), lookAlikeKey(QStringLiteral("Alice")));
+    // a line of blanks alone is no entry at all
+    QVERIFY(canonicalList({QString(), QStringLiteral(" \u3000\t")}).ok());
+
+    // an entry longer than any nickname is refused before it is read
+    const QString longest(maxTextLength, QChar(0xAC00));
+    list = canonicalList(
+        {longest, longest + QStringLiteral("각"), QString(maxTextLength, QChar(0xFB00)) + u'x'});
+    QCOMPARE(list.entries, QStringList{longest});
+    QCOMPARE(list.tooLong.size(), 2);
+    QVERIFY(
+        !tooLong(QString(100, QChar(0xD83D)) + QString(100, QChar(0xDE00)))); // 100 pairs: 100 code points
+
     // sorted by UTF-8 bytes, not by UTF-16: U+FF21 comes before an emoji outside the BMP
     list =
         canonicalList({QStringLiteral("😀"), QStringLiteral("Ａ"), QStringLiteral("가"), QStringLiteral("a")});
@@ -188,35 +243,59 @@ void TestPublicDraw::refusedLists() {
     QVERIFY(!termsProblem(6, 5, 1));
 }
 
+// The prizes as the organiser types them, and what they may be.
+void TestPublicDraw::prizes() {
+    const Expected<QList<Prize>> typed =
+        parsePrizes(QStringLiteral("1등 1명 치킨\r\n\r\n 2등  3명  커피\u00A0 쿠폰 \n3등 1명 %1 상품권"));
+    QVERIFY2(typed, qPrintable(typed.problem()));
+    QCOMPARE(*typed, (QList<Prize>{{1, QStringLiteral("치킨")},
+                                   {3, QStringLiteral("커피 쿠폰")},
+                                   {1, QStringLiteral("%1 상품권")}}));
+    QVERIFY(parsePrizes(QString())->isEmpty());
+    QCOMPARE(parsePrizes(QStringLiteral("1등 1명 치킨\n3등 1명 커피")).problem(),
+             QStringLiteral("2번째 줄: '2등 1명 치킨'처럼 등수, 당첨자 수, 상품 이름을 차례로 적어주세요."));
+    QCOMPARE(parsePrizes(QStringLiteral("1등 1명")).problem(),
+             QStringLiteral("1번째 줄: '1등 1명 치킨'처럼 등수, 당첨자 수, 상품 이름을 차례로 적어주세요."));
+    QCOMPARE(parsePrizes(QStringLiteral("1등 1명 치\u202E킨")).problem(),
+             QStringLiteral("1번째 줄: 상품 이름이 너무 길거나 쓸 수 없는 문자가 있습니다."));
+    QCOMPARE(prizesProblem(*typed, 4),
+             QStringLiteral("등수별 당첨자를 합한 수(5명)가 당첨자 수(4명)와 다릅니다."));
+    QVERIFY(!prizesProblem(*typed, 5));
+    QCOMPARE(prizesProblem({{0, QStringLiteral("치킨")}}, 0),
+             QStringLiteral("1등의 당첨자 수는 1명 이상이어야 합니다."));
+    Terms terms{QString(), 9, 5, 0, 42, QStringLiteral("나눔"), *typed};
+    QCOMPARE(winnerRanks(terms), (QList<int>{1, 2, 2, 2, 3}));
+    QCOMPARE(prizesText(terms), QStringLiteral("1등 1명 치킨, 2등 3명 커피 쿠폰, 3등 1명 %1 상품권"));
+}
+
 void TestPublicDraw::announcementFile() {
     const Announcement announced = tv1Announcement();
     const QString text = announcementText(announced);
-    QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v1\nlist_sha256=2d3578")));
+    QVERIFY(text.startsWith(QStringLiteral("tombolix-draw-v2\nlist_sha256=2d3578")));
     QVERIFY(text.contains(QStringLiteral("\nlabel=2026 봄 나눔 이벤트\nannouncement_sha256=") +
                           announcementCode(announced.terms) +
                           QStringLiteral("\nround_time=2023-08-24T00:11:30+09:00\n\n김철수\n김철수2\n")));
     // the code is the SHA-256 of the first eight lines: the seed's text without its randomness
     QCOMPARE(announcementCode(announced.terms), sha256Hex(text.section(u'\n', 0, 7).toUtf8() + '\n'));
     QCOMPARE(announcementCode(announced.terms),
-             QStringLiteral("67c3bf08b2a3b98ce1d315d96339b46511a9f7e6d266ca7c80945ceb4f9b2967"));
+             QStringLiteral("376c26947d7099ab5062023eacdfb6de18acf1da47627a5ce428116993f5f25a"));
     // what follows the blank line is the canonical file: `sha256sum` of it gives F
     QCOMPARE(sha256Hex(text.mid(text.indexOf(QStringLiteral("\n\n")) + 2).toUtf8()),
              announced.terms.listSha256);
-    QString problem;
-    const std::optional<Announcement> read = parseAnnouncement(text, &problem);
-    QVERIFY2(read, qPrintable(problem));
+    const Expected<Announcement> read = parseAnnouncement(text);
+    QVERIFY2(read, qPrintable(read.problem()));
     QCOMPARE(read->list, announced.list);
     QCOMPARE(read->terms.label, announced.terms.label);
     QCOMPARE(read->terms.round, qint64(42));
     // the same file after Windows' Notepad: a byte-order mark and CR LF
     QString windows = text;
     windows.replace(u'\n', QStringLiteral("\r\n"));
-    QVERIFY(parseAnnouncement(QChar(0xFEFF) + windows, &problem));
+    QVERIFY(parseAnnouncement(QChar(0xFEFF) + windows));
     // a file written before the code was added reads the same
     QString older = text;
     older.remove(QRegularExpression(QStringLiteral("announcement_sha256=[0-9a-f]{64}\n")));
-    const std::optional<Announcement> old = parseAnnouncement(older, &problem);
-    QVERIFY2(old, qPrintable(problem));
+    const Expected<Announcement> old = parseAnnouncement(older);
+    QVERIFY2(old, qPrintable(old.problem()));
     QCOMPARE(announcementCode(old->terms), announcementCode(announced.terms));
 }
 
@@ -224,77 +303,122 @@ void TestPublicDraw::announcementFilesRefused_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("another rule") << QStringLiteral("tombolix-draw-v1") << QStringLiteral("tombolix-draw-v2")
-                                  << QStringLiteral(
-                                         "1번째 줄: 'tombolix-draw-v1'(으)로 시작하는 파일이 아닙니다.");
+    QTest::addColumn<bool>("prized"); // read from the announcement with prizes
+    QTest::newRow("another rule") << QStringLiteral("tombolix-draw-v2") << QStringLiteral("tombolix-draw-v3")
+                                  << QStringLiteral("1번째 줄: 공개 추첨의 파일('tombolix-draw-v2'나 그 전의 "
+                                                    "'tombolix-draw-v1'로 시작하는 파일)이 아닙니다.")
+                                  << false;
+    // the first rule's files had no prizes, and a file of the first rule is read by it
+    QTest::newRow("the first rule's name on this file")
+        << QStringLiteral("tombolix-draw-v2") << QStringLiteral("tombolix-draw-v1")
+        << QStringLiteral("9번째 줄: announcement_sha256이(가) 1–8번째 줄") << false;
+    QTest::newRow("a prize in a file of the first rule")
+        << QStringLiteral("tombolix-draw-v2\n") << QStringLiteral("tombolix-draw-v1\n")
+        << QStringLiteral("9번째 줄: 'round_time=' 줄이 있어야 할 자리에 'prize.1='이(가)") << true;
+    QTest::newRow("prizes that are not the winners")
+        << QStringLiteral("prize.2=1\t커피") << QStringLiteral("prize.2=2\t커피")
+        << QStringLiteral("9번째 줄: 등수별 당첨자를 합한 수(3명)가 당첨자 수(2명)와 다릅니다.") << true;
+    QTest::newRow("a prize without its count")
+        << QStringLiteral("prize.2=1\t커피") << QStringLiteral("prize.2=커피")
+        << QStringLiteral("10번째 줄: prize.2은(는) '당첨자 수<탭>상품 이름'이어야 합니다.") << true;
+    QTest::newRow("a prize's name not canonical")
+        << QStringLiteral("prize.2=1\t커피") << QStringLiteral("prize.2=1\t커피 ")
+        << QStringLiteral("9번째 줄: 2등의 상품 이름이 비었거나") << true;
+    QTest::newRow("prizes out of turn")
+        << QStringLiteral("prize.2=1\t커피") << QStringLiteral("prize.3=1\t커피")
+        << QStringLiteral("10번째 줄: 'round_time=' 줄이 있어야 할 자리에 'prize.3='이(가)") << true;
+    QTest::newRow("the same entrant behind braille blanks")
+        << QStringLiteral("김철수2\n") << QStringLiteral("김철수2\n김철수2\u2800\n")
+        << QStringLiteral("14번째 줄: 목록의 항목이 정해진 형태가 아닙니다.") << false;
+    QTest::newRow("an entry longer than any nickname")
+        << QStringLiteral("김철수2\n") << QStringLiteral("김철수2\n") + QString(201, QChar(0xAC00)) + u'\n'
+        << QStringLiteral("14번째 줄: 목록의 항목이 정해진 형태가 아닙니다.") << false;
+    QTest::newRow("an entry Qt would compose wrongly, not normal")
+        << QStringLiteral("김철수2\n") << QStringLiteral("a\u0301\U0001109Aa\u0301\n김철수2\n")
+        << QStringLiteral("13번째 줄: 목록의 항목이 정해진 형태가 아닙니다.") << false;
     QTest::newRow("another beacon") << QStringLiteral("beacon=drand:52db")
                                     << QStringLiteral("beacon=drand:8990")
-                                    << QStringLiteral("6번째 줄: 공개 난수는 drand quicknet(drand:");
+                                    << QStringLiteral("6번째 줄: 공개 난수는 drand quicknet(drand:") << false;
     QTest::newRow("a count that is not the list's")
         << QStringLiteral("list_count=6") << QStringLiteral("list_count=7")
-        << QStringLiteral("3번째 줄: 목록의 항목은 6개입니다.");
+        << QStringLiteral("3번째 줄: 목록의 항목은 6개입니다.") << false;
     QTest::newRow("a count with a sign")
         << QStringLiteral("list_count=6") << QStringLiteral("list_count=+6")
-        << QStringLiteral("3번째 줄: list_count은(는) 0 이상의 정수여야 합니다.");
+        << QStringLiteral("3번째 줄: list_count은(는) 0 이상의 정수여야 합니다.") << false;
     QTest::newRow("an entry added") << QStringLiteral("정하늘\n") << QStringLiteral("정하늘\n조작\n")
-                                    << QStringLiteral("3번째 줄: 목록의 항목은 7개입니다.");
+                                    << QStringLiteral("3번째 줄: 목록의 항목은 7개입니다.") << false;
     QTest::newRow("an entry changed")
         << QStringLiteral("박민수") << QStringLiteral("박민준")
-        << QStringLiteral("2번째 줄: 목록(12번째 줄부터)의 SHA-256과 다릅니다.");
+        << QStringLiteral("2번째 줄: 목록(12번째 줄부터)의 SHA-256과 다릅니다.") << false;
     QTest::newRow("entries out of order")
         << QStringLiteral("김철수\n김철수2") << QStringLiteral("김철수2\n김철수")
         << QStringLiteral("13번째 줄: 목록의 항목이 12번째 줄의 항목보다 UTF-8 "
-                          "순서로 앞서거나 같습니다.");
+                          "순서로 앞서거나 같습니다.")
+        << false;
     QTest::newRow("an entry not canonical")
         << QStringLiteral("박민수") << QStringLiteral(" 박민수")
-        << QStringLiteral("14번째 줄: 목록의 항목이 정해진 형태가 아닙니다.");
+        << QStringLiteral("14번째 줄: 목록의 항목이 정해진 형태가 아닙니다.") << false;
     QTest::newRow("too many drawn") << QStringLiteral("reserves=1") << QStringLiteral("reserves=5")
-                                    << QStringLiteral("5번째 줄: 당첨자와 예비 당첨자를 합한 수(7)가");
+                                    << QStringLiteral("5번째 줄: 당첨자와 예비 당첨자를 합한 수(7)가")
+                                    << false;
     QTest::newRow("the round's time") << QStringLiteral("00:11:30") << QStringLiteral("00:11:33")
                                       << QStringLiteral("10번째 줄: 7번째 줄의 라운드 42의 시각은 "
-                                                        "2023-08-24T00:11:30+09:00입니다.");
+                                                        "2023-08-24T00:11:30+09:00입니다.")
+                                      << false;
     QTest::newRow("a line missing") << QStringLiteral("winners=2\n") << QString()
                                     << QStringLiteral(
                                            "4번째 줄: 'winners=' 줄이 있어야 할 자리에 'reserves='이(가) "
-                                           "있습니다.");
+                                           "있습니다.")
+                                    << false;
     QTest::newRow("no blank line") << QStringLiteral("\n\n") << QStringLiteral("\n")
-                                   << QStringLiteral("11번째 줄: '이름=값' 형식이 아닙니다.");
+                                   << QStringLiteral("11번째 줄: '이름=값' 형식이 아닙니다.") << false;
     QTest::newRow("another label, the code kept")
         << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026 가을")
-        << QStringLiteral("9번째 줄: announcement_sha256이(가) 1–8번째 줄");
-    QTest::newRow("the last line cut short") << QStringLiteral("최지우\n") << QStringLiteral("최지우")
-                                             << QStringLiteral("17번째 줄: 줄이 줄바꿈으로 끝나지 않습니다.");
+        << QStringLiteral("9번째 줄: announcement_sha256이(가) 1–8번째 줄") << false;
+    QTest::newRow("the last line cut short")
+        << QStringLiteral("최지우\n") << QStringLiteral("최지우")
+        << QStringLiteral("17번째 줄: 줄이 줄바꿈으로 끝나지 않습니다.") << false;
     QTest::newRow("a round past the year 9999")
         << QStringLiteral("round=42\n") << QStringLiteral("round=83903155012\n")
-        << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.");
+        << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.") << false;
     QTest::newRow("a round past 2^63")
         << QStringLiteral("round=42\n") << QStringLiteral("round=9223372036854775807\n")
-        << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.");
+        << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.") << false;
     QTest::newRow("round 0") << QStringLiteral("round=42\n") << QStringLiteral("round=0\n")
-                             << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.");
+                             << QStringLiteral("7번째 줄: 라운드 번호는 1 이상 83903155011 이하여야 합니다.")
+                             << false;
     QTest::newRow("a label with a paragraph separator")
         << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026\u2029봄")
-        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다.");
+        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 정해진 형태가 아닙니다.") << false;
     QTest::newRow("a label with an invisible character")
         << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026\u2060 봄")
-        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 NFC 형태가 아닙니다.");
+        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 정해진 형태가 아닙니다.") << false;
+    QTest::newRow("a label with two blanks")
+        << QStringLiteral("label=2026 봄") << QStringLiteral("label=2026  봄")
+        << QStringLiteral("8번째 줄: 추첨 이름에 쓸 수 없는 문자가 있거나 정해진 형태가 아닙니다.") << false;
     QTest::newRow("the same entrant behind an invisible character")
-        << QStringLiteral("김철수2\n") << QStringLiteral("김철수2\n김철수\u2060\n")
-        << QStringLiteral("14번째 줄: 목록의 항목이 12번째 줄의 항목과 보기에 같습니다.");
+        << QStringLiteral("김철수2\n") << QStringLiteral("김철수2\n김\u2060철수\n")
+        << QStringLiteral("14번째 줄: 목록의 항목이 12번째 줄의 항목과 보기에 같습니다.") << false;
+    QTest::newRow("the same entrant in Cyrillic")
+        << QStringLiteral("\n\n김철수\n") << QStringLiteral("\n\nAlice\nАlice\n김철수\n")
+        << QStringLiteral("13번째 줄: 목록의 항목이 12번째 줄의 항목과 보기에 같습니다.") << false;
     QTest::newRow("a round too large to read")
         << QStringLiteral("round=42\n") << QStringLiteral("round=99999999999999999999\n")
-        << QStringLiteral("7번째 줄: round은(는) 0 이상의 정수여야 합니다.");
+        << QStringLiteral("7번째 줄: round은(는) 0 이상의 정수여야 합니다.") << false;
 }
 
 void TestPublicDraw::announcementFilesRefused() {
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QString, problem);
-    QString text = announcementText(tv1Announcement());
+    QFETCH(bool, prized);
+    Announcement announced = tv1Announcement();
+    if (prized)
+        announced.terms.prizes = {{1, QStringLiteral("치킨")}, {1, QStringLiteral("커피")}};
+    QString text = announcementText(announced);
     QVERIFY(text.contains(from));
     text.replace(text.indexOf(from), from.size(), to);
-    QString why;
-    QVERIFY(!parseAnnouncement(text, &why));
+    const QString why = parseAnnouncement(text).problem();
     QVERIFY2(why.startsWith(problem), qPrintable(why));
 }
 
@@ -306,14 +430,14 @@ void TestPublicDraw::resultFile() {
     QCOMPARE(QCryptographicHash::hash(QByteArray(text.section(u'\n', 0, 8).toUtf8() + '\n'),
                                       QCryptographicHash::Sha256)
                  .toHex(),
-             QByteArray("99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62"));
+             QByteArray("8c339cc27868d110b274df05f122461b7ef668c8f6171d5ea62bdcdeea4764bf"));
     QVERIFY(text.contains(
-        QStringLiteral("\nseed=99d5a7ede2e08992e7441a6cb50008283a431feaba6369ae4819d945c1d0cf62\n"
-                       "winner.1=1\t김철수\nwinner.2=2\t김철수2\nreserve.1=6\t최지우\n\n김철수\n")));
+        QStringLiteral("\nseed=8c339cc27868d110b274df05f122461b7ef668c8f6171d5ea62bdcdeea4764bf\n"
+                       "winner.1=4\t이영희\nwinner.2=6\t최지우\nreserve.1=1\t김철수\n\n김철수\n")));
     const QStringList relays{QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")};
     const Verified verified = verifyResult(text, relays);
     QVERIFY2(!verified.problem, qPrintable(verified.problem.value_or(QString())));
-    QCOMPARE(verified.result->tickets.winners, (QList<int>{1, 2}));
+    QCOMPARE(verified.result->tickets.winners, (QList<int>{4, 6}));
     QCOMPARE(verified.result->round.signature, round42Signature);
     // a pasted round
     const QString pasted =
@@ -330,6 +454,37 @@ void TestPublicDraw::resultFile() {
     // the final newline taken off: a changed byte
     QCOMPARE(verifyResult(text.chopped(1), relays).problem,
              QStringLiteral("24번째 줄: 줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."));
+
+    // with prizes, each rank's winners named after the winners; a rank rewritten fails
+    Announcement prized = tv1Announcement();
+    prized.terms.prizes = {{1, QStringLiteral("치킨")}, {1, QStringLiteral("커피")}};
+    const QString ranked = resultText(decide(prized, result.round, relays));
+    QVERIFY(ranked.contains(QStringLiteral("\nprize.1=1\t치킨\nprize.2=1\t커피\nannouncement_sha256=")));
+    QVERIFY(ranked.contains(QStringLiteral("\nwinner.1=4\t이영희\nwinner.2=2\t김철수2\nrank.1=1-1\t치킨\n"
+                                           "rank.2=2-2\t커피\nreserve.1=1\t김철수\n")));
+    QVERIFY(!verifyResult(ranked, relays).problem);
+    QCOMPARE(verifyResult(QString(ranked).replace(QStringLiteral("rank.1=1-1\t치킨"),
+                                                  QStringLiteral("rank.1=1-1\t커피")),
+                          relays)
+                 .problem.value_or(QString()),
+             QStringLiteral("19번째 줄: 규칙으로 계산한 값은 'rank.1=1-1 치킨'입니다."));
+    QCOMPARE(verifyResult(QString(ranked).replace(QStringLiteral("prize.1=1\t치킨\nprize.2=1\t커피"),
+                                                  QStringLiteral("prize.1=1\t커피\nprize.2=1\t치킨")),
+                          relays)
+                 .problem->left(3),
+             QStringLiteral("12번"));
+
+    // a file of the first rule, as an older program wrote it, is read by that rule: an entry
+    // the new one would change (two blanks inside, an EN SPACE at its end) is no fault in it
+    Announcement older1{
+        {QString(), 3, 1, 0, 42, tv1Label, {}, Rule::V1},
+        {QStringLiteral("김철수"), QStringLiteral("김철수\u2002"), QStringLiteral("홍  길동")}};
+    older1.terms.listSha256 = sha256Hex(canonicalFile(older1.list));
+    const QString first = resultText(decide(older1, result.round, relays));
+    QVERIFY(first.startsWith(QStringLiteral("tombolix-draw-v1\n")));
+    QVERIFY2(!verifyResult(first, relays).problem, qPrintable(*verifyResult(first, relays).problem));
+    QVERIFY(parseAnnouncement(announcementText(older1)));
+    QCOMPARE(parseAnnouncement(announcementText(older1))->terms.rule, Rule::V1);
 }
 
 // An announcement as the entrants have it: the file, or the text of the post as copied.

@@ -9,8 +9,8 @@ Prompter::Answer ScriptedPrompter::prompt(PromptKind kind, const QString &title,
     records.append({kind, title, text, initialText});
     if (whileOpen)
         whileOpen(records.last());
-    const bool needsAnswer =
-        kind == PromptKind::Question || kind == PromptKind::Input || kind == PromptKind::OpenFile;
+    const bool needsAnswer = kind == PromptKind::Question || kind == PromptKind::Input ||
+                             kind == PromptKind::MultiLineInput || kind == PromptKind::OpenFile;
     if (!needsAnswer)
         return {true, {}};
     if (m_answers.isEmpty()) {
