@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <numeric>
+
 namespace tombolix::publicdraw::files {
 
 namespace {
@@ -48,6 +50,35 @@ std::optional<QList<Prize>> readPrizes(HeaderReader &header) {
 }
 
 } // namespace
+
+std::optional<LineProblem> listProblem(const QStringList &list, const QList<int> &lines, Rule rule) {
+    if (list.size() > maxEntries)
+        return LineProblem{lines.value(0, 1),
+                           QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries)};
+    QByteArray previous;
+    QHash<QString, int> lineOfKey; // no two entries that read the same
+    for (int i = 0; i < list.size(); ++i) {
+        const QString &entry = list.at(i);
+        const int line = lines.at(i);
+        if (entry.isEmpty() || (rule != Rule::V1 && tooLong(entry)) || holdsUnusable(entry, rule) ||
+            canonicalEntry(entry, rule) != entry)
+            return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
+        const QString key = lookAlikeKey(entry, rule);
+        if (key.isEmpty())
+            return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
+        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
+            return LineProblem{
+                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목과 보기에 같습니다.").arg(*seen)};
+        lineOfKey.insert(key, line);
+        const QByteArray bytes = entry.toUtf8();
+        if (i > 0 && !(previous < bytes))
+            return LineProblem{
+                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.")
+                          .arg(lines.at(i - 1))};
+        previous = bytes;
+    }
+    return std::nullopt;
+}
 
 QString atLine(int line, const QString &what) {
     return QString::number(line) + QStringLiteral("번째 줄: ") + what;
@@ -199,33 +230,11 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
                                              QStringLiteral("번째 줄의 라운드 %1의 시각은 ").arg(*round) +
                                              fileTime(roundTime(*round)) + QStringLiteral("입니다."));
 
-    // The list: canonical entries in order, no more than a draw list holds.
-    if (file.list.size() > maxEntries)
-        return header.fail<Announcement>(file.firstListLine,
-                                         QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries));
-    QByteArray previous;
-    QHash<QString, int> lineOfKey; // no two entries that read the same
     const Rule rule = file.rule;
-    for (int i = 0; i < file.list.size(); ++i) {
-        const QString &entry = file.list.at(i);
-        const int line = file.firstListLine + i;
-        if (entry.isEmpty() || (rule != Rule::V1 && tooLong(entry)) || holdsUnusable(entry, rule) ||
-            canonicalEntry(entry, rule) != entry)
-            return header.fail<Announcement>(line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다."));
-        const QString key = lookAlikeKey(entry, rule);
-        if (key.isEmpty())
-            return header.fail<Announcement>(line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다."));
-        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
-            return header.fail<Announcement>(
-                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목과 보기에 같습니다.").arg(*seen));
-        lineOfKey.insert(key, line);
-        const QByteArray bytes = entry.toUtf8();
-        if (i > 0 && !(previous < bytes))
-            return header.fail<Announcement>(
-                line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.")
-                          .arg(line - 1));
-        previous = bytes;
-    }
+    QList<int> lines(file.list.size());
+    std::iota(lines.begin(), lines.end(), file.firstListLine);
+    if (const std::optional<LineProblem> wrong = listProblem(file.list, lines, file.rule))
+        return header.fail<Announcement>(wrong->line, wrong->what);
     if (*count != file.list.size())
         return header.fail<Announcement>(countLine,
                                          QStringLiteral("목록의 항목은 %1개입니다.").arg(file.list.size()));

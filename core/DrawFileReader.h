@@ -14,6 +14,13 @@
 namespace tombolix::publicdraw::files {
 
 QString atLine(int line, const QString &what);
+// What is wrong with a list as a file or a post gives it, and on which line (`lines`: the line
+// of each entry): every entry canonical, none reading the same as another, in UTF-8 order.
+struct LineProblem {
+    int line = 0;
+    QString what;
+};
+std::optional<LineProblem> listProblem(const QStringList &list, const QList<int> &lines, Rule rule);
 // The lines a result file gives the draw, each without its "\n": the winners
 // ("winner.1=<ticket>\t<entry>"), with prizes the winners each rank takes
 // ("rank.2=2-4\t커피"), then the reserves ("reserve.1=…").

@@ -2,6 +2,7 @@
 
 #include "core/BeaconSignature.h"
 #include "core/DrawFileReader.h"
+#include "core/DrawPosts.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -93,57 +94,162 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
     return {result, std::nullopt};
 }
 
-std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms) {
-    const QString code = announcementCode(terms);
-    const QString notAnnounced = QStringLiteral("이 결과는 예고한 추첨이 아닙니다. ");
-    if (files::splitFile(announcement)) {
-        // An announcement file: its terms, whether or not it carries the code.
-        const Expected<Announcement> file = parseAnnouncement(announcement);
-        if (!file)
-            return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
-        const Terms &then = file->terms;
-        if (announcementCode(then) == code)
-            return std::nullopt;
-        QStringList differs;
-        const auto compare = [&differs](const QString &what, const QString &announced, const QString &drawn) {
-            if (announced != drawn)
-                differs.append(what + QStringLiteral("(예고: ") + announced + QStringLiteral(", 결과: ") +
-                               drawn + u')');
-        };
-        compare(QStringLiteral("추첨 이름"), then.label, terms.label);
-        compare(QStringLiteral("참가자 목록의 SHA-256"), then.listSha256, terms.listSha256);
-        compare(QStringLiteral("참가자 수"), QString::number(then.count), QString::number(terms.count));
-        compare(QStringLiteral("당첨자 수"), QString::number(then.winners), QString::number(terms.winners));
-        compare(QStringLiteral("예비 당첨자 수"), QString::number(then.reserves),
-                QString::number(terms.reserves));
-        compare(QStringLiteral("라운드"), QString::number(then.round), QString::number(terms.round));
-        compare(QStringLiteral("등수별 당첨자"), prizesText(then), prizesText(terms));
-        compare(QStringLiteral("규칙"), ruleName(then.rule), ruleName(terms.rule));
-        return notAnnounced + QStringLiteral("예고와 다른 값: ") + differs.join(QStringLiteral(", "));
-    }
-    // The text of the post: the code must stand in it, and no other code beside it (an organiser
-    // who announced several could keep whichever the round favours). The list's SHA-256 and the
-    // chain's hash are the other 64-digit values a post holds.
-    // The text is read as people read it (NFKC, invisible characters taken out), so that no
-    // second code hides in full-width digits or behind a zero-width space.
+namespace {
+
+const QString notAnnounced = QStringLiteral("이 결과는 예고한 추첨이 아닙니다. ");
+
+// Whether an announcement's terms are the result's; if not, which differ.
+std::optional<QString> termsDiffer(const Terms &then, const Terms &terms) {
+    if (announcementCode(then) == announcementCode(terms))
+        return std::nullopt;
+    QStringList differs;
+    const auto compare = [&differs](const QString &what, const QString &announced, const QString &drawn) {
+        if (announced != drawn)
+            differs.append(what + QStringLiteral("(예고: ") + announced + QStringLiteral(", 결과: ") + drawn +
+                           u')');
+    };
+    compare(QStringLiteral("추첨 이름"), then.label, terms.label);
+    compare(QStringLiteral("참가자 목록의 SHA-256"), then.listSha256, terms.listSha256);
+    compare(QStringLiteral("참가자 수"), QString::number(then.count), QString::number(terms.count));
+    compare(QStringLiteral("당첨자 수"), QString::number(then.winners), QString::number(terms.winners));
+    compare(QStringLiteral("예비 당첨자 수"), QString::number(then.reserves),
+            QString::number(terms.reserves));
+    compare(QStringLiteral("라운드"), QString::number(then.round), QString::number(terms.round));
+    compare(QStringLiteral("등수별 당첨자"), prizesText(then), prizesText(terms));
+    compare(QStringLiteral("규칙"), ruleName(then.rule), ruleName(terms.rule));
+    return notAnnounced + QStringLiteral("예고와 다른 값: ") + differs.join(QStringLiteral(", "));
+}
+
+// The codes a text shows besides the list's SHA-256 and the chain's hash, read as people read it
+// (NFKC, invisible characters taken out), so that no second code hides in full-width digits or
+// behind a zero-width space; the lines of a posted list are entries, not codes.
+QSet<QString> codesIn(const QString &text, const Terms &terms, const QString &listFrom) {
     static const QRegularExpression digits64(
         QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
-    const QString read = asShown(announcement);
+    QString read;
+    bool inList = false;
+    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        const QString canonical = listFrom.isEmpty() ? QString() : canonicalEntry(line);
+        if (!listFrom.isEmpty() && canonical == listFrom)
+            inList = true;
+        else if (inList && canonical == QStringLiteral("목록 끝"))
+            inList = false;
+        else if (!inList)
+            read += line + u'\n';
+    }
+    read = asShown(read);
     QSet<QString> codes;
     for (QRegularExpressionMatchIterator it = digits64.globalMatch(read); it.hasNext();) {
         const QString value = it.next().captured().toLower();
         if (value != terms.listSha256 && value != chainHash())
             codes.insert(value);
     }
+    return codes;
+}
+
+QString severalCodes(qsizetype count) {
+    return notAnnounced +
+           QStringLiteral(
+               "예고문에 예고 코드로 보이는 값이 %1개 있어, 어느 추첨을 예고했는지 알 수 없습니다.")
+               .arg(count);
+}
+
+} // namespace
+
+std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms) {
+    const QString code = announcementCode(terms);
+    if (files::splitFile(announcement)) {
+        // An announcement file: its terms, whether or not it carries the code.
+        const Expected<Announcement> file = parseAnnouncement(announcement);
+        if (!file)
+            return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
+        return termsDiffer(file->terms, terms);
+    }
+    if (const std::optional<Expected<PostedAnnouncement>> post = readAnnouncementPost(announcement)) {
+        // Today's post: its terms a line each, and perhaps its list. Nothing else in it may name
+        // another draw.
+        if (!*post)
+            return post->problem();
+        if (const std::optional<QString> differs = termsDiffer((*post)->terms, terms))
+            return differs;
+        QSet<QString> codes = codesIn(announcement, terms,
+                                      QStringLiteral("참가자 목록 (") + QString::number(terms.count) +
+                                          QStringLiteral("명, 추첨 번호 순)"));
+        codes.remove(code);
+        if (!codes.isEmpty())
+            return severalCodes(codes.size() + 1);
+        return std::nullopt;
+    }
+    // An older post, or any text: the code must stand in it, and no other code beside it (an
+    // organiser who announced several could keep whichever the round favours).
+    const QSet<QString> codes = codesIn(announcement, terms, QString());
     if (!codes.contains(code))
         return notAnnounced + QStringLiteral("예고문에 이 결과의 예고 코드(") + code +
                QStringLiteral(")가 없습니다.");
     if (codes.size() > 1)
-        return notAnnounced +
-               QStringLiteral("예고문에 예고 코드로 보이는 값이 %1개 있어, 어느 추첨을 예고했는지 알 수 "
-                              "없습니다.")
-                   .arg(codes.size());
+        return severalCodes(codes.size());
     return std::nullopt;
+}
+
+std::optional<QString> postedResultProblem(const PostedResult &posted, const Announcement &announced) {
+    const Terms &terms = announced.terms;
+    if (posted.code != announcementCode(terms))
+        return notAnnounced + QStringLiteral("결과문의 예고 코드(") + posted.code +
+               QStringLiteral(")가 예고의 예고 코드(") + announcementCode(terms) +
+               QStringLiteral(")와 다릅니다.");
+    if (posted.round != terms.round)
+        return QStringLiteral("결과문의 라운드(%1)가 예고한 라운드(%2)가 아닙니다.")
+            .arg(QString::number(posted.round), QString::number(terms.round));
+    const Round round{terms.round, sha256Hex(QByteArray::fromHex(posted.signature.toLatin1())),
+                      posted.signature};
+    if (!roundSignatureValid(round.number, QByteArray::fromHex(round.signature.toLatin1())))
+        return signatureRefused(round.number);
+    const PostedResult drawn = postedResult(decide(announced, round, {}));
+    const auto compare = [](const QString &who, const QList<PostedTicket> &said,
+                            const QList<PostedTicket> &rule) -> std::optional<QString> {
+        for (qsizetype i = 0; i < qMax(said.size(), rule.size()); ++i) {
+            if (i < said.size() && i < rule.size() && said.at(i) == rule.at(i))
+                continue;
+            if (i >= rule.size())
+                return QStringLiteral("결과문에 ") + who +
+                       QStringLiteral("이(가) 규칙으로 뽑힌 수보다 많습니다.");
+            const PostedTicket &t = rule.at(i);
+            return QStringLiteral("결과문의 ") + who + u' ' + QString::number(i + 1) +
+                   QStringLiteral("번째가 규칙으로 계산한 값('") + QString::number(i + 1) +
+                   QStringLiteral(". ") + t.entry + QStringLiteral(" (추첨 번호 ") +
+                   QString::number(t.ticket) +
+                   (t.rank.isEmpty() ? QString() : QStringLiteral(", ") + t.rank) +
+                   QStringLiteral(")')과 다릅니다.");
+        }
+        return std::nullopt;
+    };
+    if (const std::optional<QString> wrong = compare(QStringLiteral("당첨자"), posted.winners, drawn.winners))
+        return wrong;
+    return compare(QStringLiteral("예비 당첨자"), posted.reserves, drawn.reserves);
+}
+
+Verified verifyPostedResult(const PostedResult &posted, const QString &announcement) {
+    std::optional<Announcement> announced;
+    if (files::splitFile(announcement)) {
+        const Expected<Announcement> file = parseAnnouncement(announcement);
+        if (!file)
+            return {std::nullopt, QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem()};
+        announced = *file;
+    } else if (const std::optional<Expected<PostedAnnouncement>> post = readAnnouncementPost(announcement)) {
+        if (!*post)
+            return {std::nullopt, post->problem()};
+        if ((*post)->list)
+            announced = Announcement{(*post)->terms, *(*post)->list};
+    }
+    if (!announced)
+        return {std::nullopt,
+                QStringLiteral("결과문만으로 확인하려면 참가자 목록이 있는 예고(예고문이나 예고 파일)가 "
+                               "필요합니다.")};
+    if (const std::optional<QString> problem = postedResultProblem(posted, *announced))
+        return {std::nullopt, problem};
+    const Round round{posted.round, sha256Hex(QByteArray::fromHex(posted.signature.toLatin1())),
+                      posted.signature};
+    return {decide(*announced, round, {}), std::nullopt};
 }
 
 QString postedBeforeRound(const Terms &terms) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DrawFiles.h"
+#include "core/DrawPosts.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,13 @@ Verified verifyResult(const QString &text, const QStringList &relayNames);
 // as copied from the site, announces these terms: the file's terms are these, or the text holds
 // their announcement code. nullopt when it does; otherwise why not (in Korean).
 std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms);
+// A result post as the entrants have it, against the announcement it names (with its list): every
+// winner and reserve it names as the rule draws them from its round, the round's signature drand's
+// own. nullopt when all hold; otherwise what differs (in Korean).
+std::optional<QString> postedResultProblem(const PostedResult &posted, const Announcement &announced);
+// The same, from the announcement as the entrants have it: an announcement file, or a post that
+// carries the list. The draw it names, when all holds.
+Verified verifyPostedResult(const PostedResult &posted, const QString &announcement);
 
 // The terms as a participant compares them with the post by eye, a line each (in Korean).
 QStringList termsLines(const Terms &terms);

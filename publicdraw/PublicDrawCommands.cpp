@@ -8,10 +8,11 @@
 #include "common/Prompter.h"
 #include "core/Constants.h"
 #include "core/Draw.h"
+#include "core/DrawFileReader.h"
 #include "listfile/modIO.h"
 #include "publicdraw/Beacon.h"
 #include "publicdraw/Countdown.h"
-#include "publicdraw/Posts.h"
+#include "core/DrawPosts.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -468,9 +469,29 @@ void PublicDrawCommands::verify() {
         chooseAndRead(QStringLiteral("Tombolix 추첨 결과 (*_Tombolix_Result.txt);;모든 파일 (*)"));
     if (!text)
         return;
-    // Every line, and the round by its own signature: no relay needs to be asked or trusted.
-    const QStringList relays = relayNames();
-    const Verified verified = inBackground([&text, &relays] { return verifyResult(*text, relays); });
+    // A result post saved as a text (what entrants have) is checked against the announcement's
+    // list; a result file holds its own list. Every line, and the round by its own signature: no
+    // relay needs to be asked or trusted.
+    const std::optional<Expected<PostedResult>> posted =
+        files::splitFile(*text) ? std::nullopt : readResultPost(*text);
+    if (posted && !*posted)
+        return prompter.information(QStringLiteral("검증 실패") + crlf() + posted->problem());
+    std::optional<QString> announcement;
+    Verified verified;
+    if (posted) {
+        announcement = askAnnouncement();
+        if (!announcement || wait.windowClosed())
+            return;
+        if (announcement->isEmpty())
+            return prompter.information(
+                QStringLiteral("결과문만으로 확인하려면 참가자 목록이 있는 예고(예고문이나 예고 "
+                               "파일)가 필요합니다."));
+        verified =
+            inBackground([&posted, &announcement] { return verifyPostedResult(**posted, *announcement); });
+    } else {
+        const QStringList relays = relayNames();
+        verified = inBackground([&text, &relays] { return verifyResult(*text, relays); });
+    }
     if (wait.windowClosed())
         return;
     if (verified.problem)
@@ -480,7 +501,8 @@ void PublicDrawCommands::verify() {
         QStringLiteral("라운드 %1의 signature를 drand quicknet의 공개 키로 확인했습니다.").arg(terms.round);
 
     // Then the announcement as the entrants have it.
-    const std::optional<QString> announcement = askAnnouncement();
+    if (!announcement)
+        announcement = askAnnouncement();
     if (!announcement || wait.windowClosed())
         return;
     const QString drawn =

@@ -1,6 +1,7 @@
 // The rule of the public draw ("tombolix-draw-v2", and the first one, by which older files were
 // made) and its files, against vectors computed by two independent implementations and against
 // drand's real round 42.
+#include "core/DrawPosts.h"
 #include "core/DrawVerification.h"
 #include "tests/support/PublicDrawVectors.h"
 
@@ -43,6 +44,7 @@ private slots:
     void announcementFilesRefused();
     void resultFile();
     void announcementsCompared();
+    void postsCarryTheDraw();
     void oneChangedByteFailsAndNamesTheLine_data();
     void oneChangedByteFailsAndNamesTheLine();
 };
@@ -545,6 +547,105 @@ void TestPublicDraw::announcementsCompared() {
     const QString resultFile = resultText(decide(announced, {42, round42Randomness, round42Signature}, {}));
     QVERIFY(
         announcementProblem(resultFile, terms)->startsWith(QStringLiteral("예고 파일이 올바르지 않습니다.")));
+}
+
+// The posts as the entrants have them, copied back from the site: what the site does to blanks and
+// line ends changes nothing, a changed entry, name or ticket fails.
+void TestPublicDraw::postsCarryTheDraw() {
+    Announcement announced = tv1Announcement();
+    announced.terms.prizes = {{1, QStringLiteral("치킨")}, {1, QStringLiteral("커피")}};
+    const QString post =
+        announcementPost(announced, {QStringLiteral("마감 시각 : 2026-08-28 09:38 (한국 시간)")});
+    // as copied from the site: CR LF, no-break spaces, blank lines dropped and added, trailing blanks
+    QString copied = post;
+    copied.replace(QStringLiteral("\n\n"), QStringLiteral("\n")).replace(u' ', QChar(0x00A0));
+    copied.replace(QStringLiteral("\n"), QStringLiteral("  \r\n\r\n"));
+    for (const QString &text : {post, copied}) {
+        const std::optional<Expected<PostedAnnouncement>> read = readAnnouncementPost(text);
+        QVERIFY(read);
+        QVERIFY2(*read, qPrintable(read->problem()));
+        QCOMPARE(announcementCode((*read)->terms), announcementCode(announced.terms));
+        QCOMPARE((*read)->terms.prizes, announced.terms.prizes);
+        QCOMPARE((*read)->list, std::optional<QStringList>(announced.list));
+        QVERIFY(!announcementProblem(text, announced.terms));
+    }
+    const auto problem = [](const QString &text) {
+        const std::optional<Expected<PostedAnnouncement>> read = readAnnouncementPost(text);
+        return read ? read->problem() : QStringLiteral("(no post)");
+    };
+    QVERIFY(problem(QString(post).replace(QStringLiteral("\n4. 이영희\n"), QStringLiteral("\n4. 이영이\n")))
+                .endsWith(QStringLiteral(
+                    "예고문의 참가자 목록이 참가자 목록의 SHA-256과 다릅니다. 목록이 바뀌었습니다.")));
+    QVERIFY(problem(QString(post).replace(QStringLiteral("추첨 이름 : 2026 봄"),
+                                          QStringLiteral("추첨 이름 : 2026 가을")))
+                .contains(QStringLiteral("예고문에 적힌 예고 코드와 다릅니다. 예고문이 바뀌었습니다.")));
+    QVERIFY(problem(QString(post).remove(QStringLiteral("목록 끝\n")))
+                .endsWith(QStringLiteral("목록이 잘렸습니다.")));
+    QCOMPARE(problem(post + post),
+             QStringLiteral("예고문이 둘 이상 들어 있어, 어느 추첨을 예고했는지 알 수 없습니다."));
+    // a post of the first rule's days carries the code alone, and is read for it
+    QCOMPARE(problem(QStringLiteral("[Tombolix 공개 추첨 예고] 봄\n예고 코드(announcement_sha256) : 0")),
+             QStringLiteral("(no post)"));
+    // an entrant named like a code is an entry, not a second announcement; a code beside the post's is
+    Announcement hostile = announced;
+    hostile.list.prepend(QString(64, u'a'));
+    hostile.terms.count = int(hostile.list.size());
+    hostile.terms.listSha256 = sha256Hex(canonicalFile(hostile.list));
+    const QString hostilePost = announcementPost(hostile);
+    QVERIFY(!announcementProblem(hostilePost, hostile.terms));
+    QCOMPARE(announcementProblem(hostilePost + QStringLiteral("\n또는 ") + QString(64, u'b'), hostile.terms),
+             QStringLiteral(
+                 "이 결과는 예고한 추첨이 아닙니다. 예고문에 예고 코드로 보이는 값이 2개 있어, 어느 추첨을 "
+                 "예고했는지 알 수 없습니다."));
+    // a longer list stays in the announcement file
+    Announcement large = tv1Announcement();
+    large.list.clear();
+    for (int i = 0; i < maxListedEntries + 1; ++i)
+        large.list.append(QString(QChar(char16_t(0xAC00 + i))));
+    large.terms.count = int(large.list.size());
+    large.terms.listSha256 = sha256Hex(canonicalFile(large.list));
+    const std::optional<Expected<PostedAnnouncement>> read = readAnnouncementPost(announcementPost(large));
+    QVERIFY(read && *read && !(*read)->list);
+
+    // the result post: every winner, rank and reserve, and the round's signature
+    const Result result =
+        decide(announced, {42, round42Randomness, round42Signature}, {QStringLiteral("api.drand.sh")});
+    const QString resultText = resultPost(result);
+    QVERIFY(resultText.contains(
+        QStringLiteral("\n당첨자\n1. 이영희 (추첨 번호 4, 1등 치킨)\n2. 김철수2 (추첨 번호 2, 2등 커피)\n")));
+    const auto checked = [&](const QString &text) -> QString {
+        const std::optional<Expected<PostedResult>> posted = readResultPost(text);
+        if (!posted || !*posted)
+            return posted ? posted->problem() : QStringLiteral("(no post)");
+        return verifyPostedResult(**posted, post).problem.value_or(QString());
+    };
+    QCOMPARE(checked(resultText), QString());
+    QCOMPARE(
+        checked(QString(resultText).replace(u' ', QChar(0x00A0)).replace(u'\n', QStringLiteral("\r\n\r\n"))),
+        QString());
+    // the organiser names a friend beside an honest round
+    QCOMPARE(
+        checked(QString(resultText)
+                    .replace(QStringLiteral("1. 이영희 (추첨"), QStringLiteral("1. 박민수 (추첨"))),
+        QStringLiteral(
+            "결과문의 당첨자 1번째가 규칙으로 계산한 값('1. 이영희 (추첨 번호 4, 1등 치킨)')과 다릅니다."));
+    QCOMPARE(
+        checked(QString(resultText).replace(QStringLiteral("1등 치킨"), QStringLiteral("2등 커피"))),
+        QStringLiteral(
+            "결과문의 당첨자 1번째가 규칙으로 계산한 값('1. 이영희 (추첨 번호 4, 1등 치킨)')과 다릅니다."));
+    QCOMPARE(
+        checked(
+            QString(resultText).replace(QStringLiteral("(추첨 번호 1)"), QStringLiteral("(추첨 번호 3)"))),
+        QStringLiteral(
+            "결과문의 예비 당첨자 1번째가 규칙으로 계산한 값('1. 김철수 (추첨 번호 1)')과 다릅니다."));
+    QCOMPARE(checked(QString(resultText).replace(round42Signature, QString(96, u'a'))), signatureRefused(42));
+    // against another draw's announcement: not the announced one
+    QVERIFY(checked(QString(resultText).replace(announcementCode(announced.terms), QString(64, u'c')))
+                .startsWith(QStringLiteral("이 결과는 예고한 추첨이 아닙니다. 결과문의 예고 코드(")));
+    // the announcement without its list cannot tell who was drawn
+    QVERIFY(verifyPostedResult(**readResultPost(resultText),
+                               QStringLiteral("예고 코드 ") + announcementCode(announced.terms))
+                .problem->startsWith(QStringLiteral("결과문만으로 확인하려면")));
 }
 
 void TestPublicDraw::oneChangedByteFailsAndNamesTheLine_data() {

@@ -186,8 +186,12 @@ void TestPublicDrawWindow::announceThroughTheMenu() {
                                          "김철수\n김철수2\n박민수\n이영희\n정하늘\n최지우\n")));
     const QString clipboard = rig->desktop.clipboardText;
     for (const QString &part :
-         {label, F, QStringLiteral("참가자 6명, 당첨자 2명, 예비 당첨자 1명"),
+         {label, F, QStringLiteral("\n참가자 : 6명\n당첨자 : 2명\n예비 당첨자 : 1명\n"),
           QStringLiteral("라운드 42 (2023-08-24 00:11:30, 한국 시간에 공개)"),
+          QStringLiteral(
+              "\n참가자 목록 (6명, 추첨 번호 순)\n1. 김철수\n2. 김철수2\n3. 박민수\n4. 이영희\n5. 정하늘\n6. "
+              "최지우\n목록 끝\n"),
+          QStringLiteral("휴대폰에서 확인하는 법 : "),
           QString(QStringLiteral("예고 코드(announcement_sha256) : ") + A),
           QStringLiteral("이 글이 라운드 42의 공개 시각(2023-08-24 00:11:30, 한국 시간) 전에 "
                          "쓰였는지 꼭 확인하세요."),
@@ -781,9 +785,12 @@ void TestPublicDrawWindow::aResultThatWasNeverAnnounced() {
     rig->prompter.chooseFile(result);
     rig->prompter.type(honestPost);
     main->mnu_Verify->trigger();
-    QCOMPARE(rig->prompter.records.last().text,
-             QStringLiteral("검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고문에 이 결과의 예고 코드(") +
-                 announcementCode(rigged.terms) + QStringLiteral(")가 없습니다."));
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringLiteral(
+            "검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고와 다른 값: 참가자 목록의 SHA-256(예고: ") +
+            sha256Hex(canonicalFile(parseAnnouncement(readUtf8(honest))->list)) + QStringLiteral(", 결과: ") +
+            rigged.terms.listSha256 + QStringLiteral("), 참가자 수(예고: 6, 결과: 5)"));
     // given the announcement file
     rig->prompter.reset();
     rig->prompter.chooseFile(result);
@@ -904,7 +911,7 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
              qPrintable(notice));
     const QString announcePost = other.desktop.clipboardText;
     QVERIFY(announcePost.startsWith(QStringLiteral("[Tombolix 공개 추첨 예고] ") + labelText + u'\n'));
-    QVERIFY(announcePost.contains(QStringLiteral("참가자 4명, 당첨자 1명, 예비 당첨자 3명\n")));
+    QVERIFY(announcePost.contains(QStringLiteral("참가자 : 4명\n당첨자 : 1명\n예비 당첨자 : 3명\n")));
     const QString announcement =
         QDir(services.filesFolder)
             .filePath(QDir(services.filesFolder).entryList({QStringLiteral("*_Announce.txt")}).value(0));

@@ -360,6 +360,28 @@ def split_file(text):
     return Header(header, lines[0]), lines[i + 1:], i + 2
 
 
+def list_problem(entries, lines, rule):
+    """Fails unless the list is as the rule writes it: every entry canonical, none reading the same
+    as another, in UTF-8 order (`lines`: the line of each entry)."""
+    lines = list(lines)
+    if len(entries) > MAX_ENTRIES:
+        raise Failed(at_line(lines[0] if lines else 1, f"목록의 항목이 {MAX_ENTRIES}개를 넘습니다."))
+    line_of_key = {}  # no two entries that read the same
+    for i, entry in enumerate(entries):
+        line = lines[i]
+        if not entry or (rule != RULE_V1 and too_long(entry)) or has_unusable(entry, rule) or \
+                canonical_entry(entry, rule) != entry:
+            raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
+        key = look_alike_key(entry, rule)
+        if not key:
+            raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
+        if key in line_of_key:
+            raise Failed(at_line(line, f"목록의 항목이 {line_of_key[key]}번째 줄의 항목과 보기에 같습니다."))
+        line_of_key[key] = line
+        if i > 0 and not entries[i - 1].encode("utf-8") < entry.encode("utf-8"):
+            raise Failed(at_line(line, f"목록의 항목이 {lines[i - 1]}번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다."))
+
+
 def canonical_label(label, rule):
     if rule == RULE_V1:
         return not unusable_in_label(label, rule) and canonical_entry(label, rule) == label
@@ -419,22 +441,7 @@ def read_announced(header, entries, first_entry_line, with_randomness):
         raise Failed(at_line(line, f"{round_line}번째 줄의 라운드 {terms['round']}의 시각은 "
                                    f"{round_time(terms['round'])}입니다."))
 
-    if len(entries) > MAX_ENTRIES:
-        raise Failed(at_line(first_entry_line, f"목록의 항목이 {MAX_ENTRIES}개를 넘습니다."))
-    line_of_key = {}  # no two entries that read the same
-    for i, entry in enumerate(entries):
-        line = first_entry_line + i
-        if not entry or (rule != RULE_V1 and too_long(entry)) or has_unusable(entry, rule) or \
-                canonical_entry(entry, rule) != entry:
-            raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
-        key = look_alike_key(entry, rule)
-        if not key:
-            raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
-        if key in line_of_key:
-            raise Failed(at_line(line, f"목록의 항목이 {line_of_key[key]}번째 줄의 항목과 보기에 같습니다."))
-        line_of_key[key] = line
-        if i > 0 and not entries[i - 1].encode("utf-8") < entry.encode("utf-8"):
-            raise Failed(at_line(line, f"목록의 항목이 {line - 1}번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다."))
+    list_problem(entries, range(first_entry_line, first_entry_line + len(entries)), rule)
     if terms["n"] != len(entries):
         raise Failed(at_line(count_line, f"목록의 항목은 {len(entries)}개입니다."))
     if terms["f"] != list_sha256(entries):
@@ -460,9 +467,46 @@ def parse_announcement(text):
     return terms
 
 
+NOT_ANNOUNCED = "이 결과는 예고한 추첨이 아닙니다. "
+
+
+def terms_differ(then, terms):
+    """Fails unless an announcement's terms are the result's, naming those that differ."""
+    if announcement_code(then) == announcement_code(terms):
+        return
+    shown = {"prizes": prizes_text}
+    names = [("label", "추첨 이름"), ("f", "참가자 목록의 SHA-256"), ("n", "참가자 수"), ("k", "당첨자 수"),
+             ("r", "예비 당첨자 수"), ("round", "라운드"), ("prizes", "등수별 당첨자"), ("rule", "규칙")]
+    differs = [f"{name}(예고: {shown.get(key, str)(then[key])}, 결과: {shown.get(key, str)(terms[key])})"
+               for key, name in names if then[key] != terms[key]]
+    raise Failed(NOT_ANNOUNCED + "예고와 다른 값: " + ", ".join(differs))
+
+
+def codes_in(text, terms, list_from):
+    """The codes a text shows besides the list's SHA-256 and the chain's hash, read as people read
+    it (NFKC, invisible characters taken out), so that no second code hides in full-width digits or
+    behind a zero-width space; the lines of a posted list are entries, not codes."""
+    kept, in_list = [], False
+    for line in re.split(r"\r\n|\r|\n", text):
+        canonical = canonical_entry(line) if list_from else ""
+        if list_from and canonical == list_from:
+            in_list = True
+        elif in_list and canonical == LIST_END:
+            in_list = False
+        elif not in_list:
+            kept.append(line)
+    read = as_shown("\n".join(kept) + "\n")
+    codes = {value.lower() for value in re.findall(r"(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])", read)}
+    return codes - {terms["f"], CHAIN}
+
+
+def several_codes(count):
+    return NOT_ANNOUNCED + f"예고문에 예고 코드로 보이는 값이 {count}개 있어, 어느 추첨을 예고했는지 알 수 없습니다."
+
+
 def check_announcement(text, terms):
-    """Fails unless the announcement (a file, or the post's text) announces these terms."""
-    not_announced = "이 결과는 예고한 추첨이 아닙니다. "
+    """Fails unless the announcement (a file, a post, or any text holding the code) announces these
+    terms."""
     try:
         split_file(text)
         is_file = True
@@ -473,26 +517,230 @@ def check_announcement(text, terms):
             then = parse_announcement(text)
         except Failed as failure:
             raise Failed(f"예고 파일이 올바르지 않습니다. {failure}")
-        if then["code"] == terms["code"]:
-            return
-        shown = {"prizes": prizes_text}
-        names = [("label", "추첨 이름"), ("f", "참가자 목록의 SHA-256"), ("n", "참가자 수"), ("k", "당첨자 수"),
-                 ("r", "예비 당첨자 수"), ("round", "라운드"), ("prizes", "등수별 당첨자"), ("rule", "규칙")]
-        differs = [f"{name}(예고: {shown.get(key, str)(then[key])}, 결과: {shown.get(key, str)(terms[key])})"
-                   for key, name in names if then[key] != terms[key]]
-        raise Failed(not_announced + "예고와 다른 값: " + ", ".join(differs))
-    # The post's text: the code must stand in it, and no other code beside it. The list's SHA-256
-    # and the chain's hash are the other 64-digit values a post holds.
-    # The text is read as people read it (NFKC, invisible characters taken out), so that no second
-    # code hides in full-width digits or behind a zero-width space.
-    read = as_shown(text)
-    codes = {value.lower() for value in re.findall(r"(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])", read)}
-    codes -= {terms["f"], CHAIN}
+        terms_differ(then, terms)
+        return
+    post = read_announcement_post(text)
+    if post is not None:
+        # Today's post: its terms a line each, and perhaps its list. Nothing else in it may name
+        # another draw.
+        terms_differ(post, terms)
+        codes = codes_in(text, terms, list_heading(terms["n"])) - {terms["code"]}
+        if codes:
+            raise Failed(several_codes(len(codes) + 1))
+        return
+    # An older post, or any text: the code must stand in it, and no other code beside it (an
+    # organiser who announced several could keep whichever the round favours).
+    codes = codes_in(text, terms, None)
     if terms["code"] not in codes:
-        raise Failed(not_announced + f"예고문에 이 결과의 예고 코드({terms['code']})가 없습니다.")
+        raise Failed(NOT_ANNOUNCED + f"예고문에 이 결과의 예고 코드({terms['code']})가 없습니다.")
     if len(codes) > 1:
-        raise Failed(not_announced + f"예고문에 예고 코드로 보이는 값이 {len(codes)}개 있어, 어느 추첨을 예고했는지 "
-                                     "알 수 없습니다.")
+        raise Failed(several_codes(len(codes)))
+
+
+# --- The posts: what the organiser pastes on the site, as it is copied back from it ---
+
+ANNOUNCEMENT_TITLE = "[Tombolix 공개 추첨 예고]"
+RESULT_TITLE = "[Tombolix 공개 추첨 결과]"
+CODE_KEY = "예고 코드(announcement_sha256) : "
+LIST_SHA_KEY = "참가자 목록의 SHA-256 : "
+ROUND_KEY = "공개 난수 : drand quicknet 라운드 "
+SIGNATURE_KEY = "라운드의 서명(signature) : "
+LIST_END = "목록 끝"
+RESERVES_HEADING = "예비 당첨자 (당첨자와 연락되지 않을 때 차례로)"
+
+
+def list_heading(count):
+    return f"참가자 목록 ({count}명, 추첨 번호 순)"
+
+
+class PostLines:
+    """A post's lines as read: made canonical as entries are, the empty ones left out, each with its
+    number in the text; read in turn."""
+
+    def __init__(self, text, title):
+        self.lines = [(number, canonical_entry(line))
+                      for number, line in enumerate(re.split(r"\r\n|\r|\n", text), 1)]
+        self.lines = [(number, line) for number, line in self.lines if line]
+        titles = [i for i, (_, line) in enumerate(self.lines) if line.startswith(title)]
+        self.found = len(titles)
+        self.at = titles[0] + 1 if titles else 0
+
+    def line_number(self):
+        return self.lines[self.at - 1][0] if self.at > 0 else 1
+
+    def at_end(self):
+        return self.at >= len(self.lines)
+
+    def next_if(self, begins):
+        if self.at_end() or not self.lines[self.at][1].startswith(begins):
+            return None
+        self.at += 1
+        return self.lines[self.at - 1][1][len(begins):]
+
+    def next(self, begins):
+        value = self.next_if(begins)
+        if value is None:
+            line = self.lines[-1][0] if self.at_end() and self.lines else \
+                self.lines[self.at][0] if self.lines else 1
+            raise Failed(at_line(line, f"'{begins.strip()}' 줄이 있어야 합니다."))
+        return value
+
+    def number(self, begins, unit):
+        value = self.next(begins)
+        number = value.split(" ")[0] if not unit else value[:-len(unit)] if value.endswith(unit) else ""
+        if not re.fullmatch(r"[0-9]{1,19}", number) or str(int(number)) != number:
+            raise Failed(at_line(self.line_number(), f"{begins.strip()}의 수가 올바르지 않습니다."))
+        return int(number)
+
+    def hex(self, begins, digits, what):
+        value = self.next(begins)
+        lower = value[:digits].lower()
+        if len(lower) != digits or any(c not in "0123456789abcdef" for c in lower) or \
+                (len(value) > digits and value[digits] != " "):
+            raise Failed(at_line(self.line_number(), f"{what}이(가) 16진수 {digits}자리가 아닙니다."))
+        return lower
+
+
+def read_announcement_post(text):
+    """The terms of an announcement post as copied from the site, with its list ("list", None when
+    the post does not carry it); None when the text holds no announcement post at all."""
+    post = PostLines(text, ANNOUNCEMENT_TITLE)
+    if post.found == 0:
+        return None
+    if post.found > 1:
+        raise Failed("예고문이 둘 이상 들어 있어, 어느 추첨을 예고했는지 알 수 없습니다.")
+    # A post of the first rule's days carries the code alone: it is read for that (None here).
+    if post.at_end() or not post.lines[post.at][1].startswith("규칙 : "):
+        return None
+    try:
+        rule = post.next("규칙 : ")
+        if rule not in RULES:
+            raise Failed(at_line(post.line_number(), "알 수 없는 규칙입니다."))
+        terms = {"rule": rule, "label": post.next("추첨 이름 : ")}
+        terms["n"] = post.number("참가자 : ", "명")
+        terms["k"] = post.number("당첨자 : ", "명")
+        terms["r"] = post.number("예비 당첨자 : ", "명")
+        reserves_line = post.line_number()
+        terms["prizes"] = []
+        while True:
+            prize = post.next_if(f"{len(terms['prizes']) + 1}등 : ")
+            if prize is None:
+                break
+            match = re.fullmatch(r"([0-9]{1,5})명 (.+)", prize)
+            if not match:
+                raise Failed(at_line(post.line_number(), "등수별 당첨자는 '1등 : 1명 치킨'처럼 적혀 있어야 합니다."))
+            terms["prizes"].append((int(match.group(1)), match.group(2)))
+        terms["f"] = post.hex(LIST_SHA_KEY, 64, "참가자 목록의 SHA-256")
+        terms["round"] = post.number(ROUND_KEY, None)
+        post.next_if("https://")  # the round's address, for the eye
+        code = post.hex(CODE_KEY, 64, "예고 코드")
+    except Failed as failure:
+        raise Failed(f"예고문을 읽을 수 없습니다. {failure}")
+    wrong = None
+    if not 1 <= terms["round"] <= MAX_ROUND:
+        wrong = f"라운드 번호는 1 이상 {MAX_ROUND} 이하여야 합니다."
+    elif too_long(terms["label"]) or unusable_in_label(terms["label"]) or \
+            canonical_entry(terms["label"]) != terms["label"]:
+        wrong = "추첨 이름에 쓸 수 없는 문자가 있습니다."
+    elif not 1 <= terms["n"] <= MAX_ENTRIES or terms["k"] < 1 or terms["k"] + terms["r"] > terms["n"]:
+        wrong = "당첨자는 1명 이상, 당첨자와 예비 당첨자를 합한 수는 목록의 항목 수 이하여야 합니다."
+    else:
+        wrong = prizes_problem(terms["prizes"], terms["k"])
+    if not wrong and announcement_code(terms) != code:
+        wrong = (f"예고문의 값으로 계산한 예고 코드({announcement_code(terms)})가 예고문에 적힌 예고 코드와 다릅니다. "
+                 "예고문이 바뀌었습니다.")
+    if wrong:
+        raise Failed("예고문을 읽을 수 없습니다. " + at_line(reserves_line, wrong))
+    terms["code"] = code
+    terms["list"] = None
+    while not post.at_end() and post.next_if(list_heading(terms["n"])) is None:
+        post.next_if("")  # a line of the text around it
+    if post.at_end():
+        return terms
+    entries, lines = [], []
+    try:
+        while post.next_if(LIST_END) is None:
+            if post.at_end():
+                raise Failed(at_line(post.line_number(), "'목록 끝' 줄이 없습니다. 목록이 잘렸습니다."))
+            entry = post.next(f"{len(entries) + 1}. ")
+            if len(entries) >= terms["n"]:
+                raise Failed(at_line(post.line_number(), "목록의 항목이 참가자 수보다 많습니다."))
+            entries.append(entry)
+            lines.append(post.line_number())
+        list_problem(entries, lines, terms["rule"])
+        if len(entries) != terms["n"]:
+            raise Failed(at_line(post.line_number(), f"목록의 항목은 {len(entries)}개입니다."))
+        if list_sha256(entries) != terms["f"]:
+            raise Failed("예고문의 참가자 목록이 참가자 목록의 SHA-256과 다릅니다. 목록이 바뀌었습니다.")
+    except Failed as failure:
+        raise Failed(f"예고문의 참가자 목록을 읽을 수 없습니다. {failure}")
+    terms["list"] = entries
+    return terms
+
+
+def read_result_post(text):
+    """What a result post as copied from the site says was drawn, and by which round; None when the
+    text holds no result post."""
+    post = PostLines(text, RESULT_TITLE)
+    if post.found == 0:
+        return None
+    if post.found > 1:
+        raise Failed("결과문이 둘 이상 들어 있습니다.")
+
+    def tickets():
+        read = []
+        while True:
+            line = post.next_if(f"{len(read) + 1}. ")
+            if line is None:
+                return read
+            match = re.fullmatch(r"(.*) \(추첨 번호 ([0-9]{1,5})(?:, (.*))?\)", line, re.S)
+            if not match:
+                raise Failed(at_line(post.line_number(), "'1. 홍길동 (추첨 번호 3)'처럼 적혀 있어야 합니다."))
+            read.append((int(match.group(2)), match.group(1), match.group(3) or ""))
+
+    try:
+        post.next("당첨자")
+        posted = {"winners": tickets(), "reserves": []}
+        if post.next_if(RESERVES_HEADING) is not None:
+            posted["reserves"] = tickets()
+        posted["code"] = post.hex(CODE_KEY, 64, "예고 코드")
+        post.next_if(LIST_SHA_KEY)
+        posted["round"] = post.number(ROUND_KEY, None)
+        posted["signature"] = post.hex(SIGNATURE_KEY, 96, "라운드의 서명")
+    except Failed as failure:
+        raise Failed(f"결과문을 읽을 수 없습니다. {failure}")
+    return posted
+
+
+def posted_result_problem(posted, announced):
+    """Fails unless a result post names, of the announcement it names (with its list), every winner
+    and reserve as the rule draws them from its round. The round's signature is not checked here:
+    the caller confirms the round."""
+    if posted["code"] != announced["code"]:
+        raise Failed(NOT_ANNOUNCED + f"결과문의 예고 코드({posted['code']})가 예고의 예고 코드({announced['code']})와 "
+                                     "다릅니다.")
+    if posted["round"] != announced["round"]:
+        raise Failed(f"결과문의 라운드({posted['round']})가 예고한 라운드({announced['round']})가 아닙니다.")
+    randomness = hashlib.sha256(bytes.fromhex(posted["signature"])).hexdigest()
+    seed = hashlib.sha256(seed_text(announced, randomness).encode("utf-8")).digest()
+    winners, reserves = draw(seed, announced["n"], announced["k"], announced["r"])
+    entries = announced["list"]
+    ranks = winner_ranks(announced["prizes"], len(winners))
+    rule_winners = [(t, entries[t - 1], rank_name(announced["prizes"], ranks[i]) if announced["prizes"] else "")
+                    for i, t in enumerate(winners)]
+    rule_reserves = [(t, entries[t - 1], "") for t in reserves]
+    for who, said, rule in (("당첨자", posted["winners"], rule_winners),
+                            ("예비 당첨자", posted["reserves"], rule_reserves)):
+        for i in range(max(len(said), len(rule))):
+            if i < len(said) and i < len(rule) and said[i] == rule[i]:
+                continue
+            if i >= len(rule):
+                raise Failed(f"결과문에 {who}이(가) 규칙으로 뽑힌 수보다 많습니다.")
+            t, entry, rank = rule[i]
+            rank = f", {rank}" if rank else ""
+            raise Failed(f"결과문의 {who} {i + 1}번째가 규칙으로 계산한 값('{i + 1}. {entry} (추첨 번호 {t}{rank})')과 "
+                         "다릅니다.")
+    return winners, reserves
 
 
 def drawn_lines(terms, winners, reserves, entries):
@@ -632,10 +880,41 @@ def terms_lines(terms):
     return lines
 
 
+def announced_with_list(announcement_text):
+    """The announcement's terms with its list, from an announcement file or a post that carries it."""
+    try:
+        split_file(announcement_text)
+    except Failed:
+        post = read_announcement_post(announcement_text)
+        if post is None or post["list"] is None:
+            raise Failed("결과문만으로 확인하려면 참가자 목록이 있는 예고(예고문이나 예고 파일)가 필요합니다.")
+        return post
+    header, entries, first_entry_line = split_file(announcement_text)
+    terms = parse_announcement(announcement_text)
+    terms["list"] = entries
+    return terms
+
+
+def verify_posted(posted, announcement_text):
+    """A result post checked against its announcement: the terms as for a result file."""
+    if announcement_text is None:
+        raise Failed("결과문만으로 확인하려면 참가자 목록이 있는 예고(--announcement)가 필요합니다.")
+    terms = announced_with_list(announcement_text)
+    winners, reserves = posted_result_problem(posted, terms)
+    terms["signature"] = posted["signature"]
+    terms["drawn"] = drawn_report(terms, winners, reserves, terms["list"])
+    return terms
+
+
 def verify(result_text, announcement_text, relays, offline):
     """(exit status, text to print)."""
     names = {urllib.parse.urlsplit(relay).netloc for relay in DRAND_RELAYS + RELAYS + relays}
-    terms = verify_result(result_text, names)
+    try:
+        split_file(result_text)
+        posted = None
+    except Failed:
+        posted = read_result_post(result_text)
+    terms = verify_result(result_text, names) if posted is None else verify_posted(posted, announcement_text)
     if offline:
         confirmed, unconfirmed = None, "공개 난수 서버에 묻지 않았습니다 (--offline)"
     else:

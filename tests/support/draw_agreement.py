@@ -4,6 +4,7 @@
 For each case folder (sorted), prints one line: the folder's name, then "|"-separated findings:
     list <F> | list refused                      the draw list (list.txt, as typed) made canonical
     result ok <A> | result failed                 result.txt checked, with announce.txt and post.txt
+    posts ok | posts failed                       resultpost.txt checked with post.txt, and with announce.txt
     v1-result ok <A> | v1-result failed           the same for v1-result.txt and its companions
     announce-mutations <n> passed <positions>     every byte of announce.txt changed in turn
     result-mutations <n> passed <positions>       every byte of result.txt changed in turn
@@ -50,9 +51,16 @@ def draw_checked(folder, kind):
         terms = vd.verify_result(vd.read_utf8(path("result.txt")), RELAYS)
         vd.check_announcement(vd.read_utf8(path("announce.txt")), terms)
         vd.check_announcement(vd.read_utf8(path("post.txt")), terms)
-        return f"{kind}result ok " + terms["code"]
+        found = f"{kind}result ok " + terms["code"]
     except (vd.Failed, UnicodeDecodeError):
-        return f"{kind}result failed"
+        found = f"{kind}result failed"
+    try:
+        posted = vd.read_result_post(vd.read_utf8(path("resultpost.txt")))
+        vd.verify_posted(posted, vd.read_utf8(path("post.txt")))
+        vd.verify_posted(posted, vd.read_utf8(path("announce.txt")))
+        return found + f"|{kind}posts ok"
+    except (vd.Failed, UnicodeDecodeError, TypeError):
+        return found + f"|{kind}posts failed"
 
 
 def cases(folder_of_cases):
