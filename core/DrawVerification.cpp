@@ -124,21 +124,11 @@ std::optional<QString> termsDiffer(const Terms &then, const Terms &terms) {
 // The codes a text shows besides the list's SHA-256 and the chain's hash, read as people read it
 // (NFKC, invisible characters taken out), so that no second code hides in full-width digits or
 // behind a zero-width space; the lines of a posted list are entries, not codes.
-QSet<QString> codesIn(const QString &text, const Terms &terms, const QString &listFrom) {
+QSet<QString> codesIn(const QString &text, const Terms &terms, qsizetype listFrom = -1,
+                      qsizetype listTo = -1) {
     static const QRegularExpression digits64(
         QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
-    QString read;
-    bool inList = false;
-    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
-        const QString canonical = listFrom.isEmpty() ? QString() : canonicalEntry(line);
-        if (!listFrom.isEmpty() && canonical == listFrom)
-            inList = true;
-        else if (inList && canonical == QStringLiteral("목록 끝"))
-            inList = false;
-        else if (!inList)
-            read += line + u'\n';
-    }
-    read = asShown(read);
+    const QString read = asShown(listFrom < 0 ? text : text.left(listFrom) + u'\n' + text.mid(listTo));
     QSet<QString> codes;
     for (QRegularExpressionMatchIterator it = digits64.globalMatch(read); it.hasNext();) {
         const QString value = it.next().captured().toLower();
@@ -166,6 +156,8 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
             return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
         return termsDiffer(file->terms, terms);
     }
+    if (codePoints(announcement) > maxPostLength)
+        return tooLongForAPost();
     if (const std::optional<Expected<PostedAnnouncement>> post = readAnnouncementPost(announcement)) {
         // Today's post: its terms a line each, and perhaps its list. Nothing else in it may name
         // another draw.
@@ -173,9 +165,7 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
             return post->problem();
         if (const std::optional<QString> differs = termsDiffer((*post)->terms, terms))
             return differs;
-        QSet<QString> codes = codesIn(announcement, terms,
-                                      QStringLiteral("참가자 목록 (") + QString::number(terms.count) +
-                                          QStringLiteral("명, 추첨 번호 순)"));
+        QSet<QString> codes = codesIn(announcement, terms, (*post)->listFrom, (*post)->listTo);
         codes.remove(code);
         if (!codes.isEmpty())
             return severalCodes(codes.size() + 1);
@@ -183,7 +173,7 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
     }
     // An older post, or any text: the code must stand in it, and no other code beside it (an
     // organiser who announced several could keep whichever the round favours).
-    const QSet<QString> codes = codesIn(announcement, terms, QString());
+    const QSet<QString> codes = codesIn(announcement, terms);
     if (!codes.contains(code))
         return notAnnounced + QStringLiteral("예고문에 이 결과의 예고 코드(") + code +
                QStringLiteral(")가 없습니다.");

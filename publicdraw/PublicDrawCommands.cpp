@@ -145,6 +145,11 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
         return std::nullopt;
     }
     CanonicalList list = canonicalList(m_drawList.entries());
+    if (list.overLength) {
+        prompter.information(
+            QStringLiteral("공개 추첨의 목록은 보기에 모두 %1자까지 쓸 수 있습니다.").arg(maxShownLength));
+        return std::nullopt;
+    }
     if (!list.tooLong.isEmpty()) {
         prompter.information(
             QStringLiteral("공개 추첨에는 %1자가 넘는 항목을 쓸 수 없습니다.").arg(maxTextLength) +
