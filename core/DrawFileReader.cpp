@@ -56,34 +56,29 @@ std::optional<LineProblem> listProblem(const QStringList &list, const QList<int>
         return LineProblem{lines.value(0, 1),
                            QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries)};
     qint64 shown = 0;
-    QByteArray previous;
     QHash<QString, int> lineOfKey; // no two entries that read the same
     for (int i = 0; i < list.size(); ++i) {
         const QString &entry = list.at(i);
         const int line = lines.at(i);
-        if (entry.isEmpty() || tooLong(entry) || holdsUnusable(entry, rule) ||
-            canonicalEntry(entry, rule) != entry)
+        if (entry.isEmpty() || tooLong(entry))
             return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
-        qint64 length = 0;
-        const QString key = lookAlikeKey(entry, rule, &length);
-        shown += length;
+        const EntryReading read = readEntry(entry, rule);
+        shown += read.shown;
         if (shown > maxShownLength)
             return LineProblem{line,
                                QStringLiteral("목록이 너무 깁니다. 보기에 모두 %1자를 넘습니다. 공개 추첨의 "
                                               "목록이 아닙니다.")
                                    .arg(maxShownLength)};
-        if (key.isEmpty())
+        if (read.unusable || read.canonical != entry || read.key.isEmpty())
             return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
-        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
+        if (const auto seen = lineOfKey.constFind(read.key); seen != lineOfKey.cend())
             return LineProblem{
                 line, QStringLiteral("목록의 항목이 %1번째 줄의 항목과 보기에 같습니다.").arg(*seen)};
-        lineOfKey.insert(key, line);
-        const QByteArray bytes = entry.toUtf8();
-        if (i > 0 && !(previous < bytes))
+        lineOfKey.insert(read.key, line);
+        if (i > 0 && !beforeInUtf8(list.at(i - 1), entry))
             return LineProblem{
                 line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.")
                           .arg(lines.at(i - 1))};
-        previous = bytes;
     }
     return std::nullopt;
 }

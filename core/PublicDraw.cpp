@@ -12,6 +12,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -260,6 +262,129 @@ bool unusableInLabel(const QString &label, Rule rule) {
     return unusable;
 }
 
+namespace {
+
+// How the key reads a code point of the first plane, for names made of such code points alone: a
+// text of them is its own canonical form and its own NFKC, and its key is made in one pass.
+enum KeyClass : unsigned char {
+    Unknown,  // not looked at yet
+    Slow,     // anything else: the key is made the long way
+    Kept,     // every normal form leaves it, no blank, no prototype
+    Dropped,  // U+0020, which the key leaves out (one alone between others)
+    Syllable, // a Hangul syllable, whose NFD is its jamo
+    Mapped,   // as Kept, but for its prototype, itself of Kept code points
+};
+
+bool plainCodePoint(char32_t c) {
+    return unicode14::usable(c) && !unicode14::blank(c) && unicode::stableAlone(c);
+}
+
+KeyClass classOf(char32_t c) {
+    if (c == u' ')
+        return Dropped;
+    if (c >= 0xAC00 && c <= 0xD7A3)
+        return Syllable;
+    if (QChar::isSurrogate(c) || !plainCodePoint(c))
+        return Slow;
+    const std::u32string_view proto = unicode14::prototype(c);
+    if (proto.empty())
+        return Kept;
+    return std::all_of(proto.begin(), proto.end(),
+                       [](char32_t p) { return p < 0x10000 && plainCodePoint(p); })
+               ? Mapped
+               : Slow;
+}
+
+// Each code point of the first plane is looked at once, when a text first holds it (from any
+// thread: a verification runs beside the window).
+KeyClass keyClass(char16_t c) {
+    static std::array<std::atomic<unsigned char>, 0x10000> classes{};
+    unsigned char known = classes[c].load(std::memory_order_relaxed);
+    if (known == Unknown) {
+        known = classOf(c);
+        classes[c].store(known, std::memory_order_relaxed);
+    }
+    return KeyClass(known);
+}
+
+// The key of a name of the first plane's plain code points, with single blanks between its
+// words, made in one pass; nullopt for any other text, whose key is made the long way.
+std::optional<QString> plainKey(const QString &text) {
+    const qsizetype size = text.size();
+    if (size == 0)
+        return std::nullopt;
+    const auto *in = reinterpret_cast<const char16_t *>(text.utf16());
+    // A syllable is at most three jamo, a prototype here at most as long as the longest one.
+    QString key(size * 3 + 8, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(key.data());
+    const char16_t *end = out + key.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = in[i];
+        switch (keyClass(c)) {
+        case Unknown:
+        case Slow:
+            return std::nullopt;
+        case Dropped:
+            if (i == 0 || i + 1 == size || in[i + 1] == u' ')
+                return std::nullopt;
+            break;
+        case Kept:
+            *out++ = c;
+            break;
+        case Syllable: {
+            const int s = c - 0xAC00;
+            *out++ = char16_t(0x1100 + s / 588);
+            *out++ = char16_t(0x1161 + (s % 588) / 28);
+            if (s % 28 != 0)
+                *out++ = char16_t(0x11A7 + s % 28);
+            break;
+        }
+        case Mapped: {
+            const std::u32string_view proto = unicode14::prototype(c);
+            if (end - out < qsizetype(proto.size()) + 3)
+                return std::nullopt; // a name of long prototypes: the long way
+            for (const char32_t p : proto)
+                *out++ = char16_t(p);
+            break;
+        }
+        }
+    }
+    key.truncate(out - reinterpret_cast<const char16_t *>(key.constData()));
+    return key;
+}
+
+} // namespace
+
+EntryReading readEntry(const QString &entry, Rule rule) {
+    if (rule == currentRule) {
+        if (std::optional<QString> key = plainKey(entry))
+            return {false, entry, std::move(*key), entry.size()};
+    }
+    EntryReading read;
+    read.unusable = holdsUnusable(entry, rule);
+    if (read.unusable)
+        return read;
+    read.canonical = canonicalEntry(entry, rule);
+    if (!read.canonical.isEmpty())
+        read.key = lookAlikeKey(read.canonical, rule, &read.shown);
+    return read;
+}
+
+bool beforeInUtf8(QStringView a, QStringView b) {
+    // UTF-16's order is the code points' but for surrogates, which stand for code points above
+    // every unit from U+E000 up: lifted so, the units compare as the code points do.
+    const auto lifted = [](char16_t u) {
+        return u >= 0xE000 ? u - 0x800 : u >= 0xD800 ? u + 0x2000 : int(u);
+    };
+    const auto *x = reinterpret_cast<const char16_t *>(a.utf16());
+    const auto *y = reinterpret_cast<const char16_t *>(b.utf16());
+    const qsizetype common = qMin(a.size(), b.size());
+    const auto differ = std::mismatch(x, x + common, y);
+    if (differ.first != x + common)
+        return lifted(*differ.first) < lifted(*differ.second);
+    return a.size() < b.size();
+}
+
 QString lookAlikeKey(const QString &entry, Rule rule, qint64 *shown) {
     const QString nfkc = unicode::nfkc(entry);
     if (shown)
@@ -288,14 +413,14 @@ QString plainly(const QString &entry) {
 
 CanonicalList canonicalList(const QStringList &drawList) {
     struct Made {
-        QByteArray bytes; // the order
         QString entry;
-        QString key; // lookAlikeKey, made once
+        QString key;      // lookAlikeKey, made once
+        bool high = true; // holds a unit from U+D800 up, where UTF-16's order is not UTF-8's
     };
     CanonicalList canonical;
     qint64 shown = 0;
-    std::vector<Made> sorted;
-    sorted.reserve(size_t(drawList.size()));
+    std::vector<Made> made;
+    made.reserve(size_t(drawList.size()));
     for (const QString &entry : drawList) {
         if (whiteSpaceOnly(entry))
             continue;
@@ -303,46 +428,62 @@ CanonicalList canonicalList(const QStringList &drawList) {
             canonical.tooLong.append(entry);
             continue;
         }
-        QString made = holdsUnusable(entry) ? QString() : canonicalEntry(entry);
-        qint64 length = 0;
-        QString key = made.isEmpty() ? QString() : lookAlikeKey(made, currentRule, &length);
-        shown += length;
+        EntryReading read = readEntry(entry);
+        shown += read.shown;
         if (shown > maxShownLength) {
             canonical.overLength = true;
             return canonical;
         }
-        if (key.isEmpty()) {
+        if (read.key.isEmpty()) {
             canonical.unusable.append(entry);
             continue;
         }
-        sorted.push_back({made.toUtf8(), std::move(made), std::move(key)});
+        const bool high = std::any_of(read.canonical.cbegin(), read.canonical.cend(),
+                                      [](QChar c) { return c.unicode() >= 0xD800; });
+        made.push_back({std::move(read.canonical), std::move(read.key), high});
     }
-    std::sort(sorted.begin(), sorted.end(), [](const Made &a, const Made &b) { return a.bytes < b.bytes; });
+    // sorted by reference, the texts staying where they are; most names hold no unit from U+D800 up,
+    // and for them UTF-16's own (vectorised) order is UTF-8's
+    std::vector<const Made *> sorted;
+    sorted.reserve(made.size());
+    for (const Made &m : made)
+        sorted.push_back(&m);
+    std::sort(sorted.begin(), sorted.end(), [](const Made *a, const Made *b) {
+        return a->high || b->high ? beforeInUtf8(a->entry, b->entry)
+                                  : QStringView(a->entry) < QStringView(b->entry);
+    });
     canonical.entries.reserve(qsizetype(sorted.size()));
     QHash<QString, QString> firstByKey;
+    firstByKey.reserve(qsizetype(sorted.size()));
     for (size_t i = 0; i < sorted.size(); ++i) {
-        const Made &made = sorted[i];
-        if (i > 0 && made.bytes == sorted[i - 1].bytes) {
-            if (canonical.repeated.isEmpty() || canonical.repeated.last() != made.entry)
-                canonical.repeated.append(made.entry);
+        const Made &m = *sorted[i];
+        if (i > 0 && m.entry == sorted[i - 1]->entry) {
+            if (canonical.repeated.isEmpty() || canonical.repeated.last() != m.entry)
+                canonical.repeated.append(m.entry);
         } else {
-            const auto first = firstByKey.constFind(made.key);
+            const auto first = firstByKey.constFind(m.key);
             if (first == firstByKey.cend())
-                firstByKey.insert(made.key, made.entry);
+                firstByKey.insert(m.key, m.entry);
             else
-                canonical.lookAlike << *first << made.entry;
+                canonical.lookAlike << *first << m.entry;
         }
-        canonical.entries.append(made.entry);
+        canonical.entries.append(m.entry);
     }
     canonical.lookAlike.removeDuplicates();
     return canonical;
 }
 
 QByteArray canonicalFile(const QStringList &entries) {
-    QByteArray file;
+    qsizetype size = 0;
     for (const QString &entry : entries)
-        file += entry.toUtf8() + '\n';
-    return file;
+        size += entry.size() + 1;
+    QString file;
+    file.reserve(size);
+    for (const QString &entry : entries) {
+        file += entry;
+        file += u'\n';
+    }
+    return file.toUtf8();
 }
 
 QString sha256Hex(const QByteArray &bytes) {

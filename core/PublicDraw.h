@@ -121,6 +121,17 @@ QString asShown(const QString &text);
 // The entry with what does not show made visible, each such code point written <U+XXXX>: for the
 // messages that name entries.
 QString plainly(const QString &entry);
+// An entry read by the rule in one go: whether it holds an unusable code point, its canonical form,
+// its look-alike key and the length of its NFKC form (what reading it costs).
+struct EntryReading {
+    bool unusable = false;
+    QString canonical;
+    QString key;
+    qint64 shown = 0;
+};
+EntryReading readEntry(const QString &entry, Rule rule = currentRule);
+// The order of the rule's lists: by code points, which is the order of their UTF-8 bytes.
+bool beforeInUtf8(QStringView a, QStringView b);
 // Each entry followed by "\n", in UTF-8: what `sha256sum` of the list file reads.
 QByteArray canonicalFile(const QStringList &entries);
 QString sha256Hex(const QByteArray &bytes);
