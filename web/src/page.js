@@ -111,6 +111,8 @@ async function runCheck() {
     const found = problem ? { outcome: 'failure', lines: ['검증 실패', problem] } : check(result.text, announcement.text);
     showOutcome(found.outcome, found.lines);
     showDraw(found.draw);
+    // on a phone the answer is below the boxes: brought into view
+    $('#outcome').scrollIntoView({ block: 'start' });
   } catch (e) {
     showOutcome('failure', ['검증 실패', `확인하는 중에 예상하지 못한 문제가 생겼습니다 (${e?.name ?? 'Error'}).`]);
   } finally {
