@@ -1,6 +1,7 @@
 # make run   builds and starts Tombolix
 # make test  builds and runs the tests
 # make bench builds and runs the benchmark
+# make verifier builds the entrants' page alone, build/web/tombolix-verify.html
 # make deb builds the Debian package tombolix_1.01_amd64.deb
 # make package-test checks the package: files, validators, lintian, install, a start, removal
 # make sanitize builds the tests with AddressSanitizer and UBSan and runs them
@@ -16,7 +17,7 @@ TOMBOLIX_WERROR ?= OFF
 export TOMBOLIX_WERROR
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR)
 
-.PHONY: all deps configure build run test bench deb package-test sanitize fuzz windows windows-test format \
+.PHONY: all deps configure build verifier run test bench deb package-test sanitize fuzz windows windows-test format \
 	format-check clean
 
 all: build
@@ -29,6 +30,9 @@ $(BUILD)/build.ninja: | deps
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS)
+
+verifier: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target verifier
 
 run: build
 	$(BUILD)/app/tombolix
