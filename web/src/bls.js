@@ -40,5 +40,19 @@ export function roundSignatureValid(round, signature) {
   return checked.get(key);
 }
 
+// One pairing made while the page waits for the user: the first one after loading costs several
+// times the next (the engine compiles, noble fills its tables). Not remembered as a check.
+export function warmUp() {
+  const bls = bls12_381.shortSignatures;
+  const round42 = hexToBytes(
+    '95a9f9f5b231b7714de1553105d8ffdf3dcda24cfdb1e689319bccf79a9c8ce430a91b811fbfaf763900bc998b5d686a',
+  );
+  try {
+    bls.verify(round42, bls.hash(roundMessage(0), DST), hexToBytes(QUICKNET_PUBLIC_KEY));
+  } catch {
+    // nothing to say: the real check will
+  }
+}
+
 export const signatureRefused = (round) =>
   `라운드 ${round}의 signature가 drand quicknet의 공개 키로 확인되지 않습니다. drand가 낸 라운드가 아닙니다.`;

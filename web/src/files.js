@@ -128,6 +128,22 @@ class Header {
   }
 }
 
+// The look-alike key of an entry the rule writes as it is (canonical, usable, not too long), or ''
+// when it is not one. Kept for the next list: a result and its announcement hold the same one.
+const keys = { [RULE_V1]: new Map(), [RULE_V2]: new Map() };
+function entryKey(entry, rule) {
+  const known = keys[rule];
+  let key = known.get(entry);
+  if (key === undefined) {
+    const canonical =
+      entry !== '' && !(rule !== RULE_V1 && tooLong(entry)) && !hasUnusable(entry, rule) && canonicalEntry(entry, rule) === entry;
+    key = canonical ? lookAlikeKey(entry, rule) : '';
+    if (known.size >= 2 * MAX_ENTRIES) known.clear();
+    known.set(entry, key);
+  }
+  return key;
+}
+
 // Fails unless the list is as the rule writes it: every entry canonical, none reading the same as
 // another, in UTF-8 order (`lines`: the line of each entry).
 export function listProblem(entries, lines, rule) {
@@ -136,11 +152,8 @@ export function listProblem(entries, lines, rule) {
   const lineOfKey = new Map();
   entries.forEach((entry, i) => {
     const line = lines[i];
-    const wrong = atLine(line, '목록의 항목이 정해진 형태가 아닙니다.');
-    if (!entry || (rule !== RULE_V1 && tooLong(entry)) || hasUnusable(entry, rule) || canonicalEntry(entry, rule) !== entry)
-      throw new Failed(wrong);
-    const key = lookAlikeKey(entry, rule);
-    if (!key) throw new Failed(wrong);
+    const key = entryKey(entry, rule);
+    if (!key) throw new Failed(atLine(line, '목록의 항목이 정해진 형태가 아닙니다.'));
     if (lineOfKey.has(key))
       throw new Failed(atLine(line, `목록의 항목이 ${lineOfKey.get(key)}번째 줄의 항목과 보기에 같습니다.`));
     lineOfKey.set(key, line);

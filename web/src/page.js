@@ -1,8 +1,9 @@
 // The page itself: a thin view over check.js. Every text that came from a file or a post is put in
 // as text (textContent), never as mark-up.
+import { warmUp } from './bls.js';
 import { check, findEntrant } from './check.js';
 import { MAX_FILE_BYTES, decodeDrawFile } from './files.js';
-import { normalisationKnowsUnicode14 } from './text.js';
+import { canonicalEntry, normalisationKnowsUnicode14 } from './text.js';
 
 const $ = (selector) => document.querySelector(selector);
 
@@ -145,6 +146,11 @@ function start() {
   $('#check').addEventListener('click', runCheck);
   $('#find').addEventListener('input', showFound);
   $('#check').disabled = false;
+  // while the user pastes: the tables made, the curve's arithmetic compiled
+  setTimeout(() => {
+    canonicalEntry(' ');
+    warmUp();
+  }, 100);
 }
 
 start();

@@ -10,12 +10,6 @@ export const RULE_V2 = 'tombolix-draw-v2';
 export const RULES = [RULE_V1, RULE_V2];
 export const MAX_TEXT = 200; // code points: no nickname comes near it
 
-const USABLE = 1;
-const BLANK = 2;
-const WHITE_SPACE = 4;
-const FORMAT = 8;
-const V1_SHOWS_NOTHING = 16;
-
 function ranges(text) {
   return text.split(' ').filter(Boolean).map((part) => {
     const [first, last] = part.split('-');
@@ -23,25 +17,9 @@ function ranges(text) {
   });
 }
 
-// One byte of flags a code point, made once: a text is read a code point at a time, often.
-let flags = null;
 let prototypes = null;
 
-function flagsOf() {
-  if (flags) return flags;
-  flags = new Uint8Array(0x110000);
-  const mark = (text, bit) => {
-    for (const [a, b] of ranges(text)) for (let c = a; c <= b; ++c) flags[c] |= bit;
-  };
-  mark(tables.usable, USABLE);
-  mark(tables.blank, BLANK);
-  mark(tables.whiteSpace, WHITE_SPACE);
-  mark(tables.format, FORMAT);
-  // what shows nothing by the first rule besides the format characters
-  mark('34F 115F 1160 17B4 17B5 180B-180F 3164 FE00-FE0F FFA0 E0100-E01EF', V1_SHOWS_NOTHING);
-  return flags;
-}
-
+// Each code point's confusable prototype, where it has one.
 function prototypesOf() {
   if (prototypes) return prototypes;
   prototypes = new Map();
@@ -51,12 +29,6 @@ function prototypesOf() {
   }
   return prototypes;
 }
-
-const has = (code, bit) => (flagsOf()[code] & bit) !== 0;
-export const usable = (code) => has(code, USABLE);
-export const blank = (code) => has(code, BLANK);
-export const whiteSpace = (code) => has(code, WHITE_SPACE);
-export const format = (code) => has(code, FORMAT);
 
 // Whether this browser's normal forms know Unicode 14: letters new in it decompose as they must.
 // An older one would read some entries otherwise than the program does, and answer wrongly.
@@ -72,10 +44,6 @@ export function normalisationKnowsUnicode14() {
   }
 }
 
-// The characters of a text, a code point each, a lone surrogate standing for itself.
-const charsOf = (text) => Array.from(text);
-const codeOf = (c) => c.codePointAt(0);
-
 export function codePointCount(text) {
   let n = 0;
   for (const _ of text) ++n; // eslint-disable-line no-unused-vars
@@ -86,53 +54,120 @@ export function tooLong(text) {
   return text.length > MAX_TEXT && codePointCount(text) > MAX_TEXT;
 }
 
-function without(text, drop) {
+// One byte of flags a code point, made once: a list is 32,767 texts read twice (result and
+// announcement), so each is read in one plain loop over its UTF-16 units, and copied only where
+// the rule changes it.
+const USABLE = 1;
+const BLANK = 2;
+const WHITE_SPACE = 4;
+const IN_LABEL = 8; // a format character, or a line or paragraph separator
+const V1_UNSEEN = 16; // shows nothing by the first rule: format characters and a few fillers
+const PROTOTYPED = 32;
+const V1_TRIMMED = 64;
+const V1_CONTROL = 128;
+let flags = null;
+
+function flagsOf() {
+  if (flags) return flags;
+  flags = new Uint8Array(0x110000);
+  const mark = (text, bit) => {
+    for (const [a, b] of ranges(text)) for (let c = a; c <= b; ++c) flags[c] |= bit;
+  };
+  mark(tables.usable, USABLE);
+  mark(tables.blank, BLANK);
+  mark(tables.whiteSpace, WHITE_SPACE);
+  mark(tables.format + ' 2028-2029', IN_LABEL);
+  mark(tables.format + ' 34F 115F 1160 17B4 17B5 180B-180F 3164 FE00-FE0F FFA0 E0100-E01EF', V1_UNSEEN);
+  mark('9 20 A0 3000 200B FEFF', V1_TRIMMED);
+  mark('0-1F 85', V1_CONTROL);
+  for (const code of prototypesOf().keys()) flags[code] |= PROTOTYPED;
+  return flags;
+}
+
+// The code point at i (a lone surrogate stands for itself), and where the next one starts.
+function codeAt(text, i) {
+  const c = text.charCodeAt(i);
+  if (c >= 0xd800 && c <= 0xdbff && i + 1 < text.length) {
+    const d = text.charCodeAt(i + 1);
+    if (d >= 0xdc00 && d <= 0xdfff) return (c - 0xd800) * 0x400 + (d - 0xdc00) + 0x10000;
+  }
+  return c;
+}
+const widthOf = (code) => (code > 0xffff ? 2 : 1);
+
+// Whether any code point of the text has (or, with `lacks`, has not) the flag.
+function anyWith(text, bit, lacks = false) {
+  const f = flagsOf();
+  for (let i = 0; i < text.length; ) {
+    const code = codeAt(text, i);
+    if (((f[code] & bit) === 0) === lacks) return true;
+    i += widthOf(code);
+  }
+  return false;
+}
+
+// The text without the code points that have the flag.
+function without(text, bit) {
+  if (!anyWith(text, bit)) return text;
+  const f = flagsOf();
   let kept = '';
-  for (const c of text) if (!drop(c.codePointAt(0))) kept += c;
+  for (let i = 0; i < text.length; ) {
+    const code = codeAt(text, i);
+    const width = widthOf(code);
+    if ((f[code] & bit) === 0) kept += text.slice(i, i + width);
+    i += width;
+  }
   return kept;
 }
 
-function any(text, test) {
-  for (const c of text) if (test(c.codePointAt(0))) return true;
-  return false;
+// The text with the code points that have the flag taken off both ends.
+function trimmed(text, bit) {
+  const f = flagsOf();
+  let begin = 0;
+  let end = text.length;
+  while (begin < end) {
+    const code = codeAt(text, begin);
+    if ((f[code] & bit) === 0) break;
+    begin += widthOf(code);
+  }
+  while (end > begin) {
+    const low = text.charCodeAt(end - 1);
+    const pair = low >= 0xdc00 && low <= 0xdfff && end - 2 >= begin ? codeAt(text, end - 2) : -1;
+    const code = pair > 0xffff ? pair : low;
+    if ((f[code] & bit) === 0) break;
+    end -= widthOf(code);
+  }
+  return text.slice(begin, end);
 }
 
 // A code point Unicode 14 does not assign, half a surrogate pair, or a control character other
 // than white space (the first rule refused every control character).
 export function hasUnusable(text, rule = RULE_V2) {
-  return any(text, (code) => !usable(code) || (rule === RULE_V1 && (code < 0x20 || code === 0x85)));
+  return anyWith(text, USABLE, true) || (rule === RULE_V1 && anyWith(text, V1_CONTROL));
 }
 
 // Besides: format characters and line or paragraph separators, which could pass for other lines.
 export function unusableInLabel(label, rule = RULE_V2) {
-  return hasUnusable(label, rule) || any(label, (code) => format(code) || code === 0x2028 || code === 0x2029);
-}
-
-const V1_TRIMMED = new Set([0x09, 0x20, 0xa0, 0x3000, 0x200b, 0xfeff]);
-
-function trimmed(chars, drop) {
-  let begin = 0;
-  let end = chars.length;
-  while (begin < end && drop(codeOf(chars[begin]))) ++begin;
-  while (end > begin && drop(codeOf(chars[end - 1]))) --end;
-  return [begin, end];
+  return hasUnusable(label, rule) || anyWith(label, IN_LABEL);
 }
 
 // NFC, the blanks at both ends taken off, every run of white space inside made one blank.
 export function canonicalEntry(entry, rule = RULE_V2) {
-  const chars = charsOf(entry.normalize('NFC'));
-  if (rule === RULE_V1) {
-    const [begin, end] = trimmed(chars, (code) => V1_TRIMMED.has(code));
-    return chars.slice(begin, end).join('');
-  }
-  const [begin, end] = trimmed(chars, blank);
+  const nfc = entry.normalize('NFC');
+  if (rule === RULE_V1) return trimmed(nfc, V1_TRIMMED);
+  const inner = trimmed(nfc, BLANK);
+  if (!anyWith(inner, WHITE_SPACE)) return inner;
+  const f = flagsOf();
   let made = '';
   let inSpace = false;
-  for (let i = begin; i < end; ++i) {
-    const space = whiteSpace(codeOf(chars[i]));
-    if (!space) made += chars[i];
+  for (let i = 0; i < inner.length; ) {
+    const code = codeAt(inner, i);
+    const width = widthOf(code);
+    const space = (f[code] & WHITE_SPACE) !== 0;
+    if (!space) made += inner.slice(i, i + width);
     else if (!inSpace) made += ' ';
     inSpace = space;
+    i += width;
   }
   return made;
 }
@@ -141,21 +176,38 @@ export function canonicalEntry(entry, rule = RULE_V2) {
 // (UTS #39 prototypes without Hangul's jamo). Two entries with one key read the same.
 export function lookAlikeKey(entry, rule = RULE_V2) {
   const shown = entry.normalize('NFKC');
-  if (rule === RULE_V1) return without(shown, (code) => format(code) || has(code, V1_SHOWS_NOTHING));
+  if (rule === RULE_V1) return without(shown, V1_UNSEEN);
+  const decomposed = without(shown, BLANK).normalize('NFD');
+  if (!anyWith(decomposed, PROTOTYPED)) return decomposed;
   const map = prototypesOf();
   let mapped = '';
-  for (const c of without(shown, blank).normalize('NFD')) mapped += map.get(c.codePointAt(0)) ?? c;
+  for (let i = 0; i < decomposed.length; ) {
+    const code = codeAt(decomposed, i);
+    const width = widthOf(code);
+    mapped += map.get(code) ?? decomposed.slice(i, i + width);
+    i += width;
+  }
   return mapped.normalize('NFD');
 }
 
 // A text as people read it, its lines and blanks kept: NFKC, without what shows nothing but is no
 // white space. A post's codes are looked for in this.
 export function asShown(text) {
-  return without(text.normalize('NFKC'), (code) => blank(code) && !whiteSpace(code));
+  const shown = text.normalize('NFKC');
+  if (!anyWith(shown, BLANK)) return shown;
+  const f = flagsOf();
+  let kept = '';
+  for (let i = 0; i < shown.length; ) {
+    const code = codeAt(shown, i);
+    const width = widthOf(code);
+    if ((f[code] & (BLANK | WHITE_SPACE)) !== BLANK) kept += shown.slice(i, i + width);
+    i += width;
+  }
+  return kept;
 }
 
 export function whiteSpaceOnly(text) {
-  return !any(text, (code) => !whiteSpace(code));
+  return !anyWith(text, WHITE_SPACE, true);
 }
 
 // The order of UTF-8 bytes, which is the order of code points (not of UTF-16 units).
