@@ -128,22 +128,6 @@ class Header {
   }
 }
 
-// The look-alike key of an entry the rule writes as it is (canonical, usable, not too long), or ''
-// when it is not one. Kept for the next list: a result and its announcement hold the same one.
-const keys = { [RULE_V1]: new Map(), [RULE_V2]: new Map() };
-function entryKey(entry, rule) {
-  const known = keys[rule];
-  let key = known.get(entry);
-  if (key === undefined) {
-    const canonical =
-      entry !== '' && !(rule !== RULE_V1 && tooLong(entry)) && !hasUnusable(entry, rule) && canonicalEntry(entry, rule) === entry;
-    key = canonical ? lookAlikeKey(entry, rule) : '';
-    if (known.size >= 2 * MAX_ENTRIES) known.clear();
-    known.set(entry, key);
-  }
-  return key;
-}
-
 // Fails unless the list is as the rule writes it: every entry canonical, none reading the same as
 // another, in UTF-8 order (`lines`: the line of each entry).
 export function listProblem(entries, lines, rule) {
@@ -152,14 +136,32 @@ export function listProblem(entries, lines, rule) {
   const lineOfKey = new Map();
   entries.forEach((entry, i) => {
     const line = lines[i];
-    const key = entryKey(entry, rule);
-    if (!key) throw new Failed(atLine(line, '목록의 항목이 정해진 형태가 아닙니다.'));
+    const wrong = atLine(line, '목록의 항목이 정해진 형태가 아닙니다.');
+    if (!entry || (rule !== RULE_V1 && tooLong(entry)) || hasUnusable(entry, rule) || canonicalEntry(entry, rule) !== entry)
+      throw new Failed(wrong);
+    const key = lookAlikeKey(entry, rule);
+    if (!key) throw new Failed(wrong);
     if (lineOfKey.has(key))
       throw new Failed(atLine(line, `목록의 항목이 ${lineOfKey.get(key)}번째 줄의 항목과 보기에 같습니다.`));
     lineOfKey.set(key, line);
     if (i > 0 && !(compareUtf8(entries[i - 1], entry) < 0))
       throw new Failed(atLine(line, `목록의 항목이 ${lines[i - 1]}번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.`));
   });
+}
+
+// The list's SHA-256, once listProblem found nothing wrong with it. A list that held is known by
+// its SHA-256 (its entries hold no line end, so the hashed text is the list): the result and the
+// announcement of a draw hold the same one, which is read through once.
+const listsHeld = new Set();
+export function heldList(entries, lines, rule) {
+  const sha = listSha256(entries);
+  const known = `${rule} ${entries.length} ${sha}`;
+  if (!listsHeld.has(known)) {
+    listProblem(entries, lines, rule);
+    if (listsHeld.size >= 16) listsHeld.clear();
+    listsHeld.add(known);
+  }
+  return sha;
 }
 
 export function canonicalLabel(label, rule) {
@@ -220,9 +222,9 @@ function readAnnounced(file, header, withRandomness) {
     );
 
   const entries = file.list;
-  listProblem(entries, entries.map((_, i) => file.firstListLine + i), rule);
+  const sha = heldList(entries, entries.map((_, i) => file.firstListLine + i), rule);
   if (terms.n !== entries.length) throw new Failed(atLine(countLine, `목록의 항목은 ${entries.length}개입니다.`));
-  if (terms.f !== listSha256(entries))
+  if (terms.f !== sha)
     throw new Failed(atLine(shaLine, `목록(${file.firstListLine}번째 줄부터)의 SHA-256과 다릅니다.`));
   const impossible = termsProblem(terms.n, Math.min(terms.k, MAX_ENTRIES + 1), Math.min(terms.r, MAX_ENTRIES + 1));
   if (impossible) throw new Failed(atLine(reservesLine, impossible));

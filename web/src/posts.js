@@ -3,8 +3,8 @@
 // site may add or drop blank lines and trailing blanks, collapse runs of blanks or turn them into
 // no-break spaces, and end lines CR LF), so that a changed entry still fails while what the site
 // does to blanks does not.
-import { Failed, atLine, isLowerHex, listProblem } from './files.js';
-import { MAX_ENTRIES, MAX_ROUND, announcementCode, listSha256, prizesProblem, termsProblem } from './rule.js';
+import { Failed, atLine, heldList, isLowerHex } from './files.js';
+import { MAX_ENTRIES, MAX_ROUND, announcementCode, prizesProblem, termsProblem } from './rule.js';
 import { RULES, canonicalEntry, tooLong, unusableInLabel } from './text.js';
 
 export const ANNOUNCEMENT_TITLE = '[Tombolix 공개 추첨 예고]';
@@ -128,9 +128,9 @@ export function readAnnouncementPost(text) {
       entries.push(entry);
       lines.push(post.lineNumber());
     }
-    listProblem(entries, lines, terms.rule);
+    const sha = heldList(entries, lines, terms.rule);
     if (entries.length !== terms.n) throw new Failed(atLine(post.lineNumber(), `목록의 항목은 ${entries.length}개입니다.`));
-    if (listSha256(entries) !== terms.f)
+    if (sha !== terms.f)
       throw new Failed('예고문의 참가자 목록이 참가자 목록의 SHA-256과 다릅니다. 목록이 바뀌었습니다.');
   } catch (e) {
     if (e instanceof Failed) throw new Failed(`예고문의 참가자 목록을 읽을 수 없습니다. ${e.message}`);
