@@ -177,6 +177,13 @@ test('a full list of 32,767 entries, the announcement as its file', async () => 
   const got = await checkIn(tab.page, { resultFile: path('full', 'result.txt'), announcementFile: path('full', 'announce.txt') });
   assert.equal(got.outcome, 'success', got.text);
   assert.equal(got.winners.length, 100);
+  // find-me in the full list: each entrant by their own name
+  for (const [typed, status] of [[got.winners[99].entry, 'winner'], ['참가자 12345 ', null], ['참가자 40000', 'absent']]) {
+    await find(typed);
+    const f = await found();
+    if (status) assert.equal(f.status, status, typed);
+    else assert.ok(['winner', 'reserve', 'entrant'].includes(f.status), typed);
+  }
   // its post does not carry the list, and says where it is
   const post = await checkIn(tab.page, { resultFile: path('full', 'result.txt'), announcement: read('full', 'post.txt') });
   assert.equal(post.outcome, 'success', post.text);
@@ -192,6 +199,14 @@ test('at 360 px wide nothing scrolls sideways; screenshots at 360×740 and 1280�
   const widths = await tab.page.evaluate(() => ({ scroll: document.documentElement.scrollWidth, view: window.innerWidth }));
   assert.ok(widths.scroll <= widths.view, JSON.stringify(widths));
   await tab.page.screenshot({ path: join(screenshots, 'verify-360x740.png') });
+  // the codes of 64 and 96 hex digits, and a failure's long line, wrap too
+  for (const [name, texts] of [['incomplete', { result: read('honest', 'result.txt') }],
+    ['failure', { result: read('honest', 'result.txt'), announcement: read('plain', 'post.txt') }]]) {
+    await checkIn(tab.page, texts);
+    const now = await tab.page.evaluate(() => ({ scroll: document.documentElement.scrollWidth, view: window.innerWidth }));
+    assert.ok(now.scroll <= now.view, `${name}: ${JSON.stringify(now)}`);
+    await tab.page.screenshot({ path: join(screenshots, `verify-360-${name}.png`), fullPage: true });
+  }
   await tab.page.screenshot({ path: join(screenshots, 'verify-360-full.png'), fullPage: true });
   await tab.page.setViewport({ width: 1280, height: 900 });
   await tab.page.screenshot({ path: join(screenshots, 'verify-1280x900.png'), fullPage: true });
