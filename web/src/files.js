@@ -56,8 +56,15 @@ export function plainNumber(text) {
   return /^(0|[1-9][0-9]{0,18})$/.test(text) ? Number(text) : null;
 }
 
-// The file cut into its header (line number, key, value) and its list.
+// The file cut into its header (line number, key, value) and its list; the last one is kept, as
+// a check asks first whether a text is a file, then reads it.
+let lastSplit = null;
 export function splitFile(text) {
+  if (lastSplit?.text !== text) lastSplit = { text, file: cutFile(text) };
+  return lastSplit.file;
+}
+
+function cutFile(text) {
   let newlines = 0;
   for (let at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1))
     if (++newlines > 3 * MAX_ENTRIES + 16) throw new Failed('파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.');
