@@ -21,11 +21,17 @@ try {
     const got = await checkIn(tab.page, files);
     if (got.outcome !== 'success' || tab.requests.length) throw new Error(`${draw}: ${got.outcome} ${got.text}`);
     await tab.page.close();
-    return got.elapsed;
+    return got;
   };
-  for (let run = 1; run <= 3; ++run) print(`web_check_32767_run${run}_ms`, await checkOnce('full', 1500), 'ms');
-  print('web_check_32767_at_once_ms', await checkOnce('full', 0), 'ms');
-  print('web_check_13_ms', await checkOnce('honest', 1500), 'ms');
+  // from the button to the outcome shown; and the check alone (the files read, the rule, the
+  // signature), without the page's own reading of the files and drawing of the outcome
+  for (let run = 1; run <= 3; ++run) {
+    const got = await checkOnce('full', 1500);
+    print(`web_check_32767_run${run}_ms`, got.elapsed, 'ms');
+    print(`web_check_32767_run${run}_rule_ms`, got.checkMs, 'ms');
+  }
+  print('web_check_32767_at_once_ms', (await checkOnce('full', 0)).elapsed, 'ms');
+  print('web_check_13_ms', (await checkOnce('honest', 1500)).elapsed, 'ms');
   print('web_page_size_kb', statSync(pagePath).size / 1024, 'KiB');
 } finally {
   await chromium.close();

@@ -156,8 +156,14 @@ export function canonicalEntry(entry, rule = RULE_V2) {
   const nfc = entry.normalize('NFC');
   if (rule === RULE_V1) return trimmed(nfc, V1_TRIMMED);
   const inner = trimmed(nfc, BLANK);
-  if (!anyWith(inner, WHITE_SPACE)) return inner;
   const f = flagsOf();
+  // most names hold no white space but single blanks: nothing to make one
+  let plain = true;
+  for (let i = 0; i < inner.length && plain; ++i) {
+    const c = inner.charCodeAt(i);
+    if ((f[c] & WHITE_SPACE) !== 0) plain = c === 0x20 && inner.charCodeAt(i - 1) !== 0x20 && (f[inner.charCodeAt(i - 1)] & WHITE_SPACE) === 0;
+  }
+  if (plain) return inner;
   let made = '';
   let inSpace = false;
   for (let i = 0; i < inner.length; ) {

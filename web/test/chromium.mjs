@@ -100,6 +100,7 @@ export function shown(page) {
     return {
       outcome: outcome.dataset.outcome,
       text: [...outcome.children].map((line) => line.textContent).join('\n'),
+      checkMs: Number(outcome.dataset.checkMs),
       winners: tickets('winners'),
       reserves: tickets('reserves'),
     };
