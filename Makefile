@@ -37,7 +37,9 @@ verifier: deps $(BUILD)/build.ninja
 run: build
 	$(BUILD)/app/tombolix
 
+# Chromium opens the entrants' page in its browser test
 test: build
+	@sh scripts/install-deps.sh chromium
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: build
@@ -58,6 +60,7 @@ sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON \
 	    -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR)
 	cmake --build build-asan -j$(JOBS)
+	@sh scripts/install-deps.sh chromium
 	cd build-asan && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:suppressions=$(CURDIR)/scripts/lsan.supp \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \

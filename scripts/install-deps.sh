@@ -4,11 +4,10 @@
 set -e
 # the build and Qt 6 (with its private headers: the tests send window-system events), Qt's
 # Korean translation, Korean fonts ("돋움"/"굴림" stand-ins), clang with libFuzzer for make fuzz, Go
-# and Cloudflare's CIRCL for the beacon's BLS check (beaconsig/), ICU for Unicode's normal forms,
-# Chromium for the entrants' page's browser test
+# and Cloudflare's CIRCL for the beacon's BLS check (beaconsig/), ICU for Unicode's normal forms
 packages=${*:-"cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
 qt6-qpa-plugins qt6-translations-l10n fonts-nanum fonts-unfonts-core clang libclang-rt-14-dev
-golang-go golang-github-cloudflare-circl-dev libicu-dev chromium"}
+golang-go golang-github-cloudflare-circl-dev libicu-dev"}
 # Node and npm build the entrants' page: Debian's, unless both commands are there already (Debian's
 # npm would pull in its own nodejs beside another Node)
 if [ -z "$*" ] && ! { command -v node && command -v npm; } > /dev/null 2>&1; then
