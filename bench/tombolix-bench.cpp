@@ -325,7 +325,7 @@ int main(int argc, char **argv) {
         drawing.OptPick[0]->setChecked(true);
         fillDistinct(drawing, 32767);
         QCoreApplication::processEvents();
-        for (const char *answer : {"벤치마크 추첨", "100", "10", "2023-08-24 00:11:30"})
+        for (const char *answer : {"벤치마크 추첨", "100", "10", "", "2023-08-24 00:11:30"})
             publicRig.prompter.type(QString::fromUtf8(answer));
         print("public_announce_32767_ms", timeMs([&] { drawing.mnu_Announce->trigger(); }), "ms");
         const QDir folder(publicRig.folder.path());

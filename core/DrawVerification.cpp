@@ -5,6 +5,7 @@
 #include "core/DrawPosts.h"
 
 #include <QRegularExpression>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -250,6 +251,42 @@ Verified verifyPostedResult(const PostedResult &posted, const QString &announcem
     const Round round{posted.round, sha256Hex(QByteArray::fromHex(posted.signature.toLatin1())),
                       posted.signature};
     return {decide(*announced, round, {}), std::nullopt};
+}
+
+QList<QStringList> readAlikeToday(const Announcement &announced) {
+    QList<QStringList> groups;
+    if (announced.terms.rule == currentRule)
+        return groups;
+    QHash<QString, qsizetype> groupOfKey;
+    for (const QString &entry : announced.list) {
+        const QString canonical = holdsUnusable(entry) ? entry : canonicalEntry(entry);
+        const QString key = canonical.isEmpty() ? entry : lookAlikeKey(canonical);
+        const auto group = groupOfKey.constFind(key);
+        if (group == groupOfKey.cend()) {
+            groupOfKey.insert(key, groups.size());
+            groups.append({entry});
+        } else {
+            groups[*group].append(entry);
+        }
+    }
+    groups.removeIf([](const QStringList &group) { return group.size() < 2; });
+    return groups;
+}
+
+QString readAlikeTodayText(const QList<QStringList> &groups) {
+    QStringList named;
+    for (const QStringList &group : groups.mid(0, 5)) {
+        QStringList quoted;
+        for (const QString &entry : group)
+            quoted.append(u'"' + plainly(entry) + u'"');
+        named.append(quoted.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral(
+               "이 결과는 예전 규칙(tombolix-draw-v1)으로 만들어졌고 그 규칙대로 뽑혔습니다. 그러나 목록에 "
+               "지금 "
+               "규칙으로는 한 사람으로 보는 항목이 있어, 한 사람이 여러 번 들어갔을 수 있습니다: ") +
+           named.join(QStringLiteral(" / ")) +
+           (groups.size() > 5 ? QStringLiteral(" 외 %1묶음").arg(groups.size() - 5) : QString());
 }
 
 QString postedBeforeRound(const Terms &terms) {

@@ -791,7 +791,34 @@ def verify_result(text, relay_names):
         raise Failed(at_line(header.next_line(), "결과 파일에 없어야 할 줄입니다."))
     terms["signature"] = signature
     terms["drawn"] = drawn_report(terms, winners, reserves, entries)
+    terms["list"] = entries
     return terms
+
+
+def read_alike_today(terms):
+    """A draw of the first rule is read by that rule; its list may still hold entries that today's
+    rule takes for one person: those entries, by the groups they form."""
+    if terms["rule"] == RULE_V2:
+        return []
+    groups = {}
+    for entry in terms["list"]:
+        canonical = entry if has_unusable(entry) else canonical_entry(entry)
+        groups.setdefault(look_alike_key(canonical) if canonical else entry, []).append(entry)
+    return [group for group in groups.values() if len(group) > 1]
+
+
+def plainly(entry):
+    """The entry with what does not show made visible, each such code point written <U+XXXX>."""
+    tables = _tables()
+    return "".join(c if c == " " or not (tables["unusable"].match(c) or tables["blank"].match(c))
+                   else f"<U+{ord(c):04X}>" for c in entry)
+
+
+def read_alike_today_text(groups):
+    named = " / ".join(", ".join(f'"{plainly(entry)}"' for entry in group) for group in groups[:5])
+    more = f" 외 {len(groups) - 5}묶음" if len(groups) > 5 else ""
+    return ("이 결과는 예전 규칙(tombolix-draw-v1)으로 만들어졌고 그 규칙대로 뽑혔습니다. 그러나 목록에 지금 규칙으로는 "
+            f"한 사람으로 보는 항목이 있어, 한 사람이 여러 번 들어갔을 수 있습니다: {named}{more}")
 
 
 def drawn_report(terms, winners, reserves, entries):
@@ -923,7 +950,8 @@ def verify(result_text, announcement_text, relays, offline):
         check_announcement(announcement_text, terms)
     drawn = (f"{terms['label']} : 참가자 {terms['n']}명 중 당첨자 {terms['k']}명, "
              f"예비 당첨자 {terms['r']}명이 규칙대로 뽑혔습니다.")
-    if confirmed and announcement_text is not None:
+    alike = read_alike_today(terms)
+    if confirmed and announcement_text is not None and not alike:
         return SUCCESS, "\n".join(["검증 성공", drawn, "예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.",
                                    confirmed, posted_before_round(terms)] + terms["drawn"])
     lines = ["검증 미완료",
@@ -931,6 +959,8 @@ def verify(result_text, announcement_text, relays, offline):
     if announcement_text is None:
         lines.append("- 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 예고와 같은지 "
                      "직접 확인하세요. (--announcement)")
+    if alike:
+        lines.append("- " + read_alike_today_text(alike))
     if confirmed:
         lines.append("- " + confirmed)
     else:
@@ -988,7 +1018,8 @@ def main():
     if hasattr(sys.stdout, "reconfigure"):
         sys.stdout.reconfigure(encoding="utf-8")
         sys.stderr.reconfigure(encoding="utf-8")
-    if sys.version_info < OLDEST_PYTHON or unicodedata.unidata_version < "14.0.0":
+    unicode = tuple(int(part) for part in unicodedata.unidata_version.split("."))
+    if sys.version_info < OLDEST_PYTHON or unicode < (14,):
         print(f"이 스크립트는 Python {OLDEST_PYTHON[0]}.{OLDEST_PYTHON[1]} 이상에서 돌아갑니다. 지금 Python은 "
               f"{sys.version_info[0]}.{sys.version_info[1]}(유니코드 {unicodedata.unidata_version})이라, 추첨 규칙이 "
               "쓰는 유니코드 14의 정규화를 모릅니다. 더 새 Python으로 다시 실행해주세요.", file=sys.stderr)
