@@ -25,12 +25,16 @@ bool write(const QString &path, const QString &text) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// `typed`: the draw list as typed, made canonical by today's rule; `asWritten`, for an older
+// program's draw: its entries as that program wrote them (sorted by UTF-8), which today's rule
+// may refuse.
 bool writeDraw(const QString &folder, const QStringList &typed, const QString &label, int winners,
-               int reserves, const QList<Prize> &prizes, Rule rule, const Round &round) {
+               int reserves, const QList<Prize> &prizes, Rule rule, const Round &round,
+               const QStringList &asWritten = {}) {
     const CanonicalList list = canonicalList(typed);
-    if (!list.ok())
+    if (asWritten.isEmpty() && !list.ok())
         return false;
-    QStringList entries = list.entries;
+    const QStringList entries = asWritten.isEmpty() ? list.entries : asWritten;
     const Terms terms{sha256Hex(canonicalFile(entries)),
                       int(entries.size()),
                       winners,
@@ -94,6 +98,10 @@ int main(int argc, char **argv) {
                   round42) &&
         writeDraw(folder + QStringLiteral("/first-rule"), names.mid(0, 8), tv1Label, 2, 0, {}, Rule::V1,
                   round42) &&
+        // an older program's draw whose list today's rule reads as one person three times
+        writeDraw(folder + QStringLiteral("/first-rule-alike"), {}, tv1Label, 2, 1, {}, Rule::V1, round42,
+                  {QStringLiteral("김철수"), QStringLiteral("박민수"), QStringLiteral("홍길동"),
+                   QStringLiteral("홍길동\u2800"), QStringLiteral("홍길동\u2800\u2800")}) &&
         writeDraw(folder + QStringLiteral("/made-up"), names, tv1Label, 3, 2, {}, Rule::V2, madeUpRound) &&
         writeDraw(folder + QStringLiteral("/full"), full, QStringLiteral("3만 명 나눔"), 100, 10, {},
                   Rule::V2, round42);

@@ -17,7 +17,7 @@ import {
   winnerRanks,
 } from './rule.js';
 import { hexToBytes } from '@noble/hashes/utils.js';
-import { asShown, canonicalEntry, hasUnusable, lookAlikeKey, tooLong } from './text.js';
+import { RULE_V2, asShown, canonicalEntry, hasUnusable, lookAlikeKey, plainly, tooLong } from './text.js';
 
 const NOT_ANNOUNCED = '이 결과는 예고한 추첨이 아닙니다. ';
 const NEEDS_LIST = '결과문만으로 확인하려면 참가자 목록이 있는 예고(예고문이나 예고 파일)가 필요합니다.';
@@ -168,6 +168,34 @@ export function verifyPostedResult(posted, announcement) {
   return { terms: { ...terms, code: announcementCode(terms) }, list, tickets, signature: posted.signature };
 }
 
+// A draw of the first rule was read by that rule; its list may still hold entries that today's
+// rule takes for one person (the first rule let blanks such as U+2800 through): those entries, by
+// the groups they form. None for a draw of today's rule.
+export function readAlikeToday(terms, list) {
+  if (terms.rule === RULE_V2) return [];
+  const groups = new Map();
+  for (const entry of list) {
+    const canonical = hasUnusable(entry) ? entry : canonicalEntry(entry);
+    const key = canonical ? lookAlikeKey(canonical) : entry;
+    if (!groups.has(key)) groups.set(key, []);
+    groups.get(key).push(entry);
+  }
+  return [...groups.values()].filter((group) => group.length > 1);
+}
+
+// What is said of such a draw: not a failure, since it is what its rule gives, and not a success.
+export function readAlikeTodayText(groups) {
+  const named = groups
+    .slice(0, 5)
+    .map((group) => group.map((entry) => `"${plainly(entry)}"`).join(', '))
+    .join(' / ');
+  return (
+    '이 결과는 예전 규칙(tombolix-draw-v1)으로 만들어졌고 그 규칙대로 뽑혔습니다. 그러나 목록에 지금 규칙으로는 ' +
+    `한 사람으로 보는 항목이 있어, 한 사람이 여러 번 들어갔을 수 있습니다: ${named}` +
+    (groups.length > 5 ? ` 외 ${groups.length - 5}묶음` : '')
+  );
+}
+
 // --- What is shown ---
 
 export function postedBeforeRound(terms) {
@@ -230,9 +258,18 @@ function checkResult(result, announcement) {
   }
   const { terms, list, tickets } = verified;
   const draw = { terms, list, ...drawnTickets(terms, list, tickets) };
+  // a draw of the first rule whose list today's rule takes for one person twice: what its rule
+  // gives, so no failure, but no success either
+  const alike = readAlikeToday(terms, list);
   if (announcement) {
     const problem = announcementProblem(announcement, terms);
     if (problem) return failure(problem);
+    if (alike.length)
+      return {
+        outcome: 'incomplete',
+        lines: ['검증 미완료', drawnSentence(terms), readAlikeTodayText(alike), roundChecked(terms)],
+        draw,
+      };
     return {
       outcome: 'success',
       lines: [
@@ -251,6 +288,7 @@ function checkResult(result, announcement) {
       '검증 미완료',
       '결과 파일의 당첨자와 예비 당첨자는 파일에 적힌 목록과 라운드로 규칙대로 계산되어 있고, ' + roundChecked(terms),
       '그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 예고와 같은지 직접 확인하세요.',
+      ...(alike.length ? [readAlikeTodayText(alike)] : []),
       ...termsLines(terms),
     ],
     draw,

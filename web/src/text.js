@@ -212,6 +212,21 @@ export function asShown(text) {
   return kept;
 }
 
+// The entry with what does not show made visible, each such code point written <U+XXXX>: for the
+// messages that name entries.
+export function plainly(entry) {
+  const f = flagsOf();
+  let text = '';
+  for (let i = 0; i < entry.length; ) {
+    const code = codeAt(entry, i);
+    const width = widthOf(code);
+    const hidden = code !== 0x20 && ((f[code] & USABLE) === 0 || (f[code] & BLANK) !== 0);
+    text += hidden ? `<U+${code.toString(16).toUpperCase().padStart(4, '0')}>` : entry.slice(i, i + width);
+    i += width;
+  }
+  return text;
+}
+
 export function whiteSpaceOnly(text) {
   return !anyWith(text, WHITE_SPACE, true);
 }

@@ -171,6 +171,10 @@ test('files of the first rule are read by it', async () => {
   const got = await checkIn(tab.page, { resultFile: path('first-rule', 'result.txt'), announcementFile: path('first-rule', 'announce.txt') });
   assert.equal(got.outcome, 'success', got.text);
   assert.deepEqual(got.winners, drawnIn(read('first-rule', 'result.txt')).winners);
+  // one whose list today's rule reads as one person three times: what its rule gives, no success
+  const alike = await checkIn(tab.page, { resultFile: path('first-rule-alike', 'result.txt'), announcementFile: path('first-rule-alike', 'announce.txt') });
+  assert.equal(alike.outcome, 'incomplete', alike.text);
+  assert.ok(alike.text.includes('"홍길동", "홍길동<U+2800>", "홍길동<U+2800><U+2800>"'));
 });
 
 test('a full list of 32,767 entries, the announcement as its file', async () => {

@@ -83,6 +83,17 @@ test('a post as the site gives it back still holds; what a cheat changes does no
   assert.equal(check(resultPost.replace('할인왕 99', '할인왕   99'), post).outcome, 'success');
 });
 
+test("an older program's draw that today's rule reads as one person three times: 검증 미완료", { skip }, () => {
+  const named = '"홍길동", "홍길동<U+2800>", "홍길동<U+2800><U+2800>"';
+  for (const announcement of [read('first-rule-alike', 'announce.txt'), '']) {
+    const got = check(read('first-rule-alike', 'result.txt'), announcement);
+    assert.equal(got.outcome, 'incomplete', got.lines.join('\n'));
+    assert.ok(got.lines.some((line) => line.startsWith('이 결과는 예전 규칙(tombolix-draw-v1)으로 만들어졌고') && line.endsWith(named)));
+    assert.equal(got.draw.winners.length, 2);
+  }
+  assert.equal(check(read('first-rule', 'result.txt'), read('first-rule', 'announce.txt')).outcome, 'success');
+});
+
 test('find me: by the canonical form and the look-alike key', { skip }, () => {
   const { draw } = check(read('honest', 'result.txt'), read('honest', 'announce.txt'));
   const winner = draw.winners[0];
