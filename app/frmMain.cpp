@@ -201,6 +201,8 @@ void frmMain::buildMenus() {
                                 &frmMain::mnu_PublicDraw_Click);
     mnu_Verify =
         addCommand(m_Public, "mnu_Verify", QStringLiteral("추첨 결과 검증…"), &frmMain::mnu_Verify_Click);
+    mnu_VerifyPage = addCommand(m_Public, "mnu_VerifyPage", QStringLiteral("검증 페이지 열기"),
+                                &frmMain::mnu_VerifyPage_Click);
 }
 
 bool frmMain::Form_Load() {
@@ -381,6 +383,10 @@ void frmMain::mnu_PublicDraw_Click() {
 
 void frmMain::mnu_Verify_Click() {
     m_publicDraw->verify();
+}
+
+void frmMain::mnu_VerifyPage_Click() {
+    m_publicDraw->openVerifierPage();
 }
 
 } // namespace tombolix

@@ -48,6 +48,7 @@ public:
     void mnu_Announce_Click();
     void mnu_PublicDraw_Click();
     void mnu_Verify_Click();
+    void mnu_VerifyPage_Click();
 
     DrawList &drawList() { return *m_drawList; }
     // The comment import window, once it has been opened.
@@ -83,6 +84,7 @@ public:
     QAction *mnu_Announce = nullptr;
     QAction *mnu_PublicDraw = nullptr;
     QAction *mnu_Verify = nullptr;
+    QAction *mnu_VerifyPage = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -465,6 +465,18 @@ std::optional<QString> PublicDrawCommands::askAnnouncement() {
     return chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
 }
 
+void PublicDrawCommands::openVerifierPage() {
+    // the page that ships with the program: the one its entrants are told to open
+    const QUrl page = verifierPage(m_services.programFolder);
+    if (page.isEmpty())
+        return m_services.prompter.information(
+            QStringLiteral("검증 페이지(tombolix-verify.html)를 찾을 수 없습니다. Tombolix를 다시 설치하거나 "
+                           "압축 파일을 다시 풀어주세요."));
+    if (!m_services.desktop.openUrl(page))
+        m_services.prompter.information(QStringLiteral("검증 페이지를 브라우저로 열 수 없습니다.") + crlf() +
+                                        QDir::toNativeSeparators(page.toLocalFile()));
+}
+
 void PublicDrawCommands::verify() {
     const WaitGuard::Wait wait(m_waits);
     if (!wait.entered())

@@ -51,7 +51,7 @@ mkdir -p "$package/platforms" "$package/imageformats" "$package/tls" "$package/s
 x86_64-w64-mingw32-strip -o "$package/tombolix.exe" build-win/app/tombolix.exe
 cp build-win/app/tombolix_help.html build-win/app/tombolix.portable "$package/"
 # a participant checks a public draw with it, without Tombolix
-cp tools/verify-draw.py "$package/"
+cp tools/verify-draw.py build-win/app/tombolix-verify.html "$package/"
 # the terms of what the program holds: its own, and CIRCL's and Go's, whose code is linked into it
 cp packaging/linux/copyright "$package/copyright.txt"
 # the libraries without their debugging symbols (a third of the size)

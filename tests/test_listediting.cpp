@@ -94,7 +94,7 @@ void TestListEditing::menusAndTabOrder() {
         // the draw anyone can check, beside the three menus as they were
         {QStringLiteral("공개 추첨"),
          {QStringLiteral("추첨 예고 만들기…"), QStringLiteral("예고한 추첨 하기…"),
-          QStringLiteral("추첨 결과 검증…")}}};
+          QStringLiteral("추첨 결과 검증…"), QStringLiteral("검증 페이지 열기")}}};
     const QList<QAction *> top = window->menuBar()->actions();
     QCOMPARE(top.size(), expected.size());
     for (int i = 0; i < top.size(); ++i) {

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTimeZone>
@@ -82,6 +83,7 @@ private slots:
     void aRoundThatNobodyChecked();
     void aRelayWithAMadeUpRoundIsNotUsed();
     void userTextIsNeverAFormat();
+    void theMenuOpensTheVerifierPage();
     void blankLookAlikesHoldNoTicket();
     void anEntrantQtWouldMiscomposeIsDrawn();
     void aLongPostIsReadWhole();
@@ -966,6 +968,37 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     window.mnu_Verify->trigger();
     QVERIFY(other.prompter.records.last().text.contains(QStringLiteral("\r\n추첨 이름 : ") + labelText +
                                                         QStringLiteral("\r\n")));
+}
+
+// 검증 페이지 열기: the page that ships with the program, beside it (the zip, the build tree) or
+// in the package's data folder; where neither holds it, the program says so and opens nothing.
+void TestPublicDrawWindow::theMenuOpensTheVerifierPage() {
+    QTemporaryDir home;
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_DIRS", data.path().toUtf8());
+    main->mnu_VerifyPage->trigger();
+    QVERIFY(rig->desktop.opened.isEmpty());
+    QCOMPARE(
+        rig->prompter.records.value(0).text,
+        QStringLiteral("검증 페이지(tombolix-verify.html)를 찾을 수 없습니다. Tombolix를 다시 설치하거나 "
+                       "압축 파일을 다시 풀어주세요."));
+    const auto place = [](const QString &folder) {
+        QVERIFY(QDir().mkpath(folder));
+        QFile page(folder + QStringLiteral("/tombolix-verify.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+    };
+    place(data.filePath(QStringLiteral("tombolix")));
+    main->mnu_VerifyPage->trigger();
+    QCOMPARE(rig->desktop.opened.value(0),
+             QUrl::fromLocalFile(data.filePath(QStringLiteral("tombolix/tombolix-verify.html"))));
+    place(rig->folder.path());
+    main->mnu_VerifyPage->trigger();
+    QCOMPARE(rig->desktop.opened.value(1),
+             QUrl::fromLocalFile(rig->folder.filePath(QStringLiteral("tombolix-verify.html"))));
+    QCOMPARE(rig->prompter.records.size(), 1);
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
 }
 
 // A friend of the organiser's behind braille blanks (U+2800, which is neither white space nor a
