@@ -4,7 +4,7 @@
 // entrant's own name looked for in the list that was checked.
 import { roundSignatureValid, signatureRefused } from './bls.js';
 import { Failed, isDrawFile, parseAnnouncement, verifyResult } from './files.js';
-import { LIST_END, listHeading, readAnnouncementPost, readResultPost, splitLines } from './posts.js';
+import { TOO_LONG_FOR_A_POST, readAnnouncementPost, readResultPost, splitLines } from './posts.js';
 import {
   CHAIN,
   announcementCode,
@@ -17,7 +17,17 @@ import {
   winnerRanks,
 } from './rule.js';
 import { hexToBytes } from '@noble/hashes/utils.js';
-import { RULE_V2, asShown, canonicalEntry, hasUnusable, lookAlikeKey, plainly, tooLong } from './text.js';
+import {
+  MAX_POST,
+  RULE_V2,
+  asShown,
+  canonicalEntry,
+  codePointCount,
+  hasUnusable,
+  lookAlikeKey,
+  plainly,
+  tooLong,
+} from './text.js';
 
 const NOT_ANNOUNCED = '이 결과는 예고한 추첨이 아닙니다. ';
 const NEEDS_LIST = '결과문만으로 확인하려면 참가자 목록이 있는 예고(예고문이나 예고 파일)가 필요합니다.';
@@ -43,15 +53,10 @@ function termsDiffer(then, terms) {
 // The codes a text shows besides the list's SHA-256 and the chain's hash, read as people read it
 // (NFKC, invisible characters taken out), so that no second code hides in full-width digits or
 // behind a zero-width space; the lines of a posted list are entries, not codes.
-function codesIn(text, terms, listFrom) {
-  const kept = [];
-  let inList = false;
-  for (const line of splitLines(text)) {
-    const canonical = listFrom ? canonicalEntry(line) : '';
-    if (listFrom && canonical === listFrom) inList = true;
-    else if (inList && canonical === LIST_END) inList = false;
-    else if (!inList) kept.push(line);
-  }
+function codesIn(text, terms, listLines = null) {
+  const kept = listLines
+    ? splitLines(text).filter((_, i) => i + 1 < listLines[0] || i + 1 > listLines[1])
+    : [text];
   const codes = new Set();
   // a run of exactly 64 hex digits, as a code stands between other characters
   for (const [run] of asShown(kept.join('\n') + '\n').matchAll(/[0-9A-Fa-f]+/g))
@@ -78,6 +83,7 @@ export function announcementProblem(announcement, terms) {
     }
     return termsDiffer(file.terms, terms);
   }
+  if (codePointCount(announcement) > MAX_POST) return TOO_LONG_FOR_A_POST;
   let post;
   try {
     post = readAnnouncementPost(announcement);
@@ -90,13 +96,13 @@ export function announcementProblem(announcement, terms) {
     // another draw.
     const differs = termsDiffer(post.terms, terms);
     if (differs) return differs;
-    const codes = codesIn(announcement, terms, listHeading(terms.n));
+    const codes = codesIn(announcement, terms, post.listLines ?? null);
     codes.delete(code);
     return codes.size ? severalCodes(codes.size + 1) : null;
   }
   // An older post, or any text: the code must stand in it, and no other code beside it (an
   // organiser who announced several could keep whichever the round favours).
-  const codes = codesIn(announcement, terms, null);
+  const codes = codesIn(announcement, terms);
   if (!codes.has(code)) return NOT_ANNOUNCED + `예고문에 이 결과의 예고 코드(${code})가 없습니다.`;
   return codes.size > 1 ? severalCodes(codes.size) : null;
 }

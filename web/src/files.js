@@ -18,10 +18,12 @@ import {
 } from './rule.js';
 import { bytesToHex, hexToBytes } from '@noble/hashes/utils.js';
 import {
+  MAX_SHOWN,
   RULES,
   RULE_V1,
   RULE_V2,
   canonicalEntry,
+  codePointCount,
   compareUtf8,
   hasUnusable,
   lookAlikeKey,
@@ -141,12 +143,17 @@ export function listProblem(entries, lines, rule) {
   if (entries.length > MAX_ENTRIES)
     throw new Failed(atLine(lines.length ? lines[0] : 1, `목록의 항목이 ${MAX_ENTRIES}개를 넘습니다.`));
   const lineOfKey = new Map();
+  let shown = 0;
   entries.forEach((entry, i) => {
     const line = lines[i];
     const wrong = atLine(line, '목록의 항목이 정해진 형태가 아닙니다.');
-    if (!entry || (rule !== RULE_V1 && tooLong(entry)) || hasUnusable(entry, rule) || canonicalEntry(entry, rule) !== entry)
+    if (!entry || tooLong(entry) || hasUnusable(entry, rule) || canonicalEntry(entry, rule) !== entry)
       throw new Failed(wrong);
-    const key = lookAlikeKey(entry, rule);
+    const nfkc = entry.normalize('NFKC');
+    shown += codePointCount(nfkc);
+    if (shown > MAX_SHOWN)
+      throw new Failed(atLine(line, `목록이 너무 깁니다. 보기에 모두 ${MAX_SHOWN}자를 넘습니다. 공개 추첨의 목록이 아닙니다.`));
+    const key = lookAlikeKey(entry, rule, nfkc);
     if (!key) throw new Failed(wrong);
     if (lineOfKey.has(key))
       throw new Failed(atLine(line, `목록의 항목이 ${lineOfKey.get(key)}번째 줄의 항목과 보기에 같습니다.`));

@@ -5,7 +5,7 @@
 // does to blanks does not.
 import { Failed, atLine, heldList, isLowerHex } from './files.js';
 import { MAX_ENTRIES, MAX_ROUND, announcementCode, prizesProblem, termsProblem } from './rule.js';
-import { RULES, canonicalEntry, tooLong, unusableInLabel } from './text.js';
+import { MAX_POST, RULES, canonicalEntry, codePointCount, tooLong, unusableInLabel } from './text.js';
 
 export const ANNOUNCEMENT_TITLE = '[Tombolix 공개 추첨 예고]';
 export const RESULT_TITLE = '[Tombolix 공개 추첨 결과]';
@@ -18,6 +18,7 @@ export const RESERVES_HEADING = '예비 당첨자 (당첨자와 연락되지 않
 export const listHeading = (count) => `참가자 목록 (${count}명, 추첨 번호 순)`;
 
 export const splitLines = (text) => text.split(/\r\n|\r|\n/);
+export const TOO_LONG_FOR_A_POST = `게시글로 보기에는 너무 깁니다(${MAX_POST}자 넘게). 게시글의 예고문이나 결과문이 아닙니다.`;
 
 // A post's lines as read, each with its number in the text, read in turn from after its title.
 class PostLines {
@@ -73,6 +74,7 @@ class PostLines {
 // post does not carry it); null when the text holds no announcement post of today's form (none
 // at all, or one of the first rule's days, which carries the code alone).
 export function readAnnouncementPost(text) {
+  if (codePointCount(text) > MAX_POST) throw new Failed(TOO_LONG_FOR_A_POST);
   const post = new PostLines(text, ANNOUNCEMENT_TITLE);
   if (post.found === 0) return null;
   if (post.found > 1) throw new Failed('예고문이 둘 이상 들어 있어, 어느 추첨을 예고했는지 알 수 없습니다.');
@@ -118,6 +120,7 @@ export function readAnnouncementPost(text) {
   // the list, where the post carries it
   while (!post.atEnd() && post.nextIf(listHeading(terms.n)) === null) post.nextIf('');
   if (post.atEnd()) return { terms, list: null };
+  const listFrom = post.lineNumber(); // the heading's line, in the text
   const entries = [];
   const lines = [];
   try {
@@ -136,12 +139,14 @@ export function readAnnouncementPost(text) {
     if (e instanceof Failed) throw new Failed(`예고문의 참가자 목록을 읽을 수 없습니다. ${e.message}`);
     throw e;
   }
-  return { terms, list: entries };
+  // the lines of the list, its heading and its end included: entries, not codes
+  return { terms, list: entries, listLines: [listFrom, post.lineNumber()] };
 }
 
 // What a result post as copied from the site says was drawn, and by which round; null when the
 // text holds no result post.
 export function readResultPost(text) {
+  if (codePointCount(text) > MAX_POST) throw new Failed(TOO_LONG_FOR_A_POST);
   const post = new PostLines(text, RESULT_TITLE);
   if (post.found === 0) return null;
   if (post.found > 1) throw new Failed('결과문이 둘 이상 들어 있습니다.');

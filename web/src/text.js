@@ -9,6 +9,11 @@ export const RULE_V1 = 'tombolix-draw-v1';
 export const RULE_V2 = 'tombolix-draw-v2';
 export const RULES = [RULE_V1, RULE_V2];
 export const MAX_TEXT = 200; // code points: no nickname comes near it
+// nor does a list come near this many code points in all as people read it (NFKC: 32,767 entries of
+// 60), nor a post this many (2,000 entries of the longest, and the text around them): reading more
+// could take long enough to matter (NFKC makes some code points 18), so more is refused
+export const MAX_SHOWN = 2000000;
+export const MAX_POST = 500000;
 
 function ranges(text) {
   return text.split(' ').filter(Boolean).map((part) => {
@@ -180,8 +185,8 @@ export function canonicalEntry(entry, rule = RULE_V2) {
 
 // The entry as people read it: NFKC without what shows nothing, then its confusable skeleton
 // (UTS #39 prototypes without Hangul's jamo). Two entries with one key read the same.
-export function lookAlikeKey(entry, rule = RULE_V2) {
-  const shown = entry.normalize('NFKC');
+export function lookAlikeKey(entry, rule = RULE_V2, nfkc = null) {
+  const shown = nfkc ?? entry.normalize('NFKC');
   if (rule === RULE_V1) return without(shown, V1_UNSEEN);
   const decomposed = without(shown, BLANK).normalize('NFD');
   if (!anyWith(decomposed, PROTOTYPED)) return decomposed;
@@ -252,7 +257,8 @@ export function compareUtf8(a, b) {
 // draw: entries too long, unusable, the same twice, or two that read the same.
 export function canonicalList(drawList) {
   const made = [];
-  const list = { entries: [], tooLong: [], unusable: [], repeated: [], lookAlike: [] };
+  const list = { entries: [], tooLong: [], unusable: [], repeated: [], lookAlike: [], overLength: false };
+  let shown = 0;
   for (const entry of drawList) {
     if (whiteSpaceOnly(entry)) continue;
     if (tooLong(entry)) {
@@ -260,7 +266,14 @@ export function canonicalList(drawList) {
       continue;
     }
     const canonical = hasUnusable(entry) ? '' : canonicalEntry(entry);
-    const key = canonical ? lookAlikeKey(canonical) : '';
+    const nfkc = canonical.normalize('NFKC');
+    shown += codePointCount(nfkc);
+    if (shown > MAX_SHOWN) {
+      list.overLength = true;
+      list.ok = false;
+      return list;
+    }
+    const key = canonical ? lookAlikeKey(canonical, RULE_V2, nfkc) : '';
     if (!key) list.unusable.push(entry);
     else made.push({ entry: canonical, key });
   }
