@@ -11,6 +11,18 @@ QString entrantKey(const QString &name) {
     return publicdraw::lookAlikeKey(publicdraw::canonicalEntry(name));
 }
 
+bool showsSomething(const QString &name) {
+    // Most names hold a Latin letter, a digit or a Hangul syllable: each is its own NFKC and no
+    // blank, so the key holds something, and nothing need be made of it.
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+            (u >= 0xAC00 && u <= 0xD7A3))
+            return true;
+    }
+    return !entrantKey(name).isEmpty();
+}
+
 QSet<QString> entrantKeys(const QStringList &names) {
     QSet<QString> keys;
     keys.reserve(names.size());
@@ -88,7 +100,7 @@ Expected<Entrants> chooseEntrants(const QList<Comment> &comments, const ImportRu
             continue;
         const Comment &comment = comments.at(i);
         std::optional<QString> name;
-        if (comment.nickname && !keyOf(*comment.nickname).isEmpty())
+        if (comment.nickname && showsSomething(*comment.nickname))
             name = comment.nickname;
         // Tokens and names are keys of their own kinds, so that a name can never equal a token.
         QString member;

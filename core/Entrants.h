@@ -45,6 +45,9 @@ struct Entrants {
 // look-alike key of the name made canonical). Empty for a name that shows nothing.
 QString entrantKey(const QString &name);
 
+// Whether a name shows anything: its entrantKey is not empty.
+bool showsSomething(const QString &name);
+
 // The keys of names (an exclusion list's), those that show nothing left out.
 QSet<QString> entrantKeys(const QStringList &names);
 

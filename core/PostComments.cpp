@@ -122,7 +122,7 @@ QString imageText(const QString &markup) {
         }
         if (const std::optional<QString> alt = altOf(view.mid(at + 4, end - at - 4))) {
             const QString text = markupText(*alt);
-            if (!entrantKey(text).isEmpty())
+            if (showsSomething(text))
                 return text;
         }
         at = end;
@@ -133,7 +133,7 @@ QString imageText(const QString &markup) {
 // A comment writer's name: the text its mark-up shows, or else its image's alternative text.
 QString nameText(const QString &markup) {
     const QString text = markupText(markup);
-    if (!entrantKey(text).isEmpty())
+    if (showsSomething(text))
         return text;
     const QString alt = imageText(markup);
     return alt.isEmpty() ? text : alt;

@@ -54,6 +54,7 @@ private slots:
     void commentPagesThatFailTheReading();
     void entrants_data();
     void entrants();
+    void whatShowsNothing();
     void entrantsByTheEventsRules_data();
     void entrantsByTheEventsRules();
     void eventPagesAreReadWithTheirTimes();
@@ -668,6 +669,27 @@ void TestCommentParsing::entrants() {
         QCOMPARE(chosen->nameless.at(i),
                  chosen->names.at(i).startsWith(QStringLiteral("이름 없는 회원 (덧글 ")));
     }
+}
+
+// A name shows nothing exactly when the public draw's key of it is empty; the letters, digits
+// and Hangul syllables taken at a glance among them.
+void TestCommentParsing::whatShowsNothing() {
+    QString glance = QStringLiteral("0123456789");
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+        glance += QChar(c) + QChar(c - u'a' + u'A');
+    for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
+        glance += QChar(c);
+    for (const QChar c : glance)
+        QVERIFY2(!entrantKey(QString(c)).isEmpty(), qPrintable(QString::number(c.unicode(), 16)));
+    for (const QString &nothing :
+         {QString(), QStringLiteral("\u3164"), QStringLiteral("\uFFA0"), QStringLiteral("\u115F\u1160"),
+          QStringLiteral(" \u200B\u2800 "), QStringLiteral("\uFE0F\u00AD")}) {
+        QVERIFY(entrantKey(nothing).isEmpty());
+        QVERIFY(!showsSomething(nothing));
+    }
+    for (const QString &something : {QStringLiteral("\u3164a"), QStringLiteral("ㅇㅇ"), QStringLiteral("★"),
+                                     QStringLiteral("[ ** ]"), QStringLiteral("\u3164\u3131")})
+        QVERIFY(showsSomething(something));
 }
 
 void TestCommentParsing::entrantsByTheEventsRules_data() {
