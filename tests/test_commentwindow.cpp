@@ -682,6 +682,10 @@ void TestCommentWindow::aCountThatDisagreesIsAsked() {
         QCOMPARE(rig->prompter.records[0].text, question);
         QCOMPARE(main->lstPick->count(), goOn ? 11 : 1);
         QCOMPARE(rig->prompter.records.size(), goOn ? 3 : 1);
+        // the record says so too
+        QCOMPARE(main->drawList().importRules().contains(
+                     QStringLiteral("읽은 덧글 : 15개 (사이트에 표시된 수 124개)")),
+                 goOn);
     }
 }
 
@@ -1182,6 +1186,34 @@ void TestCommentWindow::theListKeepsTheRulesItWasMadeWith() {
     rig->prompter.yes();
     main->cmdDel_Click();
     QVERIFY(main->drawList().importRules().isEmpty());
+
+    // entries of the list that the exclusion list names are said, not removed, when the list is
+    // kept; a full list says whom it could not take, in the message and in the record
+    main->drawList().clear();
+    for (int i = 0; i < 32765; ++i)
+        main->drawList().append(i == 0 ? QStringLiteral("황 ")
+                                       : QStringLiteral("참가자 ") + QString::number(i));
+    rig->prompter.reset();
+    rig->prompter.chooseFile(listFile(QStringLiteral("스태프.txt"), {QStringLiteral("황")}));
+    window->cmdExcludeList_Click();
+    window->OptSet[0]->setChecked(true);
+    import(false);
+    QCOMPARE(rig->prompter.records.last().kind, PromptKind::Information);
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringList(
+            {QStringLiteral("리스트에는 항목을 32767개까지만 넣을 수 있어, 덧글 작성자 중 9명은 추가하지 "
+                            "못했습니다."),
+             author1, QStringLiteral("제외 목록에 있는 1명은 넣지 않았습니다."),
+             QStringLiteral("리스트에 전부터 있던 항목 1개가 제외 목록과 같아 보입니다. 리스트 기능의 "
+                            "\"제외 목록 적용…\"으로 지울 수 있습니다.")})
+            .join(crlf()));
+    QCOMPARE(main->lstPick->count(), 32767);
+    const QStringList full = main->drawList().importRules();
+    QVERIFY(full.contains(QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 제외 목록 1명")));
+    QVERIFY(!full.contains(QStringLiteral("이름 없는 회원 : 2명 (덧글 번호로 이름 붙임)"))); // neither got in
+    QCOMPARE(full.mid(full.size() - 2), (QStringList{QStringLiteral("리스트가 가득 차 넣지 못한 사람 : 9명"),
+                                                     QStringLiteral("가져오기 전부터 있던 항목 : 32765개")}));
 }
 
 QTEST_MAIN(TestCommentWindow)
