@@ -58,14 +58,29 @@ bool showsNothingByFirstRule(char32_t code) {
            (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 || (code >= 0xE0100 && code <= 0xE01EF);
 }
 
-// The text without the code points `drop` takes.
+// The text without the code points `drop` takes: runs between them copied whole, and the text
+// itself, shared, when nothing goes.
 template <typename F> QString without(const QString &text, F &&drop) {
     QString kept;
-    kept.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t code) {
-        if (!drop(code))
-            append(kept, code);
-    });
+    qsizetype run = 0; // where the run of code points kept so far began
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        const char16_t c = text.at(i).unicode();
+        const bool pair =
+            QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(text.at(i + 1).unicode());
+        const char32_t code = pair ? QChar::surrogateToUcs4(c, text.at(i + 1).unicode()) : char32_t(c);
+        const qsizetype width = pair ? 2 : 1;
+        if (drop(code)) {
+            if (kept.isNull())
+                kept.reserve(size);
+            kept.append(QStringView(text).mid(run, i - run));
+            run = i + width;
+        }
+        i += width;
+    }
+    if (run == 0)
+        return text;
+    kept.append(QStringView(text).mid(run));
     return kept;
 }
 
@@ -73,9 +88,30 @@ QString canonicalByFirstRule(const QString &entry) {
     return trimmedOf(unicode::nfc(entry), trimmedByFirstRule);
 }
 
+// Whether a text is as rule 1 leaves it, as far as its blanks go: none at either end, and no
+// white space inside but single U+0020s. Answered from the first plane's bits alone; nullopt where
+// the text holds more (a surrogate, another blank) and must be read the long way.
+std::optional<bool> plainlyBlanked(const QString &text) {
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (QChar::isSurrogate(c))
+            return std::nullopt;
+        if (c == u' ') {
+            if (i == 0 || i + 1 == size || text.at(i + 1) == u' ')
+                return false;
+        } else if (unicode14::blank(c)) {
+            return std::nullopt;
+        }
+    }
+    return true;
+}
+
 // Rule 1: NFC, blanks off both ends, every run of white space inside one blank.
 QString canonicalByRule(const QString &entry) {
     const QString nfc = unicode::nfc(entry);
+    if (plainlyBlanked(nfc) == std::optional<bool>(true))
+        return nfc; // the common case, a name with single blanks inside
     std::vector<char32_t> codes;
     codes.reserve(size_t(nfc.size()));
     forEachCodePoint(nfc, [&codes](char32_t code) { codes.push_back(code); });
@@ -99,8 +135,8 @@ QString canonicalByRule(const QString &entry) {
     return made;
 }
 
-QString keyByRule(const QString &entry) {
-    const QString shown = unicode::nfd(without(unicode::nfkc(entry), unicode14::blank));
+QString keyByRule(const QString &nfkc) {
+    const QString shown = unicode::nfd(without(nfkc, unicode14::blank));
     QString mapped;
     mapped.reserve(shown.size());
     forEachCodePoint(shown, [&mapped](char32_t code) {
@@ -189,12 +225,16 @@ qint64 suggestedDrawTime(qint64 nowSeconds) {
     return (nowSeconds + tenMinutes + tenMinutes - 1) / tenMinutes * tenMinutes;
 }
 
+qint64 codePoints(QStringView text) {
+    qint64 pairs = 0;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate())
+            ++pairs, ++i;
+    return text.size() - pairs;
+}
+
 bool tooLong(const QString &text) {
-    if (text.size() <= maxTextLength)
-        return false;
-    qsizetype codes = 0;
-    forEachCodePoint(text, [&codes](char32_t) { ++codes; });
-    return codes > maxTextLength;
+    return text.size() > maxTextLength && codePoints(text) > maxTextLength;
 }
 
 QString canonicalEntry(const QString &entry, Rule rule) {
@@ -220,10 +260,13 @@ bool unusableInLabel(const QString &label, Rule rule) {
     return unusable;
 }
 
-QString lookAlikeKey(const QString &entry, Rule rule) {
+QString lookAlikeKey(const QString &entry, Rule rule, qint64 *shown) {
+    const QString nfkc = unicode::nfkc(entry);
+    if (shown)
+        *shown = codePoints(nfkc);
     if (rule == Rule::V1)
-        return without(unicode::nfkc(entry), showsNothingByFirstRule);
-    return keyByRule(entry);
+        return without(nfkc, showsNothingByFirstRule);
+    return keyByRule(nfkc);
 }
 
 QString asShown(const QString &text) {
@@ -250,6 +293,7 @@ CanonicalList canonicalList(const QStringList &drawList) {
         QString key; // lookAlikeKey, made once
     };
     CanonicalList canonical;
+    qint64 shown = 0;
     std::vector<Made> sorted;
     sorted.reserve(size_t(drawList.size()));
     for (const QString &entry : drawList) {
@@ -260,7 +304,13 @@ CanonicalList canonicalList(const QStringList &drawList) {
             continue;
         }
         QString made = holdsUnusable(entry) ? QString() : canonicalEntry(entry);
-        QString key = made.isEmpty() ? QString() : lookAlikeKey(made);
+        qint64 length = 0;
+        QString key = made.isEmpty() ? QString() : lookAlikeKey(made, currentRule, &length);
+        shown += length;
+        if (shown > maxShownLength) {
+            canonical.overLength = true;
+            return canonical;
+        }
         if (key.isEmpty()) {
             canonical.unusable.append(entry);
             continue;

@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 # A crashing input is kept here, to become a seed and a test of its own.
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"
-for name in listfile commentpage commentdata postaddress versionanswer publicdraw beaconsignature; do
+for name in listfile commentpage commentdata postaddress versionanswer publicdraw beaconsignature lookalike; do
     mkdir -p "$work/$name"
     cp tests/data/fuzz/$name/* "$work/$name/"
     # today's pages of the site are seeds as they stand among the test fixtures
