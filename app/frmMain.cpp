@@ -180,6 +180,8 @@ void frmMain::buildMenus() {
     mnu_Load = addCommand(m_List, "mnu_Load", QStringLiteral("리스트 불러오기"), &frmMain::mnu_Load_Click);
     mnu_Clear = addCommand(m_List, "mnu_Clear", QStringLiteral("리스트 초기화"), &frmMain::mnu_Clear_Click);
     mnu_Pcmt = addCommand(m_List, "mnu_Pcmt", QStringLiteral("뽐뿌 덧글 가져오기"), &frmMain::mnu_Pcmt_Click);
+    mnu_Exclude =
+        addCommand(m_List, "mnu_Exclude", QStringLiteral("제외 목록 적용…"), &frmMain::mnu_Exclude_Click);
 
     m_Capture = menuBar()->addMenu(QStringLiteral("캡쳐"));
     m_Capture->setObjectName(QStringLiteral("m_Capture"));
@@ -353,6 +355,10 @@ void frmMain::mnu_Pcmt_Click() {
     m_commentWindow->show();
     m_commentWindow->raise();
     m_commentWindow->activateWindow();
+}
+
+void frmMain::mnu_Exclude_Click() {
+    applyExclusionList(*m_drawList, m_services);
 }
 
 void frmMain::mnu_Capture_Click() {

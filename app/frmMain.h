@@ -41,6 +41,7 @@ public:
     void mnu_Load_Click();
     void mnu_Clear_Click();
     void mnu_Pcmt_Click();
+    void mnu_Exclude_Click();
     void mnu_Capture_Click();
     void mnu_By_Click();
     void mnu_Feedback_Click();
@@ -77,6 +78,7 @@ public:
     QAction *mnu_Load = nullptr;
     QAction *mnu_Clear = nullptr;
     QAction *mnu_Pcmt = nullptr;
+    QAction *mnu_Exclude = nullptr;
     QAction *mnu_Capture = nullptr;
     QAction *mnu_By = nullptr;
     QAction *mnu_Feedback = nullptr;

@@ -13,7 +13,7 @@ for name in listfile commentpage commentdata postaddress versionanswer publicdra
     mkdir -p "$work/$name"
     cp tests/data/fuzz/$name/* "$work/$name/"
     # today's pages of the site are seeds as they stand among the test fixtures
-    [ "$name" = commentdata ] && cp tests/data/post_page*.html tests/data/login_*.html tests/data/front_*.html \
+    [ "$name" = commentdata ] && cp tests/data/post_page*.html tests/data/event_page*.html tests/data/login_*.html tests/data/front_*.html \
         "$work/$name/"
     max_len=65536
     timeout=10
