@@ -261,7 +261,7 @@ void PublicDrawCommands::announce() {
     const QString path = filePath(QStringLiteral("Announce"));
     if (!writeUtf8File(path, announcementText(announced)))
         return prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
-    m_services.desktop.setClipboardText(announcementPost(announced));
+    m_services.desktop.setClipboardText(announcementPost(announced, m_drawList.importRules()));
     const Terms &t = announced.terms;
     prompter.notice(
         QStringLiteral("추첨 예고를 만들었습니다.") + crlf() + QStringLiteral("참가자 : %1명").arg(count) +

@@ -2,6 +2,7 @@
 // standing in for the beacon's two relays.
 #include "app/frmMain.h"
 #include "common/DrawList.h"
+#include "core/DrawPosts.h"
 #include "core/DrawVerification.h"
 #include "publicdraw/Countdown.h"
 #include "publicdraw/PublicDrawCommands.h"
@@ -91,6 +92,7 @@ private slots:
     void aResultPostIsCheckedAgainstTheList();
     void theScriptOnEveryPython();
     void aHostileRelayEndsNoScriptInATraceback();
+    void theRulesOfAnImportAreAnnounced();
 
 private:
     // The announcement of TV1 for round 42, written by the menu.
@@ -1217,6 +1219,30 @@ void TestPublicDrawWindow::aHostileRelayEndsNoScriptInATraceback() {
         3);
     QVERIFY2(!output.contains(QStringLiteral("Traceback")), qPrintable(output));
     QVERIFY2(output.startsWith(QStringLiteral("검증 미완료\n")), qPrintable(output));
+}
+
+// A list made by an import is announced with the rules it was made by, under a heading that says no
+// file proves them; once the list is changed by hand they no longer describe it and are not said.
+void TestPublicDrawWindow::theRulesOfAnImportAreAnnounced() {
+    const QStringList rules{
+        QStringLiteral("게시글 : https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303721"),
+        QStringLiteral("마감 시각 : 2026-08-28 09:38 (한국 시간)")};
+    main->drawList().setImportRules(rules);
+    QVERIFY(!announce().isEmpty());
+    QVERIFY2(post.contains(QStringLiteral(
+                               "\n이 목록을 만든 방법 (진행자가 적은 것으로, 파일로는 증명되지 않습니다)\n") +
+                           rules.join(u'\n') + u'\n'),
+             qPrintable(post));
+    // the post still reads as the announcement it is
+    const std::optional<Expected<PostedAnnouncement>> read = readAnnouncementPost(post);
+    QVERIFY(read && *read && (*read)->list);
+    main->drawList().append(QStringLiteral("손으로 넣은 사람"));
+    QVERIFY(main->drawList().importRules().isEmpty());
+    rig->prompter.reset();
+    QDir(rig->folder.path()).removeRecursively();
+    QDir().mkpath(rig->folder.path());
+    QVERIFY(!announce().isEmpty());
+    QVERIFY(!post.contains(QStringLiteral("이 목록을 만든 방법")));
 }
 
 QTEST_MAIN(TestPublicDrawWindow)
