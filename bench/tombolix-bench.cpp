@@ -6,6 +6,7 @@
 #include "core/BeaconSignature.h"
 #include "core/Cp949.h"
 #include "core/Draw.h"
+#include "core/Normalizer.h"
 #include "core/PublicDraw.h"
 #include "core/SecureRandom.h"
 #include "core/Text.h"
@@ -358,6 +359,25 @@ int main(int argc, char **argv) {
         print("beacon_verify_ms", checks[10], "ms");
         if (!valid)
             std::printf("beacon_verify: round 42 did not verify\n");
+    }
+    if (wanted("normal")) {
+        // Unicode's normal forms through ICU: 800,000 ligatures, each two letters in NFKC (work
+        // that grows with the square of the length in Qt's own normaliser), and every Hangul
+        // syllable into jamo and back.
+        const QString ligatures(800000, QChar(0xFB00));
+        qsizetype letters = 0;
+        print("nfkc_800000_ligatures_ms", timeMs([&] { letters = unicode::nfkc(ligatures).size(); }), "ms");
+        if (letters != 1600000)
+            std::printf("nfkc_800000_ligatures: %lld letters\n", qlonglong(letters));
+        QString syllables;
+        for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
+            syllables += QChar(c);
+        QString jamo;
+        print("nfd_11172_syllables_ms", timeMs([&] { jamo = unicode::nfd(syllables); }), "ms");
+        bool back = false;
+        print("nfc_11172_syllables_ms", timeMs([&] { back = unicode::nfc(jamo) == syllables; }), "ms");
+        if (!back)
+            std::printf("nfc_11172_syllables: not the syllables again\n");
     }
     return 0;
 }
