@@ -45,7 +45,7 @@ fi
 
 # ICU for Windows: built from Debian's source package when missing (its BUILDINFO is written last)
 if [ ! -f "$icu/BUILDINFO" ]; then
-    echo "No ICU for Windows in $icu: building it (about 3 minutes)"
+    echo "No ICU for Windows in $icu: building it (a few minutes)"
     PREFIX="$icu" WORK="$root/build-win/icu" bash scripts/windows/build-icu-mingw.sh
 fi
 
