@@ -7,6 +7,7 @@
 #include "core/Cp949.h"
 #include "core/Draw.h"
 #include "core/ListFile.h"
+#include "core/Normalizer.h"
 #include "core/PublicDraw.h"
 #include "core/SecureRandom.h"
 #include "core/Text.h"
@@ -400,6 +401,7 @@ int main(int argc, char **argv) {
         if (!valid)
             std::printf("beacon_verify: round 42 did not verify\n");
     }
+    }
     if (wanted("web")) {
         // The entrants' page in headless Chromium, from the built file: a result of 32,767 entries
         // checked with its announcement, its round's BLS check included, and the page's size
@@ -417,6 +419,25 @@ int main(int argc, char **argv) {
             if (!run.waitForFinished(600000) || run.exitCode() != 0)
                 std::printf("web: the page's benchmark did not run (Chromium missing?)\n");
         }
+    }
+    if (wanted("normal")) {
+        // Unicode's normal forms through ICU: 800,000 ligatures, each two letters in NFKC (work
+        // that grows with the square of the length in Qt's own normaliser), and every Hangul
+        // syllable into jamo and back.
+        const QString ligatures(800000, QChar(0xFB00));
+        qsizetype letters = 0;
+        print("nfkc_800000_ligatures_ms", timeMs([&] { letters = unicode::nfkc(ligatures).size(); }), "ms");
+        if (letters != 1600000)
+            std::printf("nfkc_800000_ligatures: %lld letters\n", qlonglong(letters));
+        QString syllables;
+        for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
+            syllables += QChar(c);
+        QString jamo;
+        print("nfd_11172_syllables_ms", timeMs([&] { jamo = unicode::nfd(syllables); }), "ms");
+        bool back = false;
+        print("nfc_11172_syllables_ms", timeMs([&] { back = unicode::nfc(jamo) == syllables; }), "ms");
+        if (!back)
+            std::printf("nfc_11172_syllables: not the syllables again\n");
     }
     return 0;
 }
