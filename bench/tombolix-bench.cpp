@@ -401,7 +401,6 @@ int main(int argc, char **argv) {
         if (!valid)
             std::printf("beacon_verify: round 42 did not verify\n");
     }
-    }
     if (wanted("web")) {
         // The entrants' page in headless Chromium, from the built file: a result of 32,767 entries
         // checked with its announcement, its round's BLS check included, and the page's size
