@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/FilesFolder.h"
 #include "common/QtDesktop.h"
+#include "common/ProgramEnd.h"
 #include "common/QtPrompter.h"
 #include "common/Services.h"
 
@@ -10,14 +11,18 @@
 
 int main(int argc, char **argv) {
     using namespace tombolix;
-    TombolixApplication app(argc, argv);
-    QtPrompter prompter;
-    QtDesktop desktop;
-    SystemClock clock;
-    app.setPrompter(&prompter);
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    return runProgram({prompter, desktop, clock, programFolder,
-                       decideFilesFolder(programFolder,
-                                         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
-                       Endpoints::real()});
+    int exitCode = 0;
+    {
+        TombolixApplication app(argc, argv);
+        QtPrompter prompter;
+        QtDesktop desktop;
+        SystemClock clock;
+        app.setPrompter(&prompter);
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        exitCode = runProgram({prompter, desktop, clock, programFolder,
+                               decideFilesFolder(programFolder, QStandardPaths::writableLocation(
+                                                                    QStandardPaths::DocumentsLocation)),
+                               Endpoints::real()});
+    }
+    return endProgram(exitCode);
 }

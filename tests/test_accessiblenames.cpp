@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -86,5 +87,5 @@ void TestAccessibleNames::everyControlHasAName() {
     QVERIFY(!password->text(QAccessible::Value).contains(QStringLiteral("비밀")));
 }
 
-QTEST_MAIN(TestAccessibleNames)
+TOMBOLIX_TEST_MAIN(TestAccessibleNames)
 #include "test_accessiblenames.moc"

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "capture/modCapture.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QDir>
@@ -195,5 +196,5 @@ void TestCapture::fullDiskIsAFailure() {
 }
 #endif
 
-QTEST_MAIN(TestCapture)
+TOMBOLIX_TEST_MAIN(TestCapture)
 #include "test_capture.moc"

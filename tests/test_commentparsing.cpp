@@ -10,6 +10,7 @@
 #include "core/Split.h"
 #include "core/Text.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -1016,5 +1017,5 @@ void TestCommentParsing::placingByDeadline() {
     QCOMPARE(read, after);
 }
 
-QTEST_MAIN(TestCommentParsing)
+TOMBOLIX_TEST_MAIN(TestCommentParsing)
 #include "test_commentparsing.moc"

@@ -5,6 +5,7 @@
 #include "core/Cp949.h"
 #include "core/ListFile.h"
 #include "tests/support/SiteRig.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QDir>
@@ -1216,5 +1217,5 @@ void TestCommentWindow::theListKeepsTheRulesItWasMadeWith() {
                                                      QStringLiteral("가져오기 전부터 있던 항목 : 32765개")}));
 }
 
-QTEST_MAIN(TestCommentWindow)
+TOMBOLIX_TEST_MAIN(TestCommentWindow)
 #include "test_commentwindow.moc"

@@ -3,6 +3,7 @@
 // '?' for each character it cannot hold.
 #include "core/Cp949.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -141,5 +142,5 @@ void TestCp949::theTableIsGlibcs() {
 }
 #endif
 
-QTEST_MAIN(TestCp949)
+TOMBOLIX_TEST_MAIN(TestCp949)
 #include "test_cp949.moc"

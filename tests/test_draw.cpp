@@ -5,6 +5,7 @@
 #include "core/TombolixError.h"
 #include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -385,5 +386,5 @@ void TestDraw::errorDuringTheDrawLeavesTheButtonWorking() {
     QCOMPARE(draw(QStringLiteral("3")).split(QStringLiteral(", ")).size(), 3);
 }
 
-QTEST_MAIN(TestDraw)
+TOMBOLIX_TEST_MAIN(TestDraw)
 #include "test_draw.moc"

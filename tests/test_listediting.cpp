@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -246,5 +247,5 @@ void TestListEditing::fullListRefusesAnAdd() {
     QCOMPARE(window->txtAdd->text(), QStringLiteral("one more"));
 }
 
-QTEST_MAIN(TestListEditing)
+TOMBOLIX_TEST_MAIN(TestListEditing)
 #include "test_listediting.moc"

@@ -6,6 +6,7 @@
 #include "core/ListFile.h"
 #include "listfile/modIO.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QDir>
@@ -492,5 +493,5 @@ void TestListFile::anExclusionListCleansTheList() {
     QCOMPARE(window->lstPick->item(0)->text(), QStringLiteral("참가자 1"));
 }
 
-QTEST_MAIN(TestListFile)
+TOMBOLIX_TEST_MAIN(TestListFile)
 #include "test_listfile.moc"

@@ -6,6 +6,7 @@
 #include "http/WebRequest.h"
 #include "info/modInit.h"
 #include "tests/support/SiteRig.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -303,5 +304,5 @@ void TestNetworkFaults::aRedirectFromHttpsToHttpIsNamed() {
     QVERIFY(server->requests.isEmpty()); // the plain address was never asked
 }
 
-QTEST_MAIN(TestNetworkFaults)
+TOMBOLIX_TEST_MAIN(TestNetworkFaults)
 #include "test_networkfaults.moc"

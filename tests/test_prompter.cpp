@@ -1,6 +1,7 @@
 // Drives the real dialogs, so the titles, icons, buttons and plain-text handling of the
 // program's prompts are proven on real widgets.
 #include "common/QtPrompter.h"
+#include "tests/support/TestMain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -201,5 +202,5 @@ void TestPrompter::fileDialogTakesAMissingName() {
     QCOMPARE(QDir::cleanPath(prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"))), missing);
 }
 
-QTEST_MAIN(TestPrompter)
+TOMBOLIX_TEST_MAIN(TestPrompter)
 #include "test_prompter.moc"

@@ -10,6 +10,7 @@
 #include "tests/support/Fakes.h"
 #include "tests/support/PublicDrawVectors.h"
 #include "tests/support/TestHttpServer.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -990,13 +991,16 @@ void TestPublicDrawWindow::theMenuOpensTheVerifierPage() {
         QFile page(folder + QStringLiteral("/tombolix-verify.html"));
         QVERIFY(page.open(QIODevice::WriteOnly));
     };
+#ifndef Q_OS_WIN // the package's data folder: Windows has none, its zip keeps the page beside
     place(data.filePath(QStringLiteral("tombolix")));
     main->mnu_VerifyPage->trigger();
     QCOMPARE(rig->desktop.opened.value(0),
              QUrl::fromLocalFile(data.filePath(QStringLiteral("tombolix/tombolix-verify.html"))));
+    rig->desktop.opened.clear();
+#endif
     place(rig->folder.path());
     main->mnu_VerifyPage->trigger();
-    QCOMPARE(rig->desktop.opened.value(1),
+    QCOMPARE(rig->desktop.opened.value(0),
              QUrl::fromLocalFile(rig->folder.filePath(QStringLiteral("tombolix-verify.html"))));
     QCOMPARE(rig->prompter.records.size(), 1);
     qunsetenv("XDG_DATA_HOME");
@@ -1245,5 +1249,5 @@ void TestPublicDrawWindow::theRulesOfAnImportAreAnnounced() {
     QVERIFY(!post.contains(QStringLiteral("이 목록을 만든 방법")));
 }
 
-QTEST_MAIN(TestPublicDrawWindow)
+TOMBOLIX_TEST_MAIN(TestPublicDrawWindow)
 #include "test_publicdrawwindow.moc"

@@ -3,6 +3,7 @@
 #include "common/Look.h"
 #include "common/QtPrompter.h"
 #include "resultbox/ResultBox.h"
+#include "tests/support/TestMain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -530,5 +531,5 @@ void TestResultBox::plainWinnersAreMeasuredAsDrawn() {
     }
 }
 
-QTEST_MAIN(TestResultBox)
+TOMBOLIX_TEST_MAIN(TestResultBox)
 #include "test_resultbox.moc"

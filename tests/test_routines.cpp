@@ -3,6 +3,7 @@
 #include "common/Routines.h"
 #include "core/SecureRandom.h"
 #include "core/Text.h"
+#include "tests/support/TestMain.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -287,5 +288,5 @@ void TestRoutines::iconFileHoldsTheDrawnIcon() {
     QCOMPARE(tombolixIcon().availableSizes().size(), 7);
 }
 
-QTEST_MAIN(TestRoutines)
+TOMBOLIX_TEST_MAIN(TestRoutines)
 #include "test_routines.moc"

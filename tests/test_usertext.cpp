@@ -9,6 +9,7 @@
 #include "core/Constants.h"
 #include "core/TombolixError.h"
 #include "tests/support/SiteRig.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QDir>
@@ -259,5 +260,5 @@ void TestUserText::nicknamesFiltersAndAddressesOfAnImport() {
              QByteArray("/zboard/list_comment.php?id=") + typed + "&no=" + typed);
 }
 
-QTEST_MAIN(TestUserText)
+TOMBOLIX_TEST_MAIN(TestUserText)
 #include "test_usertext.moc"

@@ -6,6 +6,7 @@
 #include "info/modInit.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestHttpServer.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -319,5 +320,5 @@ void TestVersionCheck::informationMenu() {
     QVERIFY(by.endsWith(rig->desktop.opened[0].toString()));
 }
 
-QTEST_MAIN(TestVersionCheck)
+TOMBOLIX_TEST_MAIN(TestVersionCheck)
 #include "test_versioncheck.moc"

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
 #include "tests/support/SiteRig.h"
+#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -332,5 +333,5 @@ void TestWaits::aDialogOpenLongerThanTheTimeLimitDoesNotFailTheImport() {
                           QStringLiteral("abc"), QStringLiteral("김철수"), QStringLiteral("본문없음")}));
 }
 
-QTEST_MAIN(TestWaits)
+TOMBOLIX_TEST_MAIN(TestWaits)
 #include "test_waits.moc"
