@@ -114,6 +114,7 @@ void frmPcmnt::buildControls() {
     }
     for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1})
         label->adjustSize();
+    makeRoomForText(this);
     for (QWidget *listed : std::initializer_list<QWidget *>{lblText[0], lblText[1], lblText[2], lblText[3],
                                                             lblHelp, OptSet[0], OptSet[1], Label1})
         useSystemWindowColours(listed);
