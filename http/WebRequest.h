@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Expected.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QNetworkAccessManager>
@@ -40,6 +42,8 @@ struct HttpResult {
     QString error;  // empty when the whole answer came in; otherwise why not, in Korean
     int status = 0; // the answer's HTTP status
     bool ok() const { return error.isEmpty(); }
+    // The body of the whole answer, or why there is none.
+    Expected<QByteArray> answer() const { return ok() ? Expected<QByteArray>(body) : Problem{error}; }
 };
 
 // The program's HTTP client: one request after another through the same object, which keeps
