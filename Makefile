@@ -1,6 +1,7 @@
 # make run   builds and starts Tombolix
 # make test  builds and runs the tests
 # make bench builds and runs the benchmark
+# make verifier builds the entrants' page alone, build/web/tombolix-verify.html
 # make deb builds the Debian package tombolix_1.01_amd64.deb
 # make package-test checks the package: files, validators, lintian, install, a start, removal
 # make sanitize builds the tests with AddressSanitizer and UBSan and runs them
@@ -16,7 +17,7 @@ TOMBOLIX_WERROR ?= OFF
 export TOMBOLIX_WERROR
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR)
 
-.PHONY: all deps configure build run test bench deb package-test sanitize fuzz windows windows-test format \
+.PHONY: all deps configure build verifier run test bench deb package-test sanitize fuzz windows windows-test format \
 	format-check clean
 
 all: build
@@ -30,10 +31,15 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS)
 
+verifier: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target verifier
+
 run: build
 	$(BUILD)/app/tombolix
 
+# Chromium opens the entrants' page in its browser test
 test: build
+	@sh scripts/install-deps.sh chromium
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: build
@@ -54,6 +60,7 @@ sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOMBOLIX_SANITIZE=ON \
 	    -DTOMBOLIX_WERROR=$(TOMBOLIX_WERROR)
 	cmake --build build-asan -j$(JOBS)
+	@sh scripts/install-deps.sh chromium
 	cd build-asan && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:suppressions=$(CURDIR)/scripts/lsan.supp \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \

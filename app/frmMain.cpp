@@ -181,6 +181,8 @@ void frmMain::buildMenus() {
     mnu_Load = addCommand(m_List, "mnu_Load", QStringLiteral("리스트 불러오기"), &frmMain::mnu_Load_Click);
     mnu_Clear = addCommand(m_List, "mnu_Clear", QStringLiteral("리스트 초기화"), &frmMain::mnu_Clear_Click);
     mnu_Pcmt = addCommand(m_List, "mnu_Pcmt", QStringLiteral("뽐뿌 덧글 가져오기"), &frmMain::mnu_Pcmt_Click);
+    mnu_Exclude =
+        addCommand(m_List, "mnu_Exclude", QStringLiteral("제외 목록 적용…"), &frmMain::mnu_Exclude_Click);
 
     m_Capture = menuBar()->addMenu(QStringLiteral("캡쳐"));
     m_Capture->setObjectName(QStringLiteral("m_Capture"));
@@ -202,6 +204,8 @@ void frmMain::buildMenus() {
                                 &frmMain::mnu_PublicDraw_Click);
     mnu_Verify =
         addCommand(m_Public, "mnu_Verify", QStringLiteral("추첨 결과 검증…"), &frmMain::mnu_Verify_Click);
+    mnu_VerifyPage = addCommand(m_Public, "mnu_VerifyPage", QStringLiteral("검증 페이지 열기"),
+                                &frmMain::mnu_VerifyPage_Click);
 }
 
 bool frmMain::Form_Load() {
@@ -354,6 +358,10 @@ void frmMain::mnu_Pcmt_Click() {
     m_commentWindow->activateWindow();
 }
 
+void frmMain::mnu_Exclude_Click() {
+    applyExclusionList(*m_drawList, m_services);
+}
+
 void frmMain::mnu_Capture_Click() {
     captureWindow(*this, *CapPic, m_services);
 }
@@ -382,6 +390,10 @@ void frmMain::mnu_PublicDraw_Click() {
 
 void frmMain::mnu_Verify_Click() {
     m_publicDraw->verify();
+}
+
+void frmMain::mnu_VerifyPage_Click() {
+    m_publicDraw->openVerifierPage();
 }
 
 } // namespace tombolix

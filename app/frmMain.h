@@ -41,6 +41,7 @@ public:
     void mnu_Load_Click();
     void mnu_Clear_Click();
     void mnu_Pcmt_Click();
+    void mnu_Exclude_Click();
     void mnu_Capture_Click();
     void mnu_By_Click();
     void mnu_Feedback_Click();
@@ -48,6 +49,7 @@ public:
     void mnu_Announce_Click();
     void mnu_PublicDraw_Click();
     void mnu_Verify_Click();
+    void mnu_VerifyPage_Click();
 
     DrawList &drawList() { return *m_drawList; }
     // The comment import window, once it has been opened.
@@ -72,6 +74,7 @@ public:
     QAction *mnu_Load = nullptr;
     QAction *mnu_Clear = nullptr;
     QAction *mnu_Pcmt = nullptr;
+    QAction *mnu_Exclude = nullptr;
     QAction *mnu_Capture = nullptr;
     QAction *mnu_By = nullptr;
     QAction *mnu_Feedback = nullptr;
@@ -79,6 +82,7 @@ public:
     QAction *mnu_Announce = nullptr;
     QAction *mnu_PublicDraw = nullptr;
     QAction *mnu_Verify = nullptr;
+    QAction *mnu_VerifyPage = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

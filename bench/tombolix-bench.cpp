@@ -6,11 +6,14 @@
 #include "core/BeaconSignature.h"
 #include "core/Cp949.h"
 #include "core/Draw.h"
+#include "core/ListFile.h"
+#include "core/Normalizer.h"
 #include "core/PublicDraw.h"
 #include "core/SecureRandom.h"
 #include "core/Text.h"
 #include "core/VersionAnswer.h"
 #include "info/modInit.h"
+#include "listfile/modIO.h"
 #include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestHttpServer.h"
@@ -22,11 +25,14 @@
 #include <QTimeZone>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -246,7 +252,8 @@ int main(int argc, char **argv) {
         // One fetch into a list of 20,000 entries, 3,000 different commenters among the 10,000
         // comments: the old comment page, and the site as it is today (no cell in the old page,
         // the post page's comments 1,000 a page over 10 pages, a tenth of them replies).
-        auto importMs = [&rig](const char *name, const std::function<void(TestHttpServer &)> &site) {
+        auto importMs = [&rig](const char *name, const std::function<void(TestHttpServer &)> &site,
+                               const std::function<void(frmPcmnt &)> &rules = {}, int expected = 23000) {
             TestHttpServer server;
             site(server);
             rig.endpoints.siteBase = server.base();
@@ -257,9 +264,11 @@ int main(int argc, char **argv) {
             importing.mnu_Pcmt_Click();
             frmPcmnt *comments = importing.commentWindow();
             comments->OptSet[0]->setChecked(true);
+            if (rules)
+                rules(*comments);
             rig.prompter.no();
             print(name, timeMs([&] { comments->cmdGet_Click(); }), "ms");
-            if (importing.drawList().count() != 23000 ||
+            if (importing.drawList().count() != expected ||
                 comments->lblStatus->text() != QStringLiteral("상태 : <10000>/<10000> 덧글 확인 완료"))
                 std::printf("%s: the list holds %d entries, the status reads %s\n", name,
                             importing.drawList().count(), qPrintable(comments->lblStatus->text()));
@@ -277,47 +286,80 @@ int main(int argc, char **argv) {
                         .arg(i);
             server.enqueueBody(toCp949(page + QStringLiteral("</table></body></html>")).bytes);
         });
-        importMs("import_today_10000_ms", [](TestHttpServer &server) {
-            // 3,000 members, each with the token the site gives every comment of theirs
-            auto comment = [](int n, const QByteArray &replies) -> QByteArray {
-                const QByteArray member = QByteArray::number(n % 3000);
-                return "{\"no\":" + QByteArray::number(5100000 + n) +
-                       ",\"depth\":0,\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i "
-                       "class=\\\"nlevel "
-                       "lvG\\\"><\\/i>" +
-                       jsonAscii(QStringLiteral("덧글러%1").arg(n % 3000)) + "<\\/a><\\/b>\",\"memo\":\"<p>" +
-                       jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) +
-                       "<\\/p>\",\"anti_vote_btn\":{\"show_btn\":true,\"troll_no\":\"" + member.toBase64() +
-                       "==\",\"is_troll\":false},\"meta\":{\"time_display\":\"11:37:06\","
-                       "\"is_self\":false,\"is_mine\":false}" +
-                       (replies.isEmpty() ? QByteArray() : ",\"sub_cmt\":[" + replies + "]") + "}";
-            };
-            server.route("/zboard/list_comment.php", {});
-            // The post's own address answers with its last page, as the site does today; the
-            // other pages are asked for by number (the last route that matches answers).
-            for (int page : {10, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
-                QByteArrayList comments;
-                for (int i = 0; i < 1000; i += 10) {
-                    const int n = (page - 1) * 1000 + i;
-                    for (int j = 0; j < 8; ++j)
-                        comments.append(comment(n + j, {}));
-                    comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
+        // Today's post; with `timed`, comment n written n seconds after 10:00 of the day of its
+        // answers, which are dated 13:00 (Korea's time).
+        auto todaysPost = [](bool timed) {
+            return [timed](TestHttpServer &server) {
+                // 3,000 members, each with the token the site gives every comment of theirs
+                auto comment = [timed](int n, const QByteArray &replies) -> QByteArray {
+                    const QByteArray member = QByteArray::number(n % 3000);
+                    const QByteArray time =
+                        timed ? QTime(10, 0).addSecs(n).toString(QStringLiteral("HH:mm:ss")).toLatin1()
+                              : QByteArray("11:37:06");
+                    return "{\"no\":" + QByteArray::number(5100000 + n) +
+                           ",\"depth\":0,\"name\":\"<b><a href=# onClick=\\\"return false\\\"><i "
+                           "class=\\\"nlevel "
+                           "lvG\\\"><\\/i>" +
+                           jsonAscii(QStringLiteral("덧글러%1").arg(n % 3000)) +
+                           "<\\/a><\\/b>\",\"memo\":\"<p>" +
+                           jsonAscii(QStringLiteral("응모합니다 %1").arg(n)) +
+                           "<\\/p>\",\"anti_vote_btn\":{\"show_btn\":true,\"troll_no\":\"" +
+                           member.toBase64() + "==\",\"is_troll\":false},\"meta\":{\"time_display\":\"" +
+                           time + "\",\"time_detail\":\"\",\"is_self\":false,\"is_mine\":false}" +
+                           (replies.isEmpty() ? QByteArray() : ",\"sub_cmt\":[" + replies + "]") + "}";
+                };
+                server.route("/zboard/list_comment.php", {});
+                // The post's own address answers with its last page, as the site does today; the
+                // other pages are asked for by number (the last route that matches answers).
+                for (int page : {10, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
+                    QByteArrayList comments;
+                    for (int i = 0; i < 1000; i += 10) {
+                        const int n = (page - 1) * 1000 + i;
+                        for (int j = 0; j < 8; ++j)
+                            comments.append(comment(n + j, {}));
+                        comments.append(comment(n + 8, comment(n + 9, {}))); // and its reply
+                    }
+                    TestHttpServer::Answer answer;
+                    answer.body =
+                        toCp949(QStringLiteral("<html><head><title>뽐뿌</title><script>var G_IS_GUEST = 1;"
+                                               "var G_CMT_PAGE = %1;</script></head><body>"
+                                               "<div id=\"comment_list_area\"></div><script>"
+                                               "var initialCommentData = {\"total_comment\":10000,"
+                                               "\"total_page\":10,\"comments\":[")
+                                    .arg(page))
+                            .bytes +
+                        comments.join(',') + "]};</script></body></html>";
+                    if (timed)
+                        answer.headers = {{"Date", "Fri, 28 Aug 2026 04:00:00 GMT"}};
+                    server.route(page == 10 ? QByteArray("/zboard/view.php")
+                                            : "&c_page=" + QByteArray::number(page),
+                                 answer);
                 }
-                TestHttpServer::Answer answer;
-                answer.body =
-                    toCp949(QStringLiteral("<html><head><title>뽐뿌</title><script>var G_IS_GUEST = 1;"
-                                           "var G_CMT_PAGE = %1;</script></head><body>"
-                                           "<div id=\"comment_list_area\"></div><script>"
-                                           "var initialCommentData = {\"total_comment\":10000,"
-                                           "\"total_page\":10,\"comments\":[")
-                                .arg(page))
-                        .bytes +
-                    comments.join(',') + "]};</script></body></html>";
-                server.route(page == 10 ? QByteArray("/zboard/view.php")
-                                        : "&c_page=" + QByteArray::number(page),
-                             answer);
-            }
-        });
+            };
+        };
+        importMs("import_today_10000_ms", todaysPost(false));
+        // The same with an event's rules: a deadline at 12:00, which the last 2,799 comments
+        // miss (every member's first comment is before it), a quiz's answer that none holds,
+        // and an exclusion list of 1,000 of the members, loaded from a list file.
+        QStringList excluded;
+        for (int i = 0; i < 1000; ++i)
+            excluded.append(QStringLiteral("덧글러%1").arg(i));
+        const QString excludedFile = rig.folder.filePath(QStringLiteral("excluded.txt"));
+        if (!WriteTextFile(excludedFile, buildListText(excluded)))
+            std::printf("import_today_10000_rules: the exclusion list could not be written\n");
+        importMs(
+            "import_today_10000_rules_ms", todaysPost(true),
+            [&](frmPcmnt &comments) {
+                comments.txtDeadline->setText(QStringLiteral("2026-08-28 12:00"));
+                comments.txtExclude->setText(QStringLiteral("정답"));
+                rig.prompter.chooseFile(excludedFile);
+                comments.cmdExcludeList_Click();
+                if (comments.lblExcludeList->text() != QStringLiteral("제외 목록 : 1000명"))
+                    std::printf("import_today_10000_rules: %s\n",
+                                qPrintable(comments.lblExcludeList->text()));
+                rig.prompter.reset();
+            },
+            22000);
         // The text of mark-up that holds many '&' and no ';'.
         const QString ampersands(160000, u'&');
         print("markup_160000_ampersands_ms", timeMs([&] { markupText(ampersands); }), "ms");
@@ -334,7 +376,7 @@ int main(int argc, char **argv) {
         drawing.OptPick[0]->setChecked(true);
         fillDistinct(drawing, 32767);
         QCoreApplication::processEvents();
-        for (const char *answer : {"벤치마크 추첨", "100", "10", "2023-08-24 00:11:30"})
+        for (const char *answer : {"벤치마크 추첨", "100", "10", "", "2023-08-24 00:11:30"})
             publicRig.prompter.type(QString::fromUtf8(answer));
         print("public_announce_32767_ms", timeMs([&] { drawing.mnu_Announce->trigger(); }), "ms");
         const QDir folder(publicRig.folder.path());
@@ -369,6 +411,43 @@ int main(int argc, char **argv) {
         print("beacon_verify_ms", checks[10], "ms");
         if (!valid)
             std::printf("beacon_verify: round 42 did not verify\n");
+    }
+    if (wanted("web")) {
+        // The entrants' page in headless Chromium, from the built file: a result of 32,767 entries
+        // checked with its announcement, its round's BLS check included, and the page's size
+        // (web/bench/bench.mjs prints the figures; the draws are the program's own files).
+        QTemporaryDir draws;
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        run.start(QStringLiteral(TOMBOLIX_DRAWFILES), {draws.path()});
+        if (!run.waitForFinished(120000) || run.exitCode() != 0) {
+            std::printf("web: the draws could not be written\n");
+        } else {
+            run.start(QStringLiteral(TOMBOLIX_NODE),
+                      {QStringLiteral(TOMBOLIX_SOURCE_DIR "/web/bench/bench.mjs"),
+                       QStringLiteral(TOMBOLIX_VERIFIER_PAGE), draws.path()});
+            if (!run.waitForFinished(600000) || run.exitCode() != 0)
+                std::printf("web: the page's benchmark did not run (Chromium missing?)\n");
+        }
+    }
+    if (wanted("normal")) {
+        // Unicode's normal forms through ICU: 800,000 ligatures, each two letters in NFKC (work
+        // that grows with the square of the length in Qt's own normaliser), and every Hangul
+        // syllable into jamo and back.
+        const QString ligatures(800000, QChar(0xFB00));
+        qsizetype letters = 0;
+        print("nfkc_800000_ligatures_ms", timeMs([&] { letters = unicode::nfkc(ligatures).size(); }), "ms");
+        if (letters != 1600000)
+            std::printf("nfkc_800000_ligatures: %lld letters\n", qlonglong(letters));
+        QString syllables;
+        for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
+            syllables += QChar(c);
+        QString jamo;
+        print("nfd_11172_syllables_ms", timeMs([&] { jamo = unicode::nfd(syllables); }), "ms");
+        bool back = false;
+        print("nfc_11172_syllables_ms", timeMs([&] { back = unicode::nfc(jamo) == syllables; }), "ms");
+        if (!back)
+            std::printf("nfc_11172_syllables: not the syllables again\n");
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "common/Prompter.h"
 #include "common/Routines.h"
 #include "core/CommentPage.h"
+#include "core/CommentTime.h"
 #include "core/Constants.h"
 #include "core/Cp949.h"
 #include "core/Entrants.h"
@@ -17,6 +18,7 @@
 #include "core/PostComments.h"
 #include "core/Site.h"
 #include "core/Text.h"
+#include "listfile/ListFileCommands.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -36,6 +38,13 @@ namespace {
 const QString cannotLoadComments =
     QStringLiteral("덧글을 불러올 수 없습니다! 게시글 번호가 정확한지 확인해보세요!");
 
+const QString deadlineFormat = QStringLiteral(
+    "마감 시각을 한국 시간으로 \"2026-08-28 09:38\"처럼 입력해주세요! 마감이 없으면 비워 두세요.");
+
+// The window's height in twips: the layout's, with a row for each of the event's rules.
+constexpr int windowHeight = 6015;
+constexpr int frameGetHeight = 4695;
+
 // The status line while a post's comment pages are read one after another.
 QString pageProgress(int page, int pages) {
     return QStringLiteral("상태 : 덧글 페이지 <") + QString::number(page) + QStringLiteral(">/<") +
@@ -51,7 +60,7 @@ frmPcmnt::frmPcmnt(const Services &services, DrawList &drawList)
     , m_request(services.endpoints.extraTrust) {
     setObjectName(QStringLiteral("frmPcmnt"));
     makeFixedWindow(this, QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
-    setFixedSize(4335 / 15, 4695 / 15);
+    setFixedSize(4335 / 15, windowHeight / 15);
     paintWhite(this);
     setFont(dotumFont(9));
     buildControls();
@@ -75,8 +84,8 @@ void frmPcmnt::buildControls() {
     cmdLogin =
         addControl<QPushButton>(FrameLogin, "cmdLogin", 2760, 240, 1215, 615, QStringLiteral("로그인"));
 
-    FrameGet =
-        addControl<QGroupBox>(this, "FrameGet", 120, 1200, 4095, 3375, QStringLiteral("뽐뿌 게시글 정보"));
+    FrameGet = addControl<QGroupBox>(this, "FrameGet", 120, 1200, 4095, frameGetHeight,
+                                     QStringLiteral("뽐뿌 게시글 정보"));
     lblText[2] = addControl<QLabel>(FrameGet, "lblText2", 120, 360, 540, 180, QStringLiteral("글번호"));
     txtNum = addControl<QLineEdit>(FrameGet, "txtNum", 720, 360, 1575, 270);
     cmdNumHelp = addControl<WrappingButton>(FrameGet, "cmdNumHelp", 2400, 360, 1575, 615,
@@ -99,57 +108,81 @@ void frmPcmnt::buildControls() {
     txtCmt1 = addControl<QLineEdit>(FrameGet, "txtCmt1", 1440, 1800, 2535, 270);
     Label1 = addControl<QLabel>(FrameGet, "Label1", 120, 2160, 1980, 180,
                                 QStringLiteral("가 포함된 덧글 불러오기"));
+    // The event's rules, a row each, below the filter's sentence; their boxes stand a little
+    // further right than the filter's, clear of the longest caption.
+    lblExclude =
+        addControl<QLabel>(FrameGet, "lblExclude", 120, 2520, 1380, 180, QStringLiteral("제외할 덧글 내용"));
+    txtExclude = addControl<QLineEdit>(FrameGet, "txtExclude", 1560, 2520, 2415, 270);
+    lblDeadline =
+        addControl<QLabel>(FrameGet, "lblDeadline", 120, 2880, 1380, 180, QStringLiteral("마감 시각"));
+    txtDeadline = addControl<QLineEdit>(FrameGet, "txtDeadline", 1560, 2880, 2415, 270);
+    txtDeadline->setPlaceholderText(QStringLiteral("예) 2026-08-28 09:38"));
+    cmdExcludeList = addControl<QPushButton>(FrameGet, "cmdExcludeList", 120, 3240, 1380, 345,
+                                             QStringLiteral("제외 목록…"));
+    lblExcludeList = addControl<QLabel>(FrameGet, "lblExcludeList", 1560, 3300, 2415, 225);
     cmdGet =
-        addControl<QPushButton>(FrameGet, "cmdGet", 120, 2400, 3855, 495, QStringLiteral("덧글 가져오기"));
-    lblStatus = addControl<FittingLabel>(FrameGet, "lblStatus", 120, 3000, 3855, 255);
+        addControl<QPushButton>(FrameGet, "cmdGet", 120, 3720, 3855, 495, QStringLiteral("덧글 가져오기"));
+    lblStatus = addControl<FittingLabel>(FrameGet, "lblStatus", 120, 4320, 3855, 255);
     lblStatus->setFont(gulimFont(11.25, true));
     lblStatus->setAlignment(Qt::AlignCenter);
 
-    for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1})
+    for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1, txtExclude, txtDeadline})
         box->setMaxLength(unlimitedText);
     for (QGroupBox *frame : {FrameLogin, FrameGet}) {
         frame->setFont(dotumFont(9));
         paintWhite(frame);
         styleFrame(frame);
     }
-    for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1})
+    for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1, lblExclude, lblDeadline})
         label->adjustSize();
     makeRoomForText(this);
-    for (QWidget *listed : std::initializer_list<QWidget *>{lblText[0], lblText[1], lblText[2], lblText[3],
-                                                            lblHelp, OptSet[0], OptSet[1], Label1})
+    for (QWidget *listed :
+         std::initializer_list<QWidget *>{lblText[0], lblText[1], lblText[2], lblText[3], lblHelp, OptSet[0],
+                                          OptSet[1], Label1, lblExclude, lblDeadline, lblExcludeList})
         useSystemWindowColours(listed);
     // Each label names the box beside it, for screen readers too; the filter's box is named by
     // the sentence it completes.
     for (int i = 0; i < 4; ++i)
         lblText[i]->setBuddy(std::array<QWidget *, 4>{txtID, txtPW, txtNum, txtBoard}[i]);
     txtCmt1->setAccessibleName(OptSet[1]->text() + QStringLiteral(" … ") + Label1->text());
-    for (QPushButton *button : {cmdLogin, cmdNumHelp, cmdGet})
+    lblExclude->setBuddy(txtExclude);
+    txtExclude->setAccessibleName(lblExclude->text());
+    lblDeadline->setBuddy(txtDeadline);
+    txtDeadline->setAccessibleName(lblDeadline->text());
+    txtDeadline->setAccessibleDescription(
+        QStringLiteral("한국 시간, 예) 2026-08-28 09:38. 비워 두면 마감 없음"));
+    cmdExcludeList->setAccessibleName(cmdExcludeList->text());
+    for (QPushButton *button : {cmdLogin, cmdNumHelp, cmdExcludeList, cmdGet})
         button->setAutoDefault(true); // Enter presses a focused button, and only that one
 
     Prompter &prompter = m_services.prompter;
     connectGuarded(cmdLogin, &QPushButton::clicked, this, prompter, [this] { cmdLogin_Click(); });
     connectGuarded(cmdGet, &QPushButton::clicked, this, prompter, [this] { cmdGet_Click(); });
     connectGuarded(cmdNumHelp, &QPushButton::clicked, this, prompter, [this] { cmdNumHelp_Click(); });
+    connectGuarded(cmdExcludeList, &QPushButton::clicked, this, prompter, [this] { cmdExcludeList_Click(); });
     txtID->installEventFilter(this);
     txtPW->installEventFilter(this);
 
-    const QList<QWidget *> order{txtID,      txtPW,     cmdLogin,  txtNum,  txtBoard,
-                                 cmdNumHelp, OptSet[0], OptSet[1], txtCmt1, cmdGet};
+    const QList<QWidget *> order{txtID,       txtPW,          cmdLogin,  txtNum,  txtBoard,
+                                 cmdNumHelp,  OptSet[0],      OptSet[1], txtCmt1, txtExclude,
+                                 txtDeadline, cmdExcludeList, cmdGet};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
 // The window as it first opens: logged out, every field empty, the post frame disabled.
 void frmPcmnt::resetControls() {
-    for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1})
+    for (QLineEdit *box : {txtID, txtPW, txtNum, txtBoard, txtCmt1, txtExclude, txtDeadline})
         box->clear();
+    m_excludedKeys.clear();
+    showExclusionList();
     for (QRadioButton *option : OptSet) {
         option->group()->setExclusive(false);
         option->setChecked(false);
         option->group()->setExclusive(true);
     }
-    for (QWidget *control :
-         std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdNumHelp, cmdGet})
+    for (QWidget *control : std::initializer_list<QWidget *>{FrameLogin, txtID, txtPW, cmdLogin, cmdNumHelp,
+                                                             cmdExcludeList, cmdGet})
         control->setEnabled(true);
     FrameGet->setEnabled(false);
     lblStatus->setText(QStringLiteral("상태 : 대기중"));
@@ -269,19 +302,26 @@ QString frmPcmnt::unreachableText(const QString &reason) {
 // (it is read after the last page), the main window's list may change (it is read and written
 // only at the end), and a close stops the import. What would start a second import or hold the
 // wait open behind a dialog is disabled until the end: the fetch button (a second click is
-// refused by the wait guard too) and the address helper.
+// refused by the wait guard too), the address helper and the exclusion list's file dialog.
 void frmPcmnt::cmdGet_Click() {
     const WaitGuard::Wait wait(m_waits);
     if (!wait.entered())
         return;
+    // A deadline that cannot be read is said at once, before the pages are read (it is read
+    // again after them, with the other settings, as it may be changed meanwhile).
+    if (!txtDeadline->text().trimmed().isEmpty() && !parseDeadline(txtDeadline->text())) {
+        m_services.prompter.information(deadlineFormat);
+        return;
+    }
     const QString statusBefore = lblStatus->text();
-    cmdGet->setEnabled(false);
-    cmdNumHelp->setEnabled(false);
+    const std::initializer_list<QWidget *> held{cmdGet, cmdNumHelp, cmdExcludeList};
+    for (QWidget *control : held)
+        control->setEnabled(false);
     const std::optional<FetchedComments> fetched = fetchComments(wait);
     if (wait.windowClosed())
         return; // nothing is written anywhere
-    cmdGet->setEnabled(true);
-    cmdNumHelp->setEnabled(true);
+    for (QWidget *control : held)
+        control->setEnabled(true);
     lblStatus->setText(statusBefore); // until the import says how it ended
     if (fetched)
         importCommenters(*fetched);
@@ -292,7 +332,11 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     const QString base = m_services.endpoints.siteBase;
     const QString board = txtBoard->text();
     const QString number = txtNum->text();
-    auto fetched = [&](const QUrl &address) -> std::optional<QString> {
+    struct Page {
+        QString text;
+        std::optional<qint64> servedAt; // its Date header: the day a bare time of it is of
+    };
+    auto fetched = [&](const QUrl &address) -> std::optional<Page> {
         const HttpResult answer =
             m_request.fetch({"GET", address, {}, {}}, {m_limits.fetchMs}, UserInput::Taken);
         if (wait.windowClosed())
@@ -301,14 +345,22 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
             prompter.information(unreachableText(answer.error));
             return std::nullopt;
         }
-        return fromCp949(answer.body);
+        return Page{fromCp949(answer.body), parseHttpDate(answer.header("Date"))};
+    };
+    // A page's comments, each carrying the time of the answer that brought it.
+    auto parsed = [](const Page &page) {
+        PostComments comments = parsePostComments(page.text);
+        for (PostComment &comment : comments.comments)
+            comment.servedAt = page.servedAt;
+        return comments;
     };
 
     lblStatus->setText(QStringLiteral("상태 : 덧글 읽는 중"));
-    const std::optional<QString> listPage = fetched(site::commentPageAddress(base, board, number));
+    const QUrl listAddress = site::commentPageAddress(base, board, number);
+    const std::optional<Page> listPage = fetched(listAddress);
     if (!listPage)
         return std::nullopt;
-    const CommentPage page = parseCommentPage(*listPage, m_services.endpoints.imageHost);
+    const CommentPage page = parseCommentPage(listPage->text, m_services.endpoints.imageHost);
     const bool cutShort = std::any_of(page.cells.cbegin(), page.cells.cend(),
                                       [](const CommentCell &cell) { return !cell.complete; });
     if (page.markerCount == 1 || cutShort) {
@@ -317,6 +369,8 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     }
     if (page.markerCount > 1) {
         FetchedComments cells;
+        cells.oldPage = true;
+        cells.address = listAddress.toString();
         for (const CommentCell &cell : page.cells)
             cells.comments.append({cell.nickname, cell.body, {}, false});
         return cells;
@@ -324,17 +378,18 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
 
     // No comment cell at all: the site as it is today carries the comments in the post page,
     // a page of them at a time.
-    const std::optional<QString> postPage = fetched(site::postPageAddress(base, board, number));
+    const QUrl postAddress = site::postPageAddress(base, board, number);
+    const std::optional<Page> postPage = fetched(postAddress);
     if (!postPage)
         return std::nullopt;
-    const PostComments first = parsePostComments(*postPage);
+    const PostComments first = parsed(*postPage);
     PostReading reading{PostReading::Status::Complete, {}};
     if (first.readable) {
         // The first answer says how many pages there are: from here on each is counted.
         reading = readCommentPages(first, [&](int n) -> std::optional<PostComments> {
             lblStatus->setText(pageProgress(n, first.totalPages));
-            const std::optional<QString> later = fetched(site::postPageAddress(base, board, number, n));
-            return later ? std::optional(parsePostComments(*later)) : std::nullopt;
+            const std::optional<Page> later = fetched(site::postPageAddress(base, board, number, n));
+            return later ? std::optional(parsed(*later)) : std::nullopt;
         });
     }
     switch (reading.status) {
@@ -352,30 +407,64 @@ std::optional<frmPcmnt::FetchedComments> frmPcmnt::fetchComments(const WaitGuard
     }
     FetchedComments post;
     post.siteTotal = first.totalComments;
+    post.address = postAddress.toString();
     for (const PostComment &comment : reading.comments) {
         post.comments.append({comment.nickname.isEmpty() ? std::nullopt : std::optional(comment.nickname),
-                              comment.text, comment.member, comment.byAuthor});
+                              comment.text, comment.member, comment.byAuthor, comment.number, comment.times,
+                              comment.servedAt});
     }
     return post;
 }
 
+namespace {
+
+QString count(int n) {
+    return QString::number(n);
+}
+
+} // namespace
+
 void frmPcmnt::importCommenters(const FetchedComments &fetched) {
     Prompter &prompter = m_services.prompter;
     const int total = int(fetched.comments.size());
-    std::optional<QString> filter;
+    ImportRules rules;
     if (OptSet[0]->isChecked()) {
-        filter.reset();
+        rules.filter.reset();
     } else if (OptSet[1]->isChecked()) {
         if (txtCmt1->text().isEmpty()) {
             prompter.information(
                 QStringLiteral("덧글 내용에 어떤것이 들어가야 추가할 것인지 세팅값을 정확히 입력해주세요!"));
             return;
         }
-        filter = txtCmt1->text();
+        rules.filter = txtCmt1->text();
     } else {
         prompter.information(QStringLiteral("덧글 가져오기 설정을 선택해주세요!"));
         return;
     }
+    if (!txtExclude->text().isEmpty())
+        rules.exclude = txtExclude->text();
+    if (!txtDeadline->text().trimmed().isEmpty()) {
+        rules.deadline = parseDeadline(txtDeadline->text());
+        if (!rules.deadline) {
+            prompter.information(deadlineFormat);
+            return;
+        }
+        if (fetched.oldPage) {
+            prompter.information(
+                QStringLiteral("이 게시글의 덧글 페이지에는 덧글을 쓴 시각이 없어 마감 시각을 "
+                               "적용할 수 없습니다. 리스트를 바꾸지 않았습니다."));
+            return;
+        }
+    }
+    rules.excludedKeys = m_excludedKeys;
+    // Every rule is applied before anything is asked or changed.
+    const Expected<Entrants> chosen = chooseEntrants(fetched.comments, rules);
+    if (!chosen) {
+        prompter.information(QStringLiteral("마감 시각을 적용할 수 없어 리스트를 바꾸지 않았습니다.") +
+                             crlf() + chosen.problem());
+        return;
+    }
+    const Entrants &entrants = *chosen;
     if (fetched.siteTotal >= 0 && fetched.siteTotal != total &&
         !prompter.question(QStringLiteral("사이트에 표시된 덧글은 %1개인데 %2개를 읽었습니다. 그래도 "
                                           "진행하시겠습니까?")
@@ -386,30 +475,126 @@ void frmPcmnt::importCommenters(const FetchedComments &fetched) {
                            "밑에 추가됩니다.")))
         m_drawList.clear();
 
-    const QStringList entries = m_drawList.entries();
-    const Entrants entrants =
-        chooseEntrants(fetched.comments, filter, QSet<QString>(entries.cbegin(), entries.cend()));
+    const QStringList before = m_drawList.entries();
+    QSet<QString> listKeys;
+    listKeys.reserve(before.size());
+    int listedExcluded = 0; // entries already in the list that the exclusion list names
+    for (const QString &entry : before) {
+        const QString key = entrantKey(entry);
+        listKeys.insert(key);
+        if (m_excludedKeys.contains(key))
+            ++listedExcluded;
+    }
     int notAdded = 0;
-    for (const QString &name : entrants.names) {
-        if (!m_drawList.append(name))
+    QStringList namedByNumber;
+    for (const int i : notInList(entrants, listKeys)) {
+        if (!m_drawList.append(entrants.names.at(i)))
             ++notAdded;
+        else if (entrants.nameless.at(i))
+            namedByNumber.append(entrants.names.at(i));
     }
     lblStatus->setText(QStringLiteral("상태 : <%1>/<%1> 덧글 확인 완료").arg(QString::number(total)));
+
     QString closing = notAdded > 0
                           ? QStringLiteral("리스트에는 항목을 %1개까지만 넣을 수 있어, 덧글 작성자 중 %2명은 "
                                            "추가하지 못했습니다.")
                                 .arg(QString::number(maxDrawListEntries), QString::number(notAdded))
                           : QStringLiteral("덧글을 모두 확인하여 리스트에 조건에 맞게끔 추가하였습니다!");
-    if (entrants.authorComments > 0)
-        closing += crlf() + QStringLiteral("글쓴이의 덧글 ") + QString::number(entrants.authorComments) +
-                   QStringLiteral("개는 넣지 않았습니다.");
+    auto line = [&closing](int n, const QString &head, const QString &tail) {
+        if (n > 0)
+            closing += crlf() + head + count(n) + tail;
+    };
+    line(entrants.authorComments, QStringLiteral("글쓴이의 덧글 "), QStringLiteral("개는 넣지 않았습니다."));
+    line(entrants.lateComments, QStringLiteral("마감 시각 뒤에 쓴 덧글 "),
+         QStringLiteral("개는 넣지 않았습니다."));
+    line(entrants.excludedTextComments, QStringLiteral("제외할 덧글 내용이 든 덧글 "),
+         QStringLiteral("개는 넣지 않았습니다."));
+    line(entrants.excludedPeople, QStringLiteral("제외 목록에 있는 "),
+         QStringLiteral("명은 넣지 않았습니다."));
+    line(entrants.namelessComments, QStringLiteral("작성자 이름을 읽을 수 없는 덧글 "),
+         QStringLiteral("개는 넣지 않았습니다."));
+    if (!namedByNumber.isEmpty())
+        closing += crlf() + QStringLiteral("이름이 보이지 않는 회원 ") + count(int(namedByNumber.size())) +
+                   QStringLiteral("명은 덧글 번호로 이름을 붙여 넣었습니다. (") + namedByNumber.first() +
+                   (namedByNumber.size() > 1 ? QStringLiteral(" 등)") : QStringLiteral(")"));
+    line(listedExcluded, QStringLiteral("리스트에 전부터 있던 항목 "),
+         QStringLiteral("개가 제외 목록과 같아 보입니다. 리스트 기능의 \"제외 목록 적용…\"으로 지울 수 "
+                        "있습니다."));
+
+    // How the list was made, for the public draw's announcement.
+    QStringList record{QStringLiteral("게시글 : ") + fetched.address};
+    if (rules.deadline)
+        record.append(QStringLiteral("마감 시각 : ") + deadlineText(*rules.deadline) +
+                      QStringLiteral(" (한국 시간)"));
+    record.append(rules.filter ? QStringLiteral("덧글 내용에 포함 : ") + *rules.filter
+                               : QStringLiteral("덧글 : 모든 덧글"));
+    if (rules.exclude)
+        record.append(QStringLiteral("제외할 덧글 내용 : ") + *rules.exclude);
+    if (!m_excludedKeys.isEmpty())
+        record.append(QStringLiteral("제외 목록 : ") + count(int(m_excludedKeys.size())) +
+                      QStringLiteral("명"));
+    record.append(
+        QStringLiteral("읽은 덧글 : ") + count(total) + QStringLiteral("개") +
+        (fetched.siteTotal >= 0 && fetched.siteTotal != total
+             ? QStringLiteral(" (사이트에 표시된 수 ") + count(fetched.siteTotal) + QStringLiteral("개)")
+             : QString()));
+    QString leftOut = QStringLiteral("넣지 않은 덧글 : 글쓴이 ") + count(entrants.authorComments) + u'개';
+    if (rules.deadline)
+        leftOut += QStringLiteral(", 마감 뒤 ") + count(entrants.lateComments) + u'개';
+    if (rules.exclude)
+        leftOut += QStringLiteral(", 제외 내용 ") + count(entrants.excludedTextComments) + u'개';
+    if (!m_excludedKeys.isEmpty())
+        leftOut += QStringLiteral(", 제외 목록 ") + count(entrants.excludedPeople) + u'명';
     if (entrants.namelessComments > 0)
-        closing += crlf() + QStringLiteral("작성자 이름을 읽을 수 없는 덧글 ") +
-                   QString::number(entrants.namelessComments) + QStringLiteral("개는 넣지 않았습니다.");
+        leftOut += QStringLiteral(", 이름 없음 ") + count(entrants.namelessComments) + u'개';
+    record.append(leftOut);
+    if (!namedByNumber.isEmpty())
+        record.append(QStringLiteral("이름 없는 회원 : ") + count(int(namedByNumber.size())) +
+                      QStringLiteral("명 (덧글 번호로 이름 붙임)"));
+    if (notAdded > 0)
+        record.append(QStringLiteral("리스트가 가득 차 넣지 못한 사람 : ") + count(notAdded) + u'명');
+    if (!before.isEmpty())
+        record.append(QStringLiteral("가져오기 전부터 있던 항목 : ") + count(int(before.size())) + u'개');
+    m_drawList.setImportRules(record);
+
     if (notAdded > 0)
         prompter.information(closing);
     else
         prompter.notice(closing);
+}
+
+void frmPcmnt::cmdExcludeList_Click() {
+    Prompter &prompter = m_services.prompter;
+    const QString fileName = chooseListFile(m_services);
+    if (fileName.isEmpty()) {
+        // Cancelled: a loaded list may be let go.
+        if (!m_excludedKeys.isEmpty() &&
+            prompter.question(QStringLiteral("불러온 제외 목록(") + count(int(m_excludedKeys.size())) +
+                              QStringLiteral("명)을 비우시겠습니까?"))) {
+            m_excludedKeys.clear();
+            showExclusionList();
+        }
+        return;
+    }
+    const Expected<QStringList> read = readListFile(fileName);
+    if (!read) {
+        prompter.warning(read.problem());
+        return;
+    }
+    QSet<QString> keys = entrantKeys(*read);
+    if (keys.isEmpty()) {
+        prompter.warning(QStringLiteral("선택하신 파일에 이름이 없습니다!"));
+        return;
+    }
+    m_excludedKeys = std::move(keys);
+    showExclusionList();
+}
+
+void frmPcmnt::showExclusionList() {
+    lblExcludeList->setText(m_excludedKeys.isEmpty()
+                                ? QStringLiteral("제외 목록 없음")
+                                : QStringLiteral("제외 목록 : ") + count(int(m_excludedKeys.size())) +
+                                      QStringLiteral("명"));
 }
 
 void frmPcmnt::cmdNumHelp_Click() {

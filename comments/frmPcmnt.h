@@ -7,6 +7,7 @@
 #include "core/Expected.h"
 #include "http/WebRequest.h"
 
+#include <QSet>
 #include <QWidget>
 
 #include <array>
@@ -49,6 +50,7 @@ public:
     void cmdGet_Click();
     void cmdNumHelp_Click();
     void lblHelp_Click();
+    void cmdExcludeList_Click();
 
     void setLimits(const RequestLimits &limits) { m_limits = limits; }
 
@@ -65,6 +67,14 @@ public:
     std::array<QRadioButton *, 2> OptSet{};
     QLineEdit *txtCmt1 = nullptr;
     QLabel *Label1 = nullptr;
+    // The event's own rules: a text that leaves a comment out, a deadline, a list of people
+    // left out.
+    QLabel *lblExclude = nullptr;
+    QLineEdit *txtExclude = nullptr;
+    QLabel *lblDeadline = nullptr;
+    QLineEdit *txtDeadline = nullptr;
+    QPushButton *cmdExcludeList = nullptr;
+    QLabel *lblExcludeList = nullptr; // how many names the loaded exclusion list holds
     QPushButton *cmdGet = nullptr;
     FittingLabel *lblStatus = nullptr;
 
@@ -80,7 +90,9 @@ private:
     static QString unreachableText(const QString &reason);
     struct FetchedComments {
         QList<Comment> comments;
-        int siteTotal = -1; // how many comments the site says the post has; -1 when it does not
+        int siteTotal = -1;   // how many comments the site says the post has; -1 when it does not
+        bool oldPage = false; // read from the old comment page, which shows no times
+        QString address;      // the page read (today's: the post's own address)
     };
     // The post's comments: the old comment page's, or else today's post page's, every comment
     // page of it. nullopt when the user was told why there are none, or when the window was
@@ -89,13 +101,15 @@ private:
     // The filter's checks and the questions first, then every new commenter into the draw list.
     void importCommenters(const FetchedComments &fetched);
     QUrl helpPage() const;
+    void showExclusionList();
 
     Services m_services;
     DrawList &m_drawList;
     WebRequest m_request;
     RequestLimits m_limits;
     WaitGuard m_waits;
-    bool m_helpOffered = false; // the first-use question of the address helper, once per run
+    bool m_helpOffered = false;   // the first-use question of the address helper, once per run
+    QSet<QString> m_excludedKeys; // the loaded exclusion list's names, as entrantKey reads them
 };
 
 } // namespace tombolix

@@ -13,8 +13,10 @@ DrawList::DrawList(QListWidget &list, QLabel &countLabel)
     , m_countLabel(countLabel) {
     const QAbstractItemModel *model = m_list.model();
     const auto forget = [this] {
-        if (!m_changing)
+        if (!m_changing) {
             m_entriesKnown = false;
+            m_importRules.clear(); // changed behind this object's back: no rule holds for it
+        }
     };
     m_watches = {QObject::connect(model, &QAbstractItemModel::rowsInserted, forget),
                  QObject::connect(model, &QAbstractItemModel::rowsRemoved, forget),
@@ -78,6 +80,40 @@ void DrawList::removeAt(int position) {
         m_entries.removeAt(position);
     ++m_revision;
     rewriteCountLabel();
+}
+
+void DrawList::removePositions(const QList<int> &positions) {
+    const int n = m_list.count();
+    QList<bool> removed(n, false);
+    for (const int position : positions) {
+        if (position >= 0 && position < n)
+            removed[position] = true;
+    }
+    // One rebuild, rather than a take per entry, each of which moves every entry after it.
+    QStringList kept;
+    const QStringList all = entries();
+    kept.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        if (!removed[i])
+            kept.append(all.at(i));
+    }
+    m_changing = true;
+    m_list.clear();
+    m_list.addItems(kept);
+    m_changing = false;
+    m_entries = kept;
+    m_entriesKnown = true;
+    ++m_revision;
+    rewriteCountLabel();
+}
+
+QStringList DrawList::importRules() const {
+    return m_importRulesRevision == m_revision ? m_importRules : QStringList();
+}
+
+void DrawList::setImportRules(const QStringList &lines) {
+    m_importRules = lines;
+    m_importRulesRevision = m_revision;
 }
 
 void DrawList::clear() {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace tombolix {
@@ -29,6 +30,16 @@ QUrl helpPage(const QString &programFolder) {
         return QUrl::fromLocalFile(beside);
     return QUrl::fromLocalFile(
         QDir::cleanPath(programFolder + QStringLiteral("/../share/tombolix/tombolix_help.html")));
+}
+
+QUrl verifierPage(const QString &programFolder) {
+    const QString name = QStringLiteral("tombolix-verify.html");
+    const QString beside = programFolder + u'/' + name;
+    if (QFileInfo(beside).isFile())
+        return QUrl::fromLocalFile(beside);
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("tombolix/") + name);
+    return installed.isEmpty() ? QUrl() : QUrl::fromLocalFile(installed);
 }
 
 } // namespace tombolix

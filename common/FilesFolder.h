@@ -21,4 +21,9 @@ QString pathToWrite(const Services &services, const QString &fileName);
 // The help page: beside the program (the zip, the build tree) or where a package installs it.
 QUrl helpPage(const QString &programFolder);
 
+// The entrants' page that checks a public draw (tombolix-verify.html): beside the program (the
+// zip, the build tree), or in the data folder a package installs it in (…/share/tombolix); an
+// empty address when neither holds it.
+QUrl verifierPage(const QString &programFolder);
+
 } // namespace tombolix

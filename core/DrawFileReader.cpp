@@ -55,27 +55,30 @@ std::optional<LineProblem> listProblem(const QStringList &list, const QList<int>
     if (list.size() > maxEntries)
         return LineProblem{lines.value(0, 1),
                            QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries)};
-    QByteArray previous;
+    qint64 shown = 0;
     QHash<QString, int> lineOfKey; // no two entries that read the same
     for (int i = 0; i < list.size(); ++i) {
         const QString &entry = list.at(i);
         const int line = lines.at(i);
-        if (entry.isEmpty() || (rule != Rule::V1 && tooLong(entry)) || holdsUnusable(entry, rule) ||
-            canonicalEntry(entry, rule) != entry)
+        if (entry.isEmpty() || tooLong(entry))
             return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
-        const QString key = lookAlikeKey(entry, rule);
-        if (key.isEmpty())
+        const EntryReading read = readEntry(entry, rule);
+        shown += read.shown;
+        if (shown > maxShownLength)
+            return LineProblem{line,
+                               QStringLiteral("목록이 너무 깁니다. 보기에 모두 %1자를 넘습니다. 공개 추첨의 "
+                                              "목록이 아닙니다.")
+                                   .arg(maxShownLength)};
+        if (read.unusable || read.canonical != entry || read.key.isEmpty())
             return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
-        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
+        if (const auto seen = lineOfKey.constFind(read.key); seen != lineOfKey.cend())
             return LineProblem{
                 line, QStringLiteral("목록의 항목이 %1번째 줄의 항목과 보기에 같습니다.").arg(*seen)};
-        lineOfKey.insert(key, line);
-        const QByteArray bytes = entry.toUtf8();
-        if (i > 0 && !(previous < bytes))
+        lineOfKey.insert(read.key, line);
+        if (i > 0 && !beforeInUtf8(list.at(i - 1), entry))
             return LineProblem{
                 line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.")
                           .arg(lines.at(i - 1))};
-        previous = bytes;
     }
     return std::nullopt;
 }
@@ -104,20 +107,23 @@ QStringList drawnLines(const Terms &terms, const Tickets &tickets, const QString
 }
 
 Expected<SplitFile> splitFile(QString text) {
-    // No file of the rule holds more lines than its header and a full list (a winner, rank or
-    // reserve line for every entry at most): anything longer is refused before it is cut up.
-    if (text.count(u'\n') > 3 * maxEntries + 16)
-        return Problem{QStringLiteral("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")};
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
-    QStringList lines = text.split(u'\n');
+    // The first line names the rule; any other text (a post, a page) is told so before it is cut up.
     SplitFile file;
-    if (const std::optional<Rule> rule = ruleNamed(lines.value(0)))
+    const QStringView first = QStringView(text).left(text.indexOf(u'\n'));
+    const QStringView name = first.endsWith(u'\r') ? first.chopped(1) : first;
+    if (const std::optional<Rule> rule = ruleNamed(name.size() <= 32 ? name.toString() : QString()))
         file.rule = *rule;
     else
         return Problem{atLine(1, QStringLiteral("공개 추첨의 파일('tombolix-draw-v2'나 그 전의 "
                                                 "'tombolix-draw-v1'로 시작하는 파일)이 아닙니다."))};
+    // No file of the rule holds more lines than its header and a full list (a winner, rank or
+    // reserve line for every entry at most): anything longer is refused before it is cut up.
+    if (text.count(u'\n') > 3 * maxEntries + 16)
+        return Problem{QStringLiteral("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")};
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
+    QStringList lines = text.split(u'\n');
     // Every line ends "\n": a file whose last line has none was cut or changed.
     if (!lines.last().isEmpty())
         return Problem{

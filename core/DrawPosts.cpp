@@ -53,40 +53,55 @@ QString ticketLines(const QList<PostedTicket> &tickets) {
     return text;
 }
 
-// The lines of a post as read: made canonical as entries are, the empty ones left out, each with
-// its number in the text.
-struct PostLine {
-    int number = 0;
-    QString text;
-};
-QList<PostLine> postLines(const QString &text) {
-    QList<PostLine> lines;
-    int number = 0;
-    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
-        ++number;
-        const QString read = canonicalEntry(line);
-        if (!read.isEmpty())
-            lines.append({number, read});
-    }
-    return lines;
+// Where line breaks (CR LF, CR or LF) stand: the line a place of the text is on, and its ends.
+qsizetype lineStart(QStringView text, qsizetype at) {
+    while (at > 0 && text.at(at - 1) != u'\n' && text.at(at - 1) != u'\r')
+        --at;
+    return at;
+}
+qsizetype lineEnd(QStringView text, qsizetype at) {
+    while (at < text.size() && text.at(at) != u'\n' && text.at(at) != u'\r')
+        ++at;
+    return at;
+}
+qsizetype nextLine(QStringView text, qsizetype end) {
+    if (end >= text.size())
+        return end;
+    if (text.at(end) == u'\r')
+        return end + 1 < text.size() && text.at(end + 1) == u'\n' ? end + 2 : end + 1;
+    return end + 1;
+}
+int lineNumberAt(QStringView text, qsizetype at) {
+    const QStringView before = text.left(at);
+    return int(before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n")) + 1;
 }
 
-// Reads a post's lines in turn; the first problem found is kept, naming its line.
+// A post's lines read in turn from a place in its text, each made canonical as entries are and
+// the empty ones passed over; the first problem found is kept, naming its line. Lines are read
+// only as far as the reading goes, so a text of millions of lines costs what it is read for.
 class PostReader {
 public:
-    PostReader(const QList<PostLine> &lines, qsizetype at)
-        : m_lines(lines)
-        , m_at(at) {}
+    PostReader(QStringView text, qsizetype from)
+        : m_text(text)
+        , m_at(from)
+        , m_number(lineNumberAt(text, from)) {}
 
     bool failed() const { return !m_problem.isEmpty(); }
     const QString &problem() const { return m_problem; }
-    int lineNumber() const { return m_at > 0 ? m_lines.at(m_at - 1).number : 1; }
-    bool atEnd() const { return m_at >= m_lines.size(); }
+    // The line last read, and where the text after it begins.
+    int lineNumber() const { return m_last; }
+    qsizetype position() const { return m_at; }
+    bool atEnd() { return !peek(); }
     // The next line's text, if it begins so.
     std::optional<QString> nextIf(const QString &begins) {
-        if (failed() || atEnd() || !m_lines.at(m_at).text.startsWith(begins))
+        if (failed() || !peek() || !m_peeked->text.startsWith(begins))
             return std::nullopt;
-        return m_lines.at(m_at++).text.mid(begins.size());
+        m_last = m_peeked->number;
+        m_at = m_peeked->next;
+        m_number = m_peeked->number + 1;
+        const QString value = m_peeked->text.mid(begins.size());
+        m_peeked.reset();
+        return value;
     }
     // The same, when it must.
     std::optional<QString> next(const QString &begins) {
@@ -94,9 +109,28 @@ public:
             return std::nullopt;
         if (std::optional<QString> value = nextIf(begins))
             return value;
-        return fail(atEnd() ? (m_lines.isEmpty() ? 1 : m_lines.last().number) : m_lines.at(m_at).number,
+        return fail(peek() ? m_peeked->number : m_last,
                     u'\'' + begins.trimmed() + QStringLiteral("' 줄이 있어야 합니다."));
     }
+    // Past every line up to the next that reads `line`, which is read; false when none does. Only
+    // the lines that hold `within` are made canonical on the way.
+    bool skipTo(const QString &line, const QString &within) {
+        m_peeked.reset();
+        for (qsizetype at = m_text.indexOf(within, m_at); at >= 0; at = m_text.indexOf(within, at + 1)) {
+            const qsizetype start = lineStart(m_text, at);
+            const qsizetype end = lineEnd(m_text, at);
+            if (canonicalEntry(m_text.mid(start, end - start).toString()) != line)
+                continue;
+            m_number += lineNumberAt(m_text.mid(m_at), start - m_at) - 1;
+            m_last = m_number;
+            m_at = nextLine(m_text, end);
+            ++m_number;
+            m_listFrom = start;
+            return true;
+        }
+        return false;
+    }
+    qsizetype skippedTo() const { return m_listFrom; }
     // "12명" and the like: a number and its unit; or, with no unit, a number the line goes on
     // from after a blank ("42 (2023-08-24 00:11:30, 한국 시간에 공개)").
     std::optional<qint64> number(const QString &begins, const QString &unit) {
@@ -128,22 +162,53 @@ public:
     }
 
 private:
-    const QList<PostLine> &m_lines;
+    struct Line {
+        int number;
+        QString text;
+        qsizetype next; // where the line after it begins
+    };
+    // The next line that is not empty once made canonical.
+    const std::optional<Line> &peek() {
+        qsizetype at = m_at;
+        int number = m_number;
+        while (!m_peeked && at < m_text.size()) {
+            const qsizetype end = lineEnd(m_text, at);
+            QString text = canonicalEntry(m_text.mid(at, end - at).toString());
+            const qsizetype next = nextLine(m_text, end);
+            if (!text.isEmpty())
+                m_peeked = Line{number, std::move(text), next};
+            at = next;
+            ++number;
+        }
+        return m_peeked;
+    }
+
+    QStringView m_text;
     qsizetype m_at;
+    int m_number;
+    int m_last = 1;
+    qsizetype m_listFrom = -1;
+    std::optional<Line> m_peeked;
     QString m_problem;
 };
 
-// Where the one line starting `title` stands: nullopt when none does, -1 when several do.
-std::optional<qsizetype> titleAt(const QList<PostLine> &lines, const QString &title) {
-    std::optional<qsizetype> at;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines.at(i).text.startsWith(title)) {
-            if (at)
-                return -1;
-            at = i;
-        }
+// Where the one line that reads as beginning with `title` starts: nullopt when none does, -1 when
+// several do. Only lines holding "[Tombolix" are made canonical.
+std::optional<qsizetype> titleAt(QStringView text, const QString &title) {
+    std::optional<qsizetype> found;
+    qsizetype lastLine = -1;
+    for (qsizetype at = text.indexOf(u"[Tombolix"); at >= 0; at = text.indexOf(u"[Tombolix", at + 1)) {
+        const qsizetype start = lineStart(text, at);
+        if (start == lastLine)
+            continue;
+        lastLine = start;
+        if (!canonicalEntry(text.mid(start, lineEnd(text, at) - start).toString()).startsWith(title))
+            continue;
+        if (found)
+            return -1;
+        found = start;
     }
-    return at;
+    return found;
 }
 
 // "1. 김철수": entry n of the list.
@@ -169,6 +234,11 @@ std::optional<QStringList> readList(PostReader &post, int count, QList<int> *lin
 }
 
 } // namespace
+
+QString tooLongForAPost() {
+    return QStringLiteral("게시글로 보기에는 너무 깁니다(%1자 넘게). 게시글의 예고문이나 결과문이 아닙니다.")
+        .arg(maxPostLength);
+}
 
 QString announcementPost(const Announcement &announced, const QStringList &madeBy) {
     const Terms &t = announced.terms;
@@ -243,17 +313,22 @@ QString resultPost(const Result &result) {
 }
 
 std::optional<Expected<PostedAnnouncement>> readAnnouncementPost(const QString &text) {
-    const QList<PostLine> lines = postLines(text);
-    const std::optional<qsizetype> title = titleAt(lines, announcementTitle);
+    if (codePoints(text) > maxPostLength)
+        return Expected<PostedAnnouncement>(Problem{tooLongForAPost()});
+    const std::optional<qsizetype> title = titleAt(text, announcementTitle);
     if (!title)
         return std::nullopt;
     if (*title < 0)
         return Expected<PostedAnnouncement>(
             Problem{QStringLiteral("예고문이 둘 이상 들어 있어, 어느 추첨을 예고했는지 알 수 없습니다.")});
-    PostReader post(lines, *title + 1);
+    PostReader post(text, *title);
+    post.nextIf(QString()); // the title
     // A post of the first rule's days carries the code alone: it is read for that (nullopt here).
-    if (post.atEnd() || !lines.at(*title + 1).text.startsWith(ruleKey))
-        return std::nullopt;
+    {
+        PostReader ahead = post;
+        if (!ahead.nextIf(ruleKey))
+            return std::nullopt;
+    }
     const std::optional<QString> name = post.next(ruleKey);
     const std::optional<Rule> rule = name ? ruleNamed(*name) : std::nullopt;
     if (name && !rule)
@@ -307,11 +382,9 @@ std::optional<Expected<PostedAnnouncement>> readAnnouncementPost(const QString &
         return Expected<PostedAnnouncement>(
             Problem{QStringLiteral("예고문을 읽을 수 없습니다. ") + files::atLine(reservesLine, *wrong)});
 
-    PostedAnnouncement posted{terms, std::nullopt};
+    PostedAnnouncement posted{terms, std::nullopt, -1, -1};
     // the list, where the post carries it
-    while (!post.atEnd() && !post.nextIf(listHeading(terms.count)))
-        post.nextIf(QString()); // a line of the text around it
-    if (post.atEnd())
+    if (!post.skipTo(listHeading(terms.count), QStringLiteral("목록")))
         return Expected<PostedAnnouncement>(posted);
     QList<int> lineNumbers;
     const std::optional<QStringList> list = readList(post, terms.count, &lineNumbers);
@@ -330,17 +403,21 @@ std::optional<Expected<PostedAnnouncement>> readAnnouncementPost(const QString &
         return Expected<PostedAnnouncement>(
             Problem{QStringLiteral("예고문의 참가자 목록을 읽을 수 없습니다. ") + *listWrong});
     posted.list = list;
+    posted.listFrom = post.skippedTo();
+    posted.listTo = post.position();
     return Expected<PostedAnnouncement>(posted);
 }
 
 std::optional<Expected<PostedResult>> readResultPost(const QString &text) {
-    const QList<PostLine> lines = postLines(text);
-    const std::optional<qsizetype> title = titleAt(lines, resultTitle);
+    if (codePoints(text) > maxPostLength)
+        return Expected<PostedResult>(Problem{tooLongForAPost()});
+    const std::optional<qsizetype> title = titleAt(text, resultTitle);
     if (!title)
         return std::nullopt;
     if (*title < 0)
         return Expected<PostedResult>(Problem{QStringLiteral("결과문이 둘 이상 들어 있습니다.")});
-    PostReader post(lines, *title + 1);
+    PostReader post(text, *title);
+    post.nextIf(QString()); // the title
     static const QRegularExpression ticketLine(
         QStringLiteral("^(.*) \\(추첨 번호 ([0-9]{1,5})(?:, (.*))?\\)$"));
     const auto tickets = [&post](QList<PostedTicket> &read) {

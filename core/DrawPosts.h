@@ -33,6 +33,9 @@ QString resultPost(const Result &result);
 struct PostedAnnouncement {
     Terms terms;
     std::optional<QStringList> list;
+    // where the list stands in the text read, from its heading to its end ("목록 끝" included)
+    qsizetype listFrom = -1;
+    qsizetype listTo = -1;
 };
 // nullopt when the text holds no announcement post at all (an older post, or another text);
 // otherwise the post read, or what is wrong with it (in Korean, naming its line).
@@ -55,6 +58,8 @@ struct PostedResult {
     QList<PostedTicket> reserves;
 };
 std::optional<Expected<PostedResult>> readResultPost(const QString &text);
+// What is said of a text too long to be a post (maxPostLength), which is not read.
+QString tooLongForAPost();
 // What the result post names, as the rule draws it: the winners and reserves of `result`.
 PostedResult postedResult(const Result &result);
 

@@ -5,6 +5,7 @@
 #include "core/DrawPosts.h"
 
 #include <QRegularExpression>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -123,21 +124,11 @@ std::optional<QString> termsDiffer(const Terms &then, const Terms &terms) {
 // The codes a text shows besides the list's SHA-256 and the chain's hash, read as people read it
 // (NFKC, invisible characters taken out), so that no second code hides in full-width digits or
 // behind a zero-width space; the lines of a posted list are entries, not codes.
-QSet<QString> codesIn(const QString &text, const Terms &terms, const QString &listFrom) {
+QSet<QString> codesIn(const QString &text, const Terms &terms, qsizetype listFrom = -1,
+                      qsizetype listTo = -1) {
     static const QRegularExpression digits64(
         QStringLiteral("(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])"));
-    QString read;
-    bool inList = false;
-    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
-        const QString canonical = listFrom.isEmpty() ? QString() : canonicalEntry(line);
-        if (!listFrom.isEmpty() && canonical == listFrom)
-            inList = true;
-        else if (inList && canonical == QStringLiteral("목록 끝"))
-            inList = false;
-        else if (!inList)
-            read += line + u'\n';
-    }
-    read = asShown(read);
+    const QString read = asShown(listFrom < 0 ? text : text.left(listFrom) + u'\n' + text.mid(listTo));
     QSet<QString> codes;
     for (QRegularExpressionMatchIterator it = digits64.globalMatch(read); it.hasNext();) {
         const QString value = it.next().captured().toLower();
@@ -165,6 +156,8 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
             return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
         return termsDiffer(file->terms, terms);
     }
+    if (codePoints(announcement) > maxPostLength)
+        return tooLongForAPost();
     if (const std::optional<Expected<PostedAnnouncement>> post = readAnnouncementPost(announcement)) {
         // Today's post: its terms a line each, and perhaps its list. Nothing else in it may name
         // another draw.
@@ -172,9 +165,7 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
             return post->problem();
         if (const std::optional<QString> differs = termsDiffer((*post)->terms, terms))
             return differs;
-        QSet<QString> codes = codesIn(announcement, terms,
-                                      QStringLiteral("참가자 목록 (") + QString::number(terms.count) +
-                                          QStringLiteral("명, 추첨 번호 순)"));
+        QSet<QString> codes = codesIn(announcement, terms, (*post)->listFrom, (*post)->listTo);
         codes.remove(code);
         if (!codes.isEmpty())
             return severalCodes(codes.size() + 1);
@@ -182,7 +173,7 @@ std::optional<QString> announcementProblem(const QString &announcement, const Te
     }
     // An older post, or any text: the code must stand in it, and no other code beside it (an
     // organiser who announced several could keep whichever the round favours).
-    const QSet<QString> codes = codesIn(announcement, terms, QString());
+    const QSet<QString> codes = codesIn(announcement, terms);
     if (!codes.contains(code))
         return notAnnounced + QStringLiteral("예고문에 이 결과의 예고 코드(") + code +
                QStringLiteral(")가 없습니다.");
@@ -250,6 +241,42 @@ Verified verifyPostedResult(const PostedResult &posted, const QString &announcem
     const Round round{posted.round, sha256Hex(QByteArray::fromHex(posted.signature.toLatin1())),
                       posted.signature};
     return {decide(*announced, round, {}), std::nullopt};
+}
+
+QList<QStringList> readAlikeToday(const Announcement &announced) {
+    QList<QStringList> groups;
+    if (announced.terms.rule == currentRule)
+        return groups;
+    QHash<QString, qsizetype> groupOfKey;
+    for (const QString &entry : announced.list) {
+        const QString canonical = holdsUnusable(entry) ? entry : canonicalEntry(entry);
+        const QString key = canonical.isEmpty() ? entry : lookAlikeKey(canonical);
+        const auto group = groupOfKey.constFind(key);
+        if (group == groupOfKey.cend()) {
+            groupOfKey.insert(key, groups.size());
+            groups.append({entry});
+        } else {
+            groups[*group].append(entry);
+        }
+    }
+    groups.removeIf([](const QStringList &group) { return group.size() < 2; });
+    return groups;
+}
+
+QString readAlikeTodayText(const QList<QStringList> &groups) {
+    QStringList named;
+    for (const QStringList &group : groups.mid(0, 5)) {
+        QStringList quoted;
+        for (const QString &entry : group)
+            quoted.append(u'"' + plainly(entry) + u'"');
+        named.append(quoted.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral(
+               "이 결과는 예전 규칙(tombolix-draw-v1)으로 만들어졌고 그 규칙대로 뽑혔습니다. 그러나 목록에 "
+               "지금 "
+               "규칙으로는 한 사람으로 보는 항목이 있어, 한 사람이 여러 번 들어갔을 수 있습니다: ") +
+           named.join(QStringLiteral(" / ")) +
+           (groups.size() > 5 ? QStringLiteral(" 외 %1묶음").arg(groups.size() - 5) : QString());
 }
 
 QString postedBeforeRound(const Terms &terms) {

@@ -35,6 +35,13 @@ Verified verifyPostedResult(const PostedResult &posted, const QString &announcem
 QStringList termsLines(const Terms &terms);
 // The prizes, "1등 1명 치킨, 2등 3명 커피" ("없음" without prizes).
 QString prizesText(const Terms &terms);
+// A draw of the first rule was read by that rule; its list may still hold entries that today's
+// rule takes for one person (the first rule let blanks such as U+2800 through): those entries, by
+// the groups they form. Empty for a draw of today's rule.
+QList<QStringList> readAlikeToday(const Announcement &announced);
+// What is said of such a draw: not a failure, since it is what its rule gives, and not a success.
+QString readAlikeTodayText(const QList<QStringList> &groups);
+
 // What no file can prove and every participant must look at: the announcement was posted, and
 // not changed, before the round came out (in Korean).
 QString postedBeforeRound(const Terms &terms);

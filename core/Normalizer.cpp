@@ -2,6 +2,7 @@
 
 #include "core/TombolixError.h"
 
+#include <unicode/uchar.h>
 #include <unicode/unorm2.h>
 
 namespace tombolix::unicode {
@@ -47,6 +48,13 @@ QString normalized(const QString &text, Form form) {
 }
 
 } // namespace
+
+bool stableAlone(char32_t code) {
+    const auto c = UChar32(code);
+    return u_getCombiningClass(c) == 0 && u_getIntPropertyValue(c, UCHAR_NFC_QUICK_CHECK) == UNORM_YES &&
+           u_getIntPropertyValue(c, UCHAR_NFD_QUICK_CHECK) == UNORM_YES &&
+           u_getIntPropertyValue(c, UCHAR_NFKC_QUICK_CHECK) == UNORM_YES;
+}
 
 QString nfc(const QString &text) {
     return normalized(text, Form::C);

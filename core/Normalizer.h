@@ -11,5 +11,8 @@ namespace tombolix::unicode {
 QString nfc(const QString &text);
 QString nfd(const QString &text);
 QString nfkc(const QString &text);
+// A code point every normal form leaves as it is wherever it stands: combining class 0, and yes
+// to the quick checks of NFC, NFD and NFKC. A text of such code points is normal in every form.
+bool stableAlone(char32_t code);
 
 } // namespace tombolix::unicode

@@ -1,5 +1,6 @@
 #include "core/PostComments.h"
 
+#include "core/Entrants.h"
 #include "core/Text.h"
 
 #include <QJsonArray>
@@ -58,19 +59,110 @@ QString numberText(const QJsonValue &value) {
     return value.toString();
 }
 
+bool isTagBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
+
+// The value of the attribute `alt` in the attributes of a tag, from after its name to its '>'.
+std::optional<QString> altOf(QStringView tag) {
+    qsizetype i = 0;
+    const qsizetype size = tag.size();
+    while (i < size) {
+        while (i < size && (isTagBlank(tag.at(i)) || tag.at(i) == u'/'))
+            ++i;
+        const qsizetype nameStart = i;
+        while (i < size && !isTagBlank(tag.at(i)) && tag.at(i) != u'=' && tag.at(i) != u'/')
+            ++i;
+        const QStringView name = tag.mid(nameStart, i - nameStart);
+        while (i < size && isTagBlank(tag.at(i)))
+            ++i;
+        QStringView value;
+        if (i < size && tag.at(i) == u'=') {
+            ++i;
+            while (i < size && isTagBlank(tag.at(i)))
+                ++i;
+            if (i < size && (tag.at(i) == u'"' || tag.at(i) == u'\'')) {
+                const QChar quote = tag.at(i++);
+                const qsizetype valueStart = i;
+                while (i < size && tag.at(i) != quote)
+                    ++i;
+                if (i >= size)
+                    return std::nullopt; // cut short: no value to trust
+                value = tag.mid(valueStart, i - valueStart);
+                ++i;
+            } else {
+                const qsizetype valueStart = i;
+                while (i < size && !isTagBlank(tag.at(i)))
+                    ++i;
+                value = tag.mid(valueStart, i - valueStart);
+            }
+        }
+        if (name.compare(u"alt", Qt::CaseInsensitive) == 0)
+            return value.toString();
+    }
+    return std::nullopt;
+}
+
+// The alternative text of the first image in the mark-up whose text shows something; empty
+// when none has.
+QString imageText(const QString &markup) {
+    const QStringView view(markup);
+    for (qsizetype at = view.indexOf(u"<img", 0, Qt::CaseInsensitive); at >= 0;
+         at = view.indexOf(u"<img", at + 1, Qt::CaseInsensitive)) {
+        qsizetype end = at + 4;
+        if (end < view.size() && !isTagBlank(view.at(end)) && view.at(end) != u'/' && view.at(end) != u'>')
+            continue; // another tag, <imgx>
+        QChar quote;
+        while (end < view.size() && (quote != QChar() || view.at(end) != u'>')) {
+            if (quote == QChar() && (view.at(end) == u'"' || view.at(end) == u'\''))
+                quote = view.at(end);
+            else if (view.at(end) == quote)
+                quote = QChar();
+            ++end;
+        }
+        if (const std::optional<QString> alt = altOf(view.mid(at + 4, end - at - 4))) {
+            const QString text = markupText(*alt);
+            if (showsSomething(text))
+                return text;
+        }
+        at = end;
+    }
+    return {};
+}
+
+// A comment writer's name: the text its mark-up shows, or else its image's alternative text.
+QString nameText(const QString &markup) {
+    const QString text = markupText(markup);
+    if (showsSomething(text))
+        return text;
+    const QString alt = imageText(markup);
+    return alt.isEmpty() ? text : alt;
+}
+
+// The times a comment shows, the ones given.
+QStringList shownTimes(const QJsonObject &meta) {
+    QStringList times;
+    for (const QString &key : {QStringLiteral("time_display"), QStringLiteral("time_detail")}) {
+        const QString time = numberText(meta.value(key));
+        if (!time.trimmed().isEmpty())
+            times.append(time);
+    }
+    return times;
+}
+
 // The comments of an array and their replies, depth first: each reply right after its parent.
 void collect(const QJsonArray &array, QList<PostComment> &into) {
     for (const QJsonValue &value : array) {
         const QJsonObject comment = value.toObject();
-        into.append(
-            {numberText(comment.value(QStringLiteral("no"))),
-             markupText(comment.value(QStringLiteral("name")).toString()),
-             markupText(comment.value(QStringLiteral("memo")).toString()),
-             comment.value(QStringLiteral("anti_vote_btn"))
-                 .toObject()
-                 .value(QStringLiteral("troll_no"))
-                 .toString(),
-             comment.value(QStringLiteral("meta")).toObject().value(QStringLiteral("is_self")).toBool()});
+        const QJsonObject meta = comment.value(QStringLiteral("meta")).toObject();
+        into.append({numberText(comment.value(QStringLiteral("no"))),
+                     nameText(comment.value(QStringLiteral("name")).toString()),
+                     markupText(comment.value(QStringLiteral("memo")).toString()),
+                     comment.value(QStringLiteral("anti_vote_btn"))
+                         .toObject()
+                         .value(QStringLiteral("troll_no"))
+                         .toString(),
+                     meta.value(QStringLiteral("is_self")).toBool(), shownTimes(meta), std::nullopt});
         collect(comment.value(QStringLiteral("sub_cmt")).toArray(), into);
     }
 }

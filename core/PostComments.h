@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -15,6 +16,8 @@ struct PostComment {
     QString text;          // the text of its "memo"
     QString member;        // its writer's token ("troll_no"): one per member in a post; empty when absent
     bool byAuthor = false; // written by the post's author ("meta"."is_self")
+    QStringList times{};   // the times it shows ("meta"."time_display", then "time_detail"), non-empty ones
+    std::optional<qint64> servedAt{}; // the Date of the answer that carried it; set by whoever fetched it
 };
 
 struct PostComments {
@@ -31,7 +34,9 @@ inline constexpr int maxCommentPages = 1000;
 
 // Today's post page: its comments are the script object `var initialCommentData = {…};`.
 // Nicknames and texts are taken as they read: mark-up removed, character references decoded,
-// blanks at both ends removed ("[ *EE야* ]", a name partly hidden from visitors, stays so).
+// blanks at both ends removed ("[ *EE야* ]", a name partly hidden from visitors, stays so). A
+// nickname that shows nothing as text (an image alone) is its image's alternative text, where it
+// has one.
 PostComments parsePostComments(const QString &page);
 
 // Every comment of a post, from all its comment pages.

@@ -12,6 +12,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -58,14 +60,29 @@ bool showsNothingByFirstRule(char32_t code) {
            (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFFA0 || (code >= 0xE0100 && code <= 0xE01EF);
 }
 
-// The text without the code points `drop` takes.
+// The text without the code points `drop` takes: runs between them copied whole, and the text
+// itself, shared, when nothing goes.
 template <typename F> QString without(const QString &text, F &&drop) {
     QString kept;
-    kept.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t code) {
-        if (!drop(code))
-            append(kept, code);
-    });
+    qsizetype run = 0; // where the run of code points kept so far began
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        const char16_t c = text.at(i).unicode();
+        const bool pair =
+            QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(text.at(i + 1).unicode());
+        const char32_t code = pair ? QChar::surrogateToUcs4(c, text.at(i + 1).unicode()) : char32_t(c);
+        const qsizetype width = pair ? 2 : 1;
+        if (drop(code)) {
+            if (kept.isNull())
+                kept.reserve(size);
+            kept.append(QStringView(text).mid(run, i - run));
+            run = i + width;
+        }
+        i += width;
+    }
+    if (run == 0)
+        return text;
+    kept.append(QStringView(text).mid(run));
     return kept;
 }
 
@@ -73,9 +90,30 @@ QString canonicalByFirstRule(const QString &entry) {
     return trimmedOf(unicode::nfc(entry), trimmedByFirstRule);
 }
 
+// Whether a text is as rule 1 leaves it, as far as its blanks go: none at either end, and no
+// white space inside but single U+0020s. Answered from the first plane's bits alone; nullopt where
+// the text holds more (a surrogate, another blank) and must be read the long way.
+std::optional<bool> plainlyBlanked(const QString &text) {
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (QChar::isSurrogate(c))
+            return std::nullopt;
+        if (c == u' ') {
+            if (i == 0 || i + 1 == size || text.at(i + 1) == u' ')
+                return false;
+        } else if (unicode14::blank(c)) {
+            return std::nullopt;
+        }
+    }
+    return true;
+}
+
 // Rule 1: NFC, blanks off both ends, every run of white space inside one blank.
 QString canonicalByRule(const QString &entry) {
     const QString nfc = unicode::nfc(entry);
+    if (plainlyBlanked(nfc) == std::optional<bool>(true))
+        return nfc; // the common case, a name with single blanks inside
     std::vector<char32_t> codes;
     codes.reserve(size_t(nfc.size()));
     forEachCodePoint(nfc, [&codes](char32_t code) { codes.push_back(code); });
@@ -99,8 +137,8 @@ QString canonicalByRule(const QString &entry) {
     return made;
 }
 
-QString keyByRule(const QString &entry) {
-    const QString shown = unicode::nfd(without(unicode::nfkc(entry), unicode14::blank));
+QString keyByRule(const QString &nfkc) {
+    const QString shown = unicode::nfd(without(nfkc, unicode14::blank));
     QString mapped;
     mapped.reserve(shown.size());
     forEachCodePoint(shown, [&mapped](char32_t code) {
@@ -189,12 +227,16 @@ qint64 suggestedDrawTime(qint64 nowSeconds) {
     return (nowSeconds + tenMinutes + tenMinutes - 1) / tenMinutes * tenMinutes;
 }
 
+qint64 codePoints(QStringView text) {
+    qint64 pairs = 0;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate())
+            ++pairs, ++i;
+    return text.size() - pairs;
+}
+
 bool tooLong(const QString &text) {
-    if (text.size() <= maxTextLength)
-        return false;
-    qsizetype codes = 0;
-    forEachCodePoint(text, [&codes](char32_t) { ++codes; });
-    return codes > maxTextLength;
+    return text.size() > maxTextLength && codePoints(text) > maxTextLength;
 }
 
 QString canonicalEntry(const QString &entry, Rule rule) {
@@ -220,10 +262,136 @@ bool unusableInLabel(const QString &label, Rule rule) {
     return unusable;
 }
 
-QString lookAlikeKey(const QString &entry, Rule rule) {
+namespace {
+
+// How the key reads a code point of the first plane, for names made of such code points alone: a
+// text of them is its own canonical form and its own NFKC, and its key is made in one pass.
+enum KeyClass : unsigned char {
+    Unknown,  // not looked at yet
+    Slow,     // anything else: the key is made the long way
+    Kept,     // every normal form leaves it, no blank, no prototype
+    Dropped,  // U+0020, which the key leaves out (one alone between others)
+    Syllable, // a Hangul syllable, whose NFD is its jamo
+    Mapped,   // as Kept, but for its prototype, itself of Kept code points
+};
+
+bool plainCodePoint(char32_t c) {
+    return unicode14::usable(c) && !unicode14::blank(c) && unicode::stableAlone(c);
+}
+
+KeyClass classOf(char32_t c) {
+    if (c == u' ')
+        return Dropped;
+    if (c >= 0xAC00 && c <= 0xD7A3)
+        return Syllable;
+    if (QChar::isSurrogate(c) || !plainCodePoint(c))
+        return Slow;
+    const std::u32string_view proto = unicode14::prototype(c);
+    if (proto.empty())
+        return Kept;
+    return std::all_of(proto.begin(), proto.end(),
+                       [](char32_t p) { return p < 0x10000 && plainCodePoint(p); })
+               ? Mapped
+               : Slow;
+}
+
+// Each code point of the first plane is looked at once, when a text first holds it (from any
+// thread: a verification runs beside the window).
+KeyClass keyClass(char16_t c) {
+    static std::array<std::atomic<unsigned char>, 0x10000> classes{};
+    unsigned char known = classes[c].load(std::memory_order_relaxed);
+    if (known == Unknown) {
+        known = classOf(c);
+        classes[c].store(known, std::memory_order_relaxed);
+    }
+    return KeyClass(known);
+}
+
+// The key of a name of the first plane's plain code points, with single blanks between its
+// words, made in one pass; nullopt for any other text, whose key is made the long way.
+std::optional<QString> plainKey(const QString &text) {
+    const qsizetype size = text.size();
+    if (size == 0)
+        return std::nullopt;
+    const auto *in = reinterpret_cast<const char16_t *>(text.utf16());
+    // A syllable is at most three jamo, a prototype here at most as long as the longest one.
+    QString key(size * 3 + 8, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(key.data());
+    const char16_t *end = out + key.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = in[i];
+        switch (keyClass(c)) {
+        case Unknown:
+        case Slow:
+            return std::nullopt;
+        case Dropped:
+            if (i == 0 || i + 1 == size || in[i + 1] == u' ')
+                return std::nullopt;
+            break;
+        case Kept:
+            *out++ = c;
+            break;
+        case Syllable: {
+            const int s = c - 0xAC00;
+            *out++ = char16_t(0x1100 + s / 588);
+            *out++ = char16_t(0x1161 + (s % 588) / 28);
+            if (s % 28 != 0)
+                *out++ = char16_t(0x11A7 + s % 28);
+            break;
+        }
+        case Mapped: {
+            const std::u32string_view proto = unicode14::prototype(c);
+            if (end - out < qsizetype(proto.size()) + 3)
+                return std::nullopt; // a name of long prototypes: the long way
+            for (const char32_t p : proto)
+                *out++ = char16_t(p);
+            break;
+        }
+        }
+    }
+    key.truncate(out - reinterpret_cast<const char16_t *>(key.constData()));
+    return key;
+}
+
+} // namespace
+
+EntryReading readEntry(const QString &entry, Rule rule) {
+    if (rule == currentRule) {
+        if (std::optional<QString> key = plainKey(entry))
+            return {false, entry, std::move(*key), entry.size()};
+    }
+    EntryReading read;
+    read.unusable = holdsUnusable(entry, rule);
+    if (read.unusable)
+        return read;
+    read.canonical = canonicalEntry(entry, rule);
+    if (!read.canonical.isEmpty())
+        read.key = lookAlikeKey(read.canonical, rule, &read.shown);
+    return read;
+}
+
+bool beforeInUtf8(QStringView a, QStringView b) {
+    // UTF-16's order is the code points' but for surrogates, which stand for code points above
+    // every unit from U+E000 up: lifted so, the units compare as the code points do.
+    const auto lifted = [](char16_t u) {
+        return u >= 0xE000 ? u - 0x800 : u >= 0xD800 ? u + 0x2000 : int(u);
+    };
+    const auto *x = reinterpret_cast<const char16_t *>(a.utf16());
+    const auto *y = reinterpret_cast<const char16_t *>(b.utf16());
+    const qsizetype common = qMin(a.size(), b.size());
+    const auto differ = std::mismatch(x, x + common, y);
+    if (differ.first != x + common)
+        return lifted(*differ.first) < lifted(*differ.second);
+    return a.size() < b.size();
+}
+
+QString lookAlikeKey(const QString &entry, Rule rule, qint64 *shown) {
+    const QString nfkc = unicode::nfkc(entry);
+    if (shown)
+        *shown = codePoints(nfkc);
     if (rule == Rule::V1)
-        return without(unicode::nfkc(entry), showsNothingByFirstRule);
-    return keyByRule(entry);
+        return without(nfkc, showsNothingByFirstRule);
+    return keyByRule(nfkc);
 }
 
 QString asShown(const QString &text) {
@@ -245,13 +413,14 @@ QString plainly(const QString &entry) {
 
 CanonicalList canonicalList(const QStringList &drawList) {
     struct Made {
-        QByteArray bytes; // the order
         QString entry;
-        QString key; // lookAlikeKey, made once
+        QString key;      // lookAlikeKey, made once
+        bool high = true; // holds a unit from U+D800 up, where UTF-16's order is not UTF-8's
     };
     CanonicalList canonical;
-    std::vector<Made> sorted;
-    sorted.reserve(size_t(drawList.size()));
+    qint64 shown = 0;
+    std::vector<Made> made;
+    made.reserve(size_t(drawList.size()));
     for (const QString &entry : drawList) {
         if (whiteSpaceOnly(entry))
             continue;
@@ -259,40 +428,62 @@ CanonicalList canonicalList(const QStringList &drawList) {
             canonical.tooLong.append(entry);
             continue;
         }
-        QString made = holdsUnusable(entry) ? QString() : canonicalEntry(entry);
-        QString key = made.isEmpty() ? QString() : lookAlikeKey(made);
-        if (key.isEmpty()) {
+        EntryReading read = readEntry(entry);
+        shown += read.shown;
+        if (shown > maxShownLength) {
+            canonical.overLength = true;
+            return canonical;
+        }
+        if (read.key.isEmpty()) {
             canonical.unusable.append(entry);
             continue;
         }
-        sorted.push_back({made.toUtf8(), std::move(made), std::move(key)});
+        const bool high = std::any_of(read.canonical.cbegin(), read.canonical.cend(),
+                                      [](QChar c) { return c.unicode() >= 0xD800; });
+        made.push_back({std::move(read.canonical), std::move(read.key), high});
     }
-    std::sort(sorted.begin(), sorted.end(), [](const Made &a, const Made &b) { return a.bytes < b.bytes; });
+    // sorted by reference, the texts staying where they are; most names hold no unit from U+D800 up,
+    // and for them UTF-16's own (vectorised) order is UTF-8's
+    std::vector<const Made *> sorted;
+    sorted.reserve(made.size());
+    for (const Made &m : made)
+        sorted.push_back(&m);
+    std::sort(sorted.begin(), sorted.end(), [](const Made *a, const Made *b) {
+        return a->high || b->high ? beforeInUtf8(a->entry, b->entry)
+                                  : QStringView(a->entry) < QStringView(b->entry);
+    });
     canonical.entries.reserve(qsizetype(sorted.size()));
     QHash<QString, QString> firstByKey;
+    firstByKey.reserve(qsizetype(sorted.size()));
     for (size_t i = 0; i < sorted.size(); ++i) {
-        const Made &made = sorted[i];
-        if (i > 0 && made.bytes == sorted[i - 1].bytes) {
-            if (canonical.repeated.isEmpty() || canonical.repeated.last() != made.entry)
-                canonical.repeated.append(made.entry);
+        const Made &m = *sorted[i];
+        if (i > 0 && m.entry == sorted[i - 1]->entry) {
+            if (canonical.repeated.isEmpty() || canonical.repeated.last() != m.entry)
+                canonical.repeated.append(m.entry);
         } else {
-            const auto first = firstByKey.constFind(made.key);
+            const auto first = firstByKey.constFind(m.key);
             if (first == firstByKey.cend())
-                firstByKey.insert(made.key, made.entry);
+                firstByKey.insert(m.key, m.entry);
             else
-                canonical.lookAlike << *first << made.entry;
+                canonical.lookAlike << *first << m.entry;
         }
-        canonical.entries.append(made.entry);
+        canonical.entries.append(m.entry);
     }
     canonical.lookAlike.removeDuplicates();
     return canonical;
 }
 
 QByteArray canonicalFile(const QStringList &entries) {
-    QByteArray file;
+    qsizetype size = 0;
     for (const QString &entry : entries)
-        file += entry.toUtf8() + '\n';
-    return file;
+        size += entry.size() + 1;
+    QString file;
+    file.reserve(size);
+    for (const QString &entry : entries) {
+        file += entry;
+        file += u'\n';
+    }
+    return file.toUtf8();
 }
 
 QString sha256Hex(const QByteArray &bytes) {

@@ -85,6 +85,12 @@ qint64 suggestedDrawTime(qint64 nowSeconds);
 // before anything else is done with it.
 inline constexpr int maxTextLength = 200;
 bool tooLong(const QString &text);
+// Nor does a list come near this many code points in all as people read it (NFKC: 32,767 entries
+// of 60), nor a post this many (2,000 entries of the longest, and the text around them): reading
+// more could take long enough to matter (NFKC makes some code points 18), so more is refused.
+inline constexpr qint64 maxShownLength = 2000000;
+inline constexpr qint64 maxPostLength = 500000;
+qint64 codePoints(QStringView text);
 
 // The draw list made canonical (rule 1), sorted by UTF-8 bytes.
 struct CanonicalList {
@@ -93,8 +99,10 @@ struct CanonicalList {
     QStringList unusable;  // entries that no public draw takes (holdsUnusable, or nothing visible), as typed
     QStringList repeated;  // canonical entries that stand more than once: the same
     QStringList lookAlike; // different entries that read the same (lookAlikeKey): one person twice?
+    bool overLength = false; // longer than maxShownLength in all as read: the rest was not read
     bool ok() const {
-        return tooLong.isEmpty() && unusable.isEmpty() && repeated.isEmpty() && lookAlike.isEmpty();
+        return !overLength && tooLong.isEmpty() && unusable.isEmpty() && repeated.isEmpty() &&
+               lookAlike.isEmpty();
     }
 };
 CanonicalList canonicalList(const QStringList &drawList);
@@ -105,13 +113,25 @@ bool holdsUnusable(const QString &text, Rule rule = currentRule);
 // the text's direction) and line or paragraph separators, which would let it pass for other lines.
 bool unusableInLabel(const QString &label, Rule rule = currentRule);
 // The entry as people read it: two entries with the same key look alike.
-QString lookAlikeKey(const QString &entry, Rule rule = currentRule);
+// `shown`, when given, gets the length of the entry's NFKC form (what reading it costs).
+QString lookAlikeKey(const QString &entry, Rule rule = currentRule, qint64 *shown = nullptr);
 // A text as people read it, its lines and blanks kept: NFKC, without what shows nothing but is
 // no white space. A post's codes are looked for in this.
 QString asShown(const QString &text);
 // The entry with what does not show made visible, each such code point written <U+XXXX>: for the
 // messages that name entries.
 QString plainly(const QString &entry);
+// An entry read by the rule in one go: whether it holds an unusable code point, its canonical form,
+// its look-alike key and the length of its NFKC form (what reading it costs).
+struct EntryReading {
+    bool unusable = false;
+    QString canonical;
+    QString key;
+    qint64 shown = 0;
+};
+EntryReading readEntry(const QString &entry, Rule rule = currentRule);
+// The order of the rule's lists: by code points, which is the order of their UTF-8 bytes.
+bool beforeInUtf8(QStringView a, QStringView b);
 // Each entry followed by "\n", in UTF-8: what `sha256sum` of the list file reads.
 QByteArray canonicalFile(const QStringList &entries);
 QString sha256Hex(const QByteArray &bytes);

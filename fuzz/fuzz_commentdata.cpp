@@ -1,5 +1,7 @@
 // A page of the site as it serves them today: its comment object, which comment page it holds,
-// who it is shown to, and the import's reading of it as every page of a post.
+// who it is shown to, and the import's reading of it as every page of a post; the times its
+// comments show, an answer's Date header and a typed deadline, and the event's rules on them.
+#include "core/CommentTime.h"
 #include "core/Cp949.h"
 #include "core/Entrants.h"
 #include "core/PostComments.h"
@@ -29,6 +31,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
                     std::abort();
             }
         }
+        // The bytes as a Date header and as a typed deadline, and every time they could be.
+        const std::optional<qint64> date = parseHttpDate(bytes);
+        const std::optional<qint64> deadline = parseDeadline(page);
+        if (deadline && parseDeadline(deadlineText(*deadline)) != deadline)
+            std::abort(); // the deadline as written back reads as itself
+        for (const std::optional<qint64> served :
+             {date, std::optional<qint64>(1787880000), std::optional<qint64>()}) {
+            const StampReading reading = readStamp(page.left(64), served);
+            for (const Moments &m : reading.moments) {
+                if (m.first > m.last)
+                    std::abort();
+            }
+            if (reading.moments.isEmpty() && reading.why.isEmpty())
+                std::abort(); // a stamp that says nothing says why
+        }
         if (!parsed.readable)
             continue;
 
@@ -45,16 +62,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             if (!comment.number.isEmpty() && numbers.contains(comment.number))
                 std::abort(); // one comment taken twice
             numbers.insert(comment.number);
-            comments.append({comment.nickname, comment.text, comment.member, comment.byAuthor});
+            comments.append({comment.nickname, comment.text, comment.member, comment.byAuthor, comment.number,
+                             comment.times, date});
         }
-        const QSet<QString> inList{QStringLiteral("[ ** ]")};
-        const Entrants entrants = chooseEntrants(comments, std::nullopt, inList);
-        QSet<QString> names(inList);
-        for (const QString &name : entrants.names) {
-            if (names.contains(name))
-                std::abort(); // two entrants of one name, or one already in the list
-            names.insert(name);
+        // Every rule at once: a deadline (the typed one, else one in the fixtures' day), an
+        // exclusion text and list.
+        ImportRules rules;
+        rules.deadline = deadline.value_or(1787880000);
+        rules.exclude = QStringLiteral("정답");
+        rules.excludedKeys = entrantKeys({QStringLiteral("[ ** ]"), QStringLiteral("김철수")});
+        const Expected<Entrants> chosen = chooseEntrants(comments, rules);
+        if (!chosen && chosen.problem().isEmpty())
+            std::abort();
+        const Expected<Entrants> all = chooseEntrants(comments, ImportRules{});
+        if (!all)
+            std::abort(); // without a deadline nothing can be refused
+        for (const Expected<Entrants> *entrants : {&chosen, &all}) {
+            if (!*entrants)
+                continue;
+            const Entrants &e = **entrants;
+            if (e.keys.size() != e.names.size() || e.nameless.size() != e.names.size())
+                std::abort();
+            QSet<QString> keys;
+            for (int i = 0; i < e.names.size(); ++i) {
+                // no two entrants read the same, none shows nothing, none is on the exclusion list
+                if (e.keys.at(i).isEmpty() || keys.contains(e.keys.at(i)) ||
+                    e.keys.at(i) != entrantKey(e.names.at(i)))
+                    std::abort();
+                if (entrants == &chosen && rules.excludedKeys.contains(e.keys.at(i)))
+                    std::abort();
+                keys.insert(e.keys.at(i));
+            }
         }
+        // The rules only ever leave people out.
+        if (chosen && chosen->names.size() > all->names.size())
+            std::abort();
     }
     return 0;
 }

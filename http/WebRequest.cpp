@@ -112,6 +112,14 @@ bool madeOfStatus(QNetworkReply::NetworkError error) {
 
 } // namespace
 
+QByteArray HttpResult::header(const QByteArray &name) const {
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
 struct WebRequest::Exchange {
     QPointer<QNetworkReply> reply;
     QByteArray body;
@@ -229,7 +237,7 @@ HttpResult WebRequest::WaitForResponse(const std::shared_ptr<Exchange> &exchange
     const QNetworkReply::NetworkError error = reply->error();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (error == QNetworkReply::NoError || (status >= 400 && madeOfStatus(error)))
-        return {exchange->body, {}, status};
+        return {exchange->body, {}, status, reply->rawHeaderPairs()};
     return {{}, failureReason(error, status, reply->errorString())};
 }
 

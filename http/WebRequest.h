@@ -41,9 +41,13 @@ struct HttpResult {
     QByteArray body;
     QString error;  // empty when the whole answer came in; otherwise why not, in Korean
     int status = 0; // the answer's HTTP status
+    QList<QPair<QByteArray, QByteArray>>
+        headers{}; // the answer's, as sent (of the last answer after a redirect)
     bool ok() const { return error.isEmpty(); }
     // The body of the whole answer, or why there is none.
     Expected<QByteArray> answer() const { return ok() ? Expected<QByteArray>(body) : Problem{error}; }
+    // The value of the answer's header of that name (any case); null when it sent none.
+    QByteArray header(const QByteArray &name) const;
 };
 
 // The program's HTTP client: one request after another through the same object, which keeps

@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "common/Services.h"
 #include "core/Constants.h"
+#include "core/Entrants.h"
 #include "core/ListFile.h"
 #include "listfile/modIO.h"
 
@@ -57,25 +58,33 @@ void saveDrawList(const DrawList &list, const Services &services) {
         prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
 }
 
+Expected<QStringList> readListFile(const QString &path) {
+    const QString text = ReadTextFile(path, 8192);
+    if (text.isEmpty())
+        return Problem{QStringLiteral("선택하신 파일이 없거나 손상되었습니다!")};
+    if (!isListText(text))
+        return Problem{QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!")};
+    return parseListText(text);
+}
+
+QString chooseListFile(const Services &services) {
+    return services.prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"), services.filesFolder);
+}
+
 void loadDrawList(DrawList &list, const Services &services) {
     Prompter &prompter = services.prompter;
-    const QString fileName =
-        prompter.openFile(QStringLiteral("Tombolix List File (*.txt)"), services.filesFolder);
+    const QString fileName = chooseListFile(services);
     if (fileName.isEmpty()) {
         prompter.warning(QStringLiteral("파일을 선택하세요!"));
         return;
     }
-    const QString text = ReadTextFile(fileName, 8192);
-    if (text.isEmpty()) {
-        prompter.warning(QStringLiteral("선택하신 파일이 없거나 손상되었습니다!"));
-        return;
-    }
-    if (!isListText(text)) {
-        prompter.warning(QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!"));
+    const Expected<QStringList> read = readListFile(fileName);
+    if (!read) {
+        prompter.warning(read.problem());
         return;
     }
     prompter.information(QStringLiteral("로딩을 시작합니다. 아무 키도 누르지 말고 잠시만 기다려주세요."));
-    const QStringList entries = parseListText(text);
+    const QStringList &entries = *read;
     qsizetype added = 0;
     while (added < entries.size() && list.append(entries.at(added)))
         ++added;
@@ -87,6 +96,53 @@ void loadDrawList(DrawList &list, const Services &services) {
         return;
     }
     prompter.information(QStringLiteral("데이터를 모두 불러왔습니다! 정상적으로 사용하실 수 있습니다 ^^"));
+}
+
+void applyExclusionList(DrawList &list, const Services &services) {
+    Prompter &prompter = services.prompter;
+    if (list.count() == 0) {
+        prompter.information(QStringLiteral("리스트에 항목이 없습니다!"));
+        return;
+    }
+    const QString fileName = chooseListFile(services);
+    if (fileName.isEmpty())
+        return; // cancelled: nothing changes, nothing said
+    const Expected<QStringList> read = readListFile(fileName);
+    if (!read) {
+        prompter.warning(read.problem());
+        return;
+    }
+    const QSet<QString> excluded = entrantKeys(*read);
+    const QStringList entries = list.entries();
+    QList<int> positions;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (excluded.contains(entrantKey(entries.at(i))))
+            positions.append(i);
+    }
+    const QString people =
+        QStringLiteral("제외 목록(") + QString::number(excluded.size()) + QStringLiteral("명)");
+    if (positions.isEmpty()) {
+        prompter.information(people + QStringLiteral("과 같아 보이는 항목이 리스트에 없습니다."));
+        return;
+    }
+    if (!prompter.question(people + QStringLiteral("과 같아 보이는 항목 ") +
+                           QString::number(positions.size()) +
+                           QStringLiteral("개를 리스트에서 삭제하시겠습니까? (첫 항목 : ") +
+                           entries.at(positions.first()) + u')')) {
+        prompter.notice(QStringLiteral("제외 목록 적용을 취소했습니다."));
+        return;
+    }
+    // A list an import made keeps its rules, this one among them.
+    QStringList rules = list.importRules();
+    list.removePositions(positions);
+    if (!rules.isEmpty()) {
+        rules.append(QStringLiteral("나중에 적용한 제외 목록 : ") + QString::number(excluded.size()) +
+                     QStringLiteral("명 (항목 ") + QString::number(positions.size()) +
+                     QStringLiteral("개 삭제)"));
+        list.setImportRules(rules);
+    }
+    prompter.notice(QStringLiteral("항목 ") + QString::number(positions.size()) +
+                    QStringLiteral("개를 리스트에서 삭제했습니다."));
 }
 
 } // namespace tombolix

@@ -145,6 +145,11 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
         return std::nullopt;
     }
     CanonicalList list = canonicalList(m_drawList.entries());
+    if (list.overLength) {
+        prompter.information(
+            QStringLiteral("공개 추첨의 목록은 보기에 모두 %1자까지 쓸 수 있습니다.").arg(maxShownLength));
+        return std::nullopt;
+    }
     if (!list.tooLong.isEmpty()) {
         prompter.information(
             QStringLiteral("공개 추첨에는 %1자가 넘는 항목을 쓸 수 없습니다.").arg(maxTextLength) +
@@ -256,7 +261,7 @@ void PublicDrawCommands::announce() {
     const QString path = filePath(QStringLiteral("Announce"));
     if (!writeUtf8File(path, announcementText(announced)))
         return prompter.warning(QStringLiteral("저장에 실패하였습니다! 다시 시도해보세요."));
-    m_services.desktop.setClipboardText(announcementPost(announced));
+    m_services.desktop.setClipboardText(announcementPost(announced, m_drawList.importRules()));
     const Terms &t = announced.terms;
     prompter.notice(
         QStringLiteral("추첨 예고를 만들었습니다.") + crlf() + QStringLiteral("참가자 : %1명").arg(count) +
@@ -460,6 +465,18 @@ std::optional<QString> PublicDrawCommands::askAnnouncement() {
     return chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
 }
 
+void PublicDrawCommands::openVerifierPage() {
+    // the page that ships with the program: the one its entrants are told to open
+    const QUrl page = verifierPage(m_services.programFolder);
+    if (page.isEmpty())
+        return m_services.prompter.information(
+            QStringLiteral("검증 페이지(tombolix-verify.html)를 찾을 수 없습니다. Tombolix를 다시 설치하거나 "
+                           "압축 파일을 다시 풀어주세요."));
+    if (!m_services.desktop.openUrl(page))
+        m_services.prompter.information(QStringLiteral("검증 페이지를 브라우저로 열 수 없습니다.") + crlf() +
+                                        QDir::toNativeSeparators(page.toLocalFile()));
+}
+
 void PublicDrawCommands::verify() {
     const WaitGuard::Wait wait(m_waits);
     if (!wait.entered())
@@ -509,6 +526,9 @@ void PublicDrawCommands::verify() {
         terms.label + QStringLiteral(" : 참가자 %1명 중 당첨자 %2명, 예비 당첨자 %3명이 규칙대로 뽑혔습니다.")
                           .arg(QString::number(terms.count), QString::number(terms.winners),
                                QString::number(terms.reserves));
+    // A draw of the first rule whose list today's rule takes for one person twice: what its rule
+    // gives, so no failure, but no success either.
+    const QList<QStringList> alike = readAlikeToday(verified.result->announcement);
     if (!announcement->isEmpty()) {
         const std::optional<QString> problem =
             inBackground([&announcement, &terms] { return announcementProblem(*announcement, terms); });
@@ -516,6 +536,10 @@ void PublicDrawCommands::verify() {
             return;
         if (problem)
             return prompter.information(QStringLiteral("검증 실패") + crlf() + *problem);
+        if (!alike.isEmpty())
+            return prompter.information(QStringLiteral("검증 미완료") + crlf() + drawn + crlf() +
+                                        readAlikeTodayText(alike) + crlf() + roundChecked + crlf() +
+                                        drawnLines(*verified.result));
         return prompter.notice(
             QStringLiteral("검증 성공") + crlf() + drawn + crlf() +
             QStringLiteral("예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.") + crlf() +
@@ -531,6 +555,8 @@ void PublicDrawCommands::verify() {
         roundChecked + crlf() +
         QStringLiteral("그러나 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 "
                        "예고와 같은지 직접 확인하세요.");
+    if (!alike.isEmpty())
+        message += crlf() + readAlikeTodayText(alike);
     for (const QString &line : termsLines(terms))
         message += crlf() + line;
     prompter.information(message + crlf() + drawnLines(*verified.result));

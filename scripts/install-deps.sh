@@ -8,6 +8,11 @@ set -e
 packages=${*:-"cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
 qt6-qpa-plugins qt6-translations-l10n fonts-nanum fonts-unfonts-core clang libclang-rt-14-dev
 golang-go golang-github-cloudflare-circl-dev libicu-dev"}
+# Node and npm build the entrants' page: Debian's, unless both commands are there already (Debian's
+# npm would pull in its own nodejs beside another Node)
+if [ -z "$*" ] && ! { command -v node && command -v npm; } > /dev/null 2>&1; then
+    packages="$packages nodejs npm"
+fi
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -9,11 +9,11 @@ trap 'rm -rf "$work"' EXIT
 # A crashing input is kept here, to become a seed and a test of its own.
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"
-for name in listfile commentpage commentdata postaddress versionanswer publicdraw beaconsignature; do
+for name in listfile commentpage commentdata postaddress versionanswer publicdraw beaconsignature lookalike; do
     mkdir -p "$work/$name"
     cp tests/data/fuzz/$name/* "$work/$name/"
     # today's pages of the site are seeds as they stand among the test fixtures
-    [ "$name" = commentdata ] && cp tests/data/post_page*.html tests/data/login_*.html tests/data/front_*.html \
+    [ "$name" = commentdata ] && cp tests/data/post_page*.html tests/data/event_page*.html tests/data/login_*.html tests/data/front_*.html \
         "$work/$name/"
     max_len=65536
     timeout=10

@@ -5,13 +5,17 @@ set -e
 root=$(pwd)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tombolix
 qt=$cache/qt6-mingw
+# ICU for Windows, static (scripts/windows/build-icu-mingw.sh), named by its Debian source package
+icu=$cache/icu-72.1-3+deb12u1-mingw
 
 # MinGW with posix threads, Wine to run the tests, a Korean font for them, the host's Qt (its
 # tools build the Windows one), Qt's Korean translation, which the package carries, and Go with
-# CIRCL, cross-built by cgo with the same MinGW for the beacon's BLS check.
+# CIRCL, cross-built by cgo with the same MinGW for the beacon's BLS check; for building ICU, a
+# host compiler for its configure, Debian's ICU tools, and what fetches and patches its source.
 sh scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     mingw-w64-x86-64-dev wine64 wine fonts-nanum qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
-    cmake ninja-build xz-utils zip golang-go golang-github-cloudflare-circl-dev
+    cmake ninja-build xz-utils zip golang-go golang-github-cloudflare-circl-dev \
+    g++ make icu-devtools curl ca-certificates patch
 if [ "$(id -u)" = 0 ]; then
     update-alternatives --set x86_64-w64-mingw32-g++ /usr/bin/x86_64-w64-mingw32-g++-posix >/dev/null
     update-alternatives --set x86_64-w64-mingw32-gcc /usr/bin/x86_64-w64-mingw32-gcc-posix >/dev/null
@@ -39,7 +43,15 @@ if [ ! -x "$qt/bin/qt-cmake" ]; then
     fi
 fi
 
+# ICU for Windows: built from Debian's source package when missing (its BUILDINFO is written last)
+if [ ! -f "$icu/BUILDINFO" ]; then
+    echo "No ICU for Windows in $icu: building it (a few minutes)"
+    PREFIX="$icu" WORK="$root/build-win/icu" bash scripts/windows/build-icu-mingw.sh
+fi
+
+# Qt's toolchain file looks for Windows libraries in its own prefix and in these
 "$qt/bin/qt-cmake" -G Ninja -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
+    -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$icu" \
     -DTOMBOLIX_WERROR="${TOMBOLIX_WERROR:-OFF}" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine > "$cache/configure-win.log" 2>&1 || { tail -30 "$cache/configure-win.log"; exit 1; }
 cmake --build build-win -j"$(nproc)"
@@ -51,8 +63,9 @@ mkdir -p "$package/platforms" "$package/imageformats" "$package/tls" "$package/s
 x86_64-w64-mingw32-strip -o "$package/tombolix.exe" build-win/app/tombolix.exe
 cp build-win/app/tombolix_help.html build-win/app/tombolix.portable "$package/"
 # a participant checks a public draw with it, without Tombolix
-cp tools/verify-draw.py "$package/"
-# the terms of what the program holds: its own, and CIRCL's and Go's, whose code is linked into it
+cp tools/verify-draw.py build-win/app/tombolix-verify.html "$package/"
+# the terms of what the program holds: its own, and CIRCL's, Go's and ICU's, whose code is linked
+# into it
 cp packaging/linux/copyright "$package/copyright.txt"
 # the libraries without their debugging symbols (a third of the size)
 stripped() { x86_64-w64-mingw32-strip --strip-unneeded -o "$2" "$1"; }

@@ -52,7 +52,7 @@ void TestAccessibleNames::everyControlHasAName() {
     const int mainControls = int(controls.size());
     collect(QAccessible::queryAccessibleInterface(comments), controls);
     QCOMPARE(mainControls, 8); // a box, three buttons, the list, two options, the result box
-    QCOMPARE(controls.size() - mainControls, 10);
+    QCOMPARE(controls.size() - mainControls, 13); // with the event's rules: two boxes and a button
     for (const Named &control : controls)
         QVERIFY2(!control.name.trimmed().isEmpty(), qPrintable(control.object));
 
@@ -68,11 +68,18 @@ void TestAccessibleNames::everyControlHasAName() {
         {QStringLiteral("txtNum"), QStringLiteral("글번호")},
         {QStringLiteral("txtBoard"), QStringLiteral("게시판")},
         {QStringLiteral("txtCmt1"), QStringLiteral("덧글 내용에 … 가 포함된 덧글 불러오기")},
-        {QStringLiteral("cmdNumHelp"), QStringLiteral("글번호/게시판  코드 쉽게입력")}};
+        {QStringLiteral("cmdNumHelp"), QStringLiteral("글번호/게시판  코드 쉽게입력")},
+        {QStringLiteral("txtExclude"), QStringLiteral("제외할 덧글 내용")},
+        {QStringLiteral("txtDeadline"), QStringLiteral("마감 시각")},
+        {QStringLiteral("cmdExcludeList"), QStringLiteral("제외 목록…")}};
+    int found = 0;
     for (const Named &control : controls) {
-        if (expected.contains(control.object))
+        if (expected.contains(control.object)) {
             QCOMPARE(control.name, expected.value(control.object));
+            ++found;
+        }
     }
+    QCOMPARE(found, expected.size());
     // the password box names itself, and never reads out what was typed
     comments->txtPW->setText(QStringLiteral("비밀"));
     QAccessibleInterface *password = QAccessible::queryAccessibleInterface(comments->txtPW);

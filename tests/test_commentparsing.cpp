@@ -1,6 +1,7 @@
 // The plain functions of the comment import: splitting, the comment page, the post address
 // and the log-in form.
 #include "core/CommentPage.h"
+#include "core/CommentTime.h"
 #include "core/Cp949.h"
 #include "core/Entrants.h"
 #include "core/PostAddress.h"
@@ -10,8 +11,10 @@
 #include "core/Text.h"
 #include "tests/support/Fakes.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTest>
+#include <QTimeZone>
 
 #include <algorithm>
 
@@ -51,6 +54,18 @@ private slots:
     void commentPagesThatFailTheReading();
     void entrants_data();
     void entrants();
+    void whatShowsNothing();
+    void entrantsByTheEventsRules_data();
+    void entrantsByTheEventsRules();
+    void eventPagesAreReadWithTheirTimes();
+    void deadlines_data();
+    void deadlines();
+    void httpDates_data();
+    void httpDates();
+    void stamps_data();
+    void stamps();
+    void placingByDeadline_data();
+    void placingByDeadline();
 };
 
 void TestCommentParsing::splitField_data() {
@@ -502,6 +517,10 @@ Comment by(const QString &name, const QString &member, const QString &text = QSt
     return {name, text, member, author};
 }
 
+Comment nameless(const QString &member, const QString &number, const QString &text = QStringLiteral("응모")) {
+    return {std::nullopt, text, member, false, number};
+}
+
 } // namespace
 
 void TestCommentParsing::entrants_data() {
@@ -521,6 +540,24 @@ void TestCommentParsing::entrants_data() {
                           by(masked, QStringLiteral("b")), by(masked, QStringLiteral("d"))}
         << QString() << QStringList{}
         << QStringList{masked, masked + QStringLiteral(" (2)"), masked + QStringLiteral(" (3)")} << 0 << 0;
+    // Names that read the same to people are one name to the public draw: the second member's
+    // is numbered, whatever tells the two apart (a zero-width space, full-width letters, a
+    // letter shaped like another, blanks at the ends).
+    QTest::newRow("names that read the same, of different members")
+        << QList<Comment>{by(QStringLiteral("김철수"), QStringLiteral("1")),
+                          by(QStringLiteral("김철수\u200B"), QStringLiteral("2")),
+                          by(QStringLiteral("ＡＢＣ"), QStringLiteral("3")),
+                          by(QStringLiteral("ABC"), QStringLiteral("4")),
+                          by(QStringLiteral("lee"), QStringLiteral("5")),
+                          by(QStringLiteral("Iee"), QStringLiteral("6")),
+                          by(QStringLiteral("황 "), QStringLiteral("7")),
+                          by(QStringLiteral("황"), QStringLiteral("8"))}
+        << QString() << QStringList{}
+        << QStringList{QStringLiteral("김철수"), QStringLiteral("김철수\u200B (2)"),
+                       QStringLiteral("ＡＢＣ"), QStringLiteral("ABC (2)"),
+                       QStringLiteral("lee"),    QStringLiteral("Iee (2)"),
+                       QStringLiteral("황 "),    QStringLiteral("황 (2)")}
+        << 0 << 0;
     QTest::newRow("a member renamed keeps the first name")
         << QList<Comment>{by(QStringLiteral("홍"), QStringLiteral("h")),
                           by(QStringLiteral("황"), QStringLiteral("h"))}
@@ -529,6 +566,9 @@ void TestCommentParsing::entrants_data() {
         << QList<Comment>{by(QStringLiteral("Abc"), {}), by(QStringLiteral("abc"), {}),
                           by(QStringLiteral("Abc"), {})}
         << QString() << QStringList{} << QStringList{QStringLiteral("Abc"), QStringLiteral("abc")} << 0 << 0;
+    QTest::newRow("no token, names that read the same: told apart, the second numbered")
+        << QList<Comment>{by(QStringLiteral("Abc"), {}), by(QStringLiteral("Ａｂｃ"), {})} << QString()
+        << QStringList{} << QStringList{QStringLiteral("Abc"), QStringLiteral("Ａｂｃ (2)")} << 0 << 0;
     QTest::newRow("a real name that reads like a numbered one")
         << QList<Comment>{by(QStringLiteral("홍길동"), QStringLiteral("1")),
                           by(QStringLiteral("홍길동 (2)"), QStringLiteral("2")),
@@ -543,8 +583,9 @@ void TestCommentParsing::entrants_data() {
         << QString() << QStringList{} << QStringList{QStringLiteral("x"), QStringLiteral("y")} << 0 << 0;
     QTest::newRow("names already in the list stay out, their namesakes come in numbered")
         << QList<Comment>{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
-                          by(QStringLiteral("김철수"), QStringLiteral("k"))}
-        << QString() << QStringList{masked, QStringLiteral("김철수")}
+                          by(QStringLiteral("김철수"), QStringLiteral("k")),
+                          by(QStringLiteral("ABC"), QStringLiteral("a"))}
+        << QString() << QStringList{masked, QStringLiteral("김철수"), QStringLiteral("ＡＢＣ")}
         << QStringList{masked + QStringLiteral(" (2)")} << 0 << 0;
     QTest::newRow("the author's comments and replies")
         << QList<Comment>{by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"),
@@ -562,23 +603,44 @@ void TestCommentParsing::entrants_data() {
                              true),
                           Comment{QStringLiteral("본문없음"), std::nullopt, QStringLiteral("n"), false}}
         << QStringLiteral("응모") << QStringList{} << QStringList{QStringLiteral("황")} << 1 << 0;
-    // A writer whose name is an image or mark-up alone: counted, so the closing message can say so.
-    const Comment nameless{std::nullopt, QStringLiteral("응모"), QStringLiteral("z"), false};
-    QTest::newRow("a comment without a name")
-        << QList<Comment>{nameless} << QString() << QStringList{} << QStringList{} << 0 << 1;
-    QTest::newRow("comments without a name, every one counted, the member's named one taken")
-        << QList<Comment>{nameless, by(QStringLiteral("황"), QStringLiteral("w")), nameless,
-                          Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("y"), false},
-                          by(QStringLiteral("이름생김"), QStringLiteral("z"))}
-        << QString() << QStringList{} << QStringList{QStringLiteral("황"), QStringLiteral("이름생김")} << 0
-        << 3;
-    QTest::newRow("filter: only the nameless comments that hold it are counted")
-        << QList<Comment>{nameless,
-                          Comment{std::nullopt, QStringLiteral("좋아요"), QStringLiteral("y"), false},
-                          Comment{std::nullopt, std::nullopt, QStringLiteral("x"), false}}
-        << QStringLiteral("응모") << QStringList{} << QStringList{} << 0 << 1;
+    // A member whose name is an image or mark-up alone, or shows nothing (the Hangul filler some
+    // use as a "transparent" nickname), has an entry of their own, named by their first
+    // comment's number; a comment without a name nor anything to tell its writer by is counted.
+    QTest::newRow("members without a name, named by their first comment")
+        << QList<Comment>{nameless(QStringLiteral("z"), QStringLiteral("5102727")),
+                          by(QStringLiteral("황"), QStringLiteral("w")),
+                          nameless(QStringLiteral("z"), QStringLiteral("5102730")),
+                          Comment{QStringLiteral("\u3164"), QStringLiteral("응모"), QStringLiteral("f"),
+                                  false, QStringLiteral("5102731")},
+                          Comment{QStringLiteral("\u200B "), QStringLiteral("응모"), QStringLiteral("g"),
+                                  false, QStringLiteral("5102732")}}
+        << QString() << QStringList{}
+        << QStringList{QStringLiteral("이름 없는 회원 (덧글 5102727)"), QStringLiteral("황"),
+                       QStringLiteral("이름 없는 회원 (덧글 5102731)"),
+                       QStringLiteral("이름 없는 회원 (덧글 5102732)")}
+        << 0 << 0;
+    QTest::newRow("a member's first name that shows something is theirs")
+        << QList<Comment>{nameless(QStringLiteral("z"), QStringLiteral("1")),
+                          by(QStringLiteral("황"), QStringLiteral("w")),
+                          by(QStringLiteral("이름생김"), QStringLiteral("z")),
+                          by(QStringLiteral("나중이름"), QStringLiteral("z"))}
+        << QString() << QStringList{} << QStringList{QStringLiteral("이름생김"), QStringLiteral("황")} << 0
+        << 0;
+    QTest::newRow("nothing to tell the writer by: counted, left out")
+        << QList<Comment>{nameless({}, {}), nameless({}, QStringLiteral("7")),
+                          nameless(QStringLiteral("y"), {}), nameless(QStringLiteral("y"), {}),
+                          by(QStringLiteral("황"), QStringLiteral("w"))}
+        << QString() << QStringList{} << QStringList{QStringLiteral("황")} << 0 << 4;
+    QTest::newRow("filter: only the nameless comments that hold it count")
+        << QList<Comment>{nameless(QStringLiteral("z"), QStringLiteral("1")),
+                          nameless(QStringLiteral("y"), QStringLiteral("2"), QStringLiteral("좋아요")),
+                          Comment{std::nullopt, std::nullopt, QStringLiteral("x"), false,
+                                  QStringLiteral("3")}}
+        << QStringLiteral("응모") << QStringList{} << QStringList{QStringLiteral("이름 없는 회원 (덧글 1)")}
+        << 0 << 0;
     QTest::newRow("the author's comment without a name is the author's")
-        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("a"), true}}
+        << QList<Comment>{Comment{std::nullopt, QStringLiteral("응모"), QStringLiteral("a"), true,
+                                  QStringLiteral("9")}}
         << QString() << QStringList{} << QStringList{} << 1 << 0;
 }
 
@@ -589,11 +651,369 @@ void TestCommentParsing::entrants() {
     QFETCH(QStringList, names);
     QFETCH(int, authorComments);
     QFETCH(int, namelessComments);
-    const Entrants chosen = chooseEntrants(comments, filter.isNull() ? std::nullopt : std::optional(filter),
-                                           QSet<QString>(inList.cbegin(), inList.cend()));
-    QCOMPARE(chosen.names, names);
-    QCOMPARE(chosen.authorComments, authorComments);
-    QCOMPARE(chosen.namelessComments, namelessComments);
+    ImportRules rules;
+    if (!filter.isNull())
+        rules.filter = filter;
+    const Expected<Entrants> chosen = chooseEntrants(comments, rules);
+    QVERIFY(chosen);
+    QStringList added;
+    for (const int i : notInList(*chosen, entrantKeys(inList)))
+        added.append(chosen->names.at(i));
+    QCOMPARE(added, names);
+    QCOMPARE(chosen->authorComments, authorComments);
+    QCOMPARE(chosen->namelessComments, namelessComments);
+    // no two entries read the same, so the public draw takes them all
+    QCOMPARE(QSet<QString>(chosen->keys.cbegin(), chosen->keys.cend()).size(), chosen->keys.size());
+    for (int i = 0; i < chosen->names.size(); ++i) {
+        QCOMPARE(chosen->keys.at(i), entrantKey(chosen->names.at(i)));
+        QCOMPARE(chosen->nameless.at(i),
+                 chosen->names.at(i).startsWith(QStringLiteral("이름 없는 회원 (덧글 ")));
+    }
+}
+
+// A name shows nothing exactly when the public draw's key of it is empty; the letters, digits
+// and Hangul syllables taken at a glance among them.
+void TestCommentParsing::whatShowsNothing() {
+    QString glance = QStringLiteral("0123456789");
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+        glance += QChar(c) + QChar(c - u'a' + u'A');
+    for (char16_t c = 0xAC00; c <= 0xD7A3; ++c)
+        glance += QChar(c);
+    for (const QChar c : glance)
+        QVERIFY2(!entrantKey(QString(c)).isEmpty(), qPrintable(QString::number(c.unicode(), 16)));
+    for (const QString &nothing :
+         {QString(), QStringLiteral("\u3164"), QStringLiteral("\uFFA0"), QStringLiteral("\u115F\u1160"),
+          QStringLiteral(" \u200B\u2800 "), QStringLiteral("\uFE0F\u00AD")}) {
+        QVERIFY(entrantKey(nothing).isEmpty());
+        QVERIFY(!showsSomething(nothing));
+    }
+    for (const QString &something : {QStringLiteral("\u3164a"), QStringLiteral("ㅇㅇ"), QStringLiteral("★"),
+                                     QStringLiteral("[ ** ]"), QStringLiteral("\u3164\u3131")})
+        QVERIFY(showsSomething(something));
+}
+
+void TestCommentParsing::entrantsByTheEventsRules_data() {
+    QTest::addColumn<QList<Comment>>("comments");
+    QTest::addColumn<QString>("filter");  // null: every comment
+    QTest::addColumn<QString>("exclude"); // null: none
+    QTest::addColumn<QStringList>("excludedNames");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("counts"); // author's, exclusion text's, exclusion list's
+    const QString masked = QStringLiteral("[ ** ]");
+    const QList<Comment> quiz{
+        by(QStringLiteral("황"), QStringLiteral("w"), QStringLiteral("응모! 정답은 3번")),
+        by(QStringLiteral("김철수"), QStringLiteral("k")),
+        by(QStringLiteral("쇼핑파트너"), QStringLiteral("a"), QStringLiteral("정답 공개"), true),
+        by(QStringLiteral("이영희"), QStringLiteral("y"), QStringLiteral("정답 3")),
+        by(QStringLiteral("황"), QStringLiteral("w"), QStringLiteral("다시 응모합니다"))};
+    QTest::newRow("the quiz's answer leaves a comment out, not its writer")
+        << quiz << QString() << QStringLiteral("정답") << QStringList{}
+        << QStringList{QStringLiteral("김철수"), QStringLiteral("황")} << QList<int>{1, 2, 0};
+    QTest::newRow("with the filter, comments without it are not counted")
+        << quiz << QStringLiteral("응모") << QStringLiteral("정답") << QStringList{}
+        << QStringList{QStringLiteral("김철수"), QStringLiteral("황")} << QList<int>{0, 1, 0};
+    QTest::newRow("the exclusion text is exact")
+        << quiz << QString() << QStringLiteral("정답은") << QStringList{}
+        << QStringList{QStringLiteral("김철수"), QStringLiteral("이영희"), QStringLiteral("황")}
+        << QList<int>{1, 1, 0};
+    const QList<Comment> people{by(masked, QStringLiteral("b")), by(masked, QStringLiteral("c")),
+                                by(QStringLiteral("김철수"), QStringLiteral("k")),
+                                by(QStringLiteral("이영희"), QStringLiteral("y")),
+                                by(masked, QStringLiteral("b"))};
+    QTest::newRow("the exclusion list, by how names read")
+        << people << QString() << QString() << QStringList{masked, QStringLiteral("김철수\u200B ")}
+        << QStringList{masked + QStringLiteral(" (2)"), QStringLiteral("이영희")} << QList<int>{0, 0, 2};
+    QTest::newRow("the exclusion list names a numbered entry")
+        << people << QString() << QString()
+        << QStringList{masked + QStringLiteral(" (2)"), QStringLiteral("박지성")}
+        << QStringList{masked, QStringLiteral("김철수"), QStringLiteral("이영희")} << QList<int>{0, 0, 1};
+    QTest::newRow("an entry named by its number on the exclusion list")
+        << QList<Comment>{nameless(QStringLiteral("z"), QStringLiteral("5")),
+                          by(QStringLiteral("황"), QStringLiteral("w"))}
+        << QString() << QString() << QStringList{QStringLiteral("이름 없는 회원 (덧글 5)")}
+        << QStringList{QStringLiteral("황")} << QList<int>{0, 0, 1};
+}
+
+void TestCommentParsing::entrantsByTheEventsRules() {
+    QFETCH(QList<Comment>, comments);
+    QFETCH(QString, filter);
+    QFETCH(QString, exclude);
+    QFETCH(QStringList, excludedNames);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, counts);
+    ImportRules rules;
+    if (!filter.isNull())
+        rules.filter = filter;
+    if (!exclude.isNull())
+        rules.exclude = exclude;
+    rules.excludedKeys = entrantKeys(excludedNames);
+    const Expected<Entrants> chosen = chooseEntrants(comments, rules);
+    QVERIFY(chosen);
+    QCOMPARE(chosen->names, names);
+    QCOMPARE((QList<int>{chosen->authorComments, chosen->excludedTextComments, chosen->excludedPeople}),
+             counts);
+    QCOMPARE(chosen->lateComments, 0);
+}
+
+namespace {
+
+qint64 utc(int year, int month, int dayOfMonth, int hours, int minutes, int seconds = 0) {
+    return QDateTime(QDate(year, month, dayOfMonth), QTime(hours, minutes, seconds), QTimeZone::utc())
+        .toSecsSinceEpoch();
+}
+
+// The event's deadline, 2026-08-28 09:38 in Korea, and an answer of 10:00 there.
+const qint64 eventDeadline = utc(2026, 8, 28, 0, 38);
+const qint64 answeredAt = utc(2026, 8, 28, 1, 0);
+
+} // namespace
+
+// The event's pages as the site serves them: each comment's shown time; the image nickname's
+// alternative text; a name that shows nothing stays what it reads as, for the import to name.
+void TestCommentParsing::eventPagesAreReadWithTheirTimes() {
+    const PostComments first = parsePostComments(fixture(QStringLiteral("event_page1.html")));
+    QCOMPARE(first.comments.size(), 6);
+    QCOMPARE(first.comments[0].times, QStringList{QStringLiteral("10:12:03")});
+    QVERIFY(!first.comments[0].servedAt); // the page alone does not say when it was served
+    QCOMPARE(first.comments[3].nickname, QStringLiteral("뽐뿌&왕")); // alt='뽐뿌&amp;왕'
+    QCOMPARE(first.comments[4].nickname, QString());                 // an image without one
+    QCOMPARE(first.comments[5].nickname, QStringLiteral("\u3164"));
+    QVERIFY(entrantKey(first.comments[5].nickname).isEmpty());
+
+    // alternative texts in the shapes mark-up gives them; the text a name shows comes first
+    const QString object = QStringLiteral("var initialCommentData = {\"comments\":[{\"name\":%1}]};");
+    const QList<QPair<QString, QString>> names{
+        {QStringLiteral("\"<b><img src=x alt=\\\"큰따옴표\\\"></b>\""), QStringLiteral("큰따옴표")},
+        {QStringLiteral("\"<IMG SRC='x' ALT=따옴표없이>\""), QStringLiteral("따옴표없이")},
+        {QStringLiteral("\"<img alt='' src=a><img src=b alt='두번째'>\""), QStringLiteral("두번째")},
+        {QStringLiteral("\"<img title='alt=아님' src=a>\""), QString()},
+        {QStringLiteral("\"<imgx alt='아님'>\""), QString()},
+        {QStringLiteral("\"보이는이름<img src=a alt='그림'>\""), QStringLiteral("보이는이름")},
+        {QStringLiteral("\"<img src=a alt='\u3164'>\u3164\""), QStringLiteral("\u3164")},
+        {QStringLiteral("\"<img src='a' alt='끝없는\""), QString()}};
+    for (const auto &[name, read] : names) {
+        const PostComments parsed = parsePostComments(QString(object).replace(QStringLiteral("%1"), name));
+        QVERIFY2(parsed.readable, qPrintable(name));
+        QCOMPARE(parsed.comments.value(0).nickname, read);
+    }
+}
+
+void TestCommentParsing::deadlines_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint64>("deadline"); // -1: refused
+    QTest::addColumn<QString>("written");
+    QTest::newRow("as events write it, in Korea's time")
+        << QStringLiteral("2026/08/28 09:38") << eventDeadline << QStringLiteral("2026-08-28 09:38");
+    QTest::newRow("with seconds, blanks around")
+        << QStringLiteral(" 2026-08-28 09:38:30 ") << eventDeadline + 30
+        << QStringLiteral("2026-08-28 09:38:30");
+    QTest::newRow("short fields, dots")
+        << QStringLiteral("2026.8.28 9:38") << eventDeadline << QStringLiteral("2026-08-28 09:38");
+    QTest::newRow("midnight in Korea is the day before in UTC")
+        << QStringLiteral("2026-09-01 00:00") << utc(2026, 8, 31, 15, 0)
+        << QStringLiteral("2026-09-01 00:00");
+    for (const char *refused :
+         {"", "2026-08-28", "09:38", "2026-02-30 09:00", "2026-08-28 24:00", "2026-08-28 09:60",
+          "26-08-28 09:38", "2026-08/28 09:38", "2026-08-28T09:38", "2026-08-28 09:38 KST", "내일 09:38"})
+        QTest::newRow(refused) << QString::fromUtf8(refused) << qint64(-1) << QString();
+}
+
+void TestCommentParsing::deadlines() {
+    QFETCH(QString, typed);
+    QFETCH(qint64, deadline);
+    QFETCH(QString, written);
+    const std::optional<qint64> read = parseDeadline(typed);
+    QCOMPARE(read.value_or(-1), deadline);
+    if (read)
+        QCOMPARE(deadlineText(*read), written);
+}
+
+void TestCommentParsing::httpDates_data() {
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<qint64>("time"); // -1: not read
+    QTest::newRow("IMF-fixdate") << QByteArray("Fri, 28 Aug 2026 01:00:00 GMT") << answeredAt;
+    QTest::newRow("asctime") << QByteArray("Fri Aug 28 01:00:00 2026") << answeredAt;
+    QTest::newRow("asctime, a day of one digit")
+        << QByteArray("Fri Aug  7 01:00:00 2026") << utc(2026, 8, 7, 1, 0);
+    QTest::newRow("the weekday wrong") << QByteArray("Sat, 28 Aug 2026 01:00:00 GMT") << qint64(-1);
+    QTest::newRow("RFC 850's two-digit year") << QByteArray("Friday, 28-Aug-26 01:00:00 GMT") << qint64(-1);
+    QTest::newRow("another zone") << QByteArray("Fri, 28 Aug 2026 10:00:00 +0900") << qint64(-1);
+    QTest::newRow("a day that is not") << QByteArray("Mon, 31 Feb 2026 01:00:00 GMT") << qint64(-1);
+    QTest::newRow("none") << QByteArray() << qint64(-1);
+}
+
+void TestCommentParsing::httpDates() {
+    QFETCH(QByteArray, header);
+    QFETCH(qint64, time);
+    QCOMPARE(parseHttpDate(header).value_or(-1), time);
+}
+
+void TestCommentParsing::stamps_data() {
+    QTest::addColumn<QString>("stamp");
+    QTest::addColumn<qint64>("served");         // -1: the answer had no Date
+    QTest::addColumn<QList<qint64>>("moments"); // first, last, first, last …; none: not read
+    QTest::addColumn<QString>("why");           // what the reason holds, when not read
+    const qint64 d = answeredAt;                // 10:00:00 in Korea
+    using Times = QList<qint64>;
+    QTest::newRow("earlier today") << QStringLiteral("09:38:00") << d << Times{eventDeadline, eventDeadline}
+                                   << QString();
+    QTest::newRow("the answer's own second") << QStringLiteral("10:00:00") << d << Times{d, d} << QString();
+    QTest::newRow("later in the day: the day before")
+        << QStringLiteral("11:37:06") << d << Times{d - 86400 + 5826, d - 86400 + 5826} << QString();
+    QTest::newRow("midnight") << QStringLiteral("00:00:00") << d << Times{d - 36000, d - 36000} << QString();
+    // a time of day just after the answer's is of the day before, or of just now with the site's
+    // clocks a little apart: both, up to five minutes
+    QTest::newRow("a second after the answer's")
+        << QStringLiteral("10:00:01") << d << Times{d + 1 - 86400, d + 1 - 86400, d + 1, d + 1} << QString();
+    QTest::newRow("five minutes after")
+        << QStringLiteral("10:05:00") << d << Times{d + 300 - 86400, d + 300 - 86400, d + 300, d + 300}
+        << QString();
+    QTest::newRow("five minutes and a second after")
+        << QStringLiteral("10:05:01") << d << Times{d + 301 - 86400, d + 301 - 86400} << QString();
+    // the day is Korea's: at 00:00:30 there, 23:59:50 is 40 seconds before
+    QTest::newRow("the answer just after midnight in Korea")
+        << QStringLiteral("23:59:50") << utc(2026, 8, 27, 15, 0, 30)
+        << Times{utc(2026, 8, 27, 14, 59, 50), utc(2026, 8, 27, 14, 59, 50)} << QString();
+    QTest::newRow("one digit of hours, mark-up around")
+        << QStringLiteral("<span>9:38:00</span>") << d << Times{eventDeadline, eventDeadline} << QString();
+    QTest::newRow("no Date") << QStringLiteral("11:37:06") << qint64(-1) << Times{} << QStringLiteral("Date");
+    QTest::newRow("a whole time") << QStringLiteral("2026-08-27 11:37:06") << qint64(-1)
+                                  << Times{utc(2026, 8, 27, 2, 37, 6), utc(2026, 8, 27, 2, 37, 6)}
+                                  << QString();
+    QTest::newRow("minutes alone") << QStringLiteral("2026/08/28 09:38") << d
+                                   << Times{eventDeadline, eventDeadline + 59} << QString();
+    QTest::newRow("a day alone") << QStringLiteral("2026.08.28") << d
+                                 << Times{utc(2026, 8, 27, 15, 0), utc(2026, 8, 28, 14, 59, 59)} << QString();
+    for (const char *unknown : {"", "08-27", "08-27 11:37", "26.08.27", "11:37", "25:00:00", "11:60:00",
+                                "2026-13-01", "2026-08/27", "어제", "3분 전", "1786000000"})
+        QTest::newRow(unknown) << QString::fromUtf8(unknown) << d << Times{} << QStringLiteral("형식");
+}
+
+void TestCommentParsing::stamps() {
+    QFETCH(QString, stamp);
+    QFETCH(qint64, served);
+    QFETCH(QList<qint64>, moments);
+    QFETCH(QString, why);
+    const StampReading reading = readStamp(stamp, served < 0 ? std::nullopt : std::optional(served));
+    QList<qint64> read;
+    for (const Moments &m : reading.moments)
+        read << m.first << m.last;
+    QCOMPARE(read, moments);
+    if (moments.isEmpty())
+        QVERIFY2(reading.why.contains(why), qPrintable(reading.why));
+}
+
+void TestCommentParsing::placingByDeadline_data() {
+    QTest::addColumn<QStringList>("numbers");
+    QTest::addColumn<QStringList>("stamps"); // a comment's shown times, "|" between two
+    QTest::addColumn<QString>("asked");      // '1' for each comment that counts
+    QTest::addColumn<bool>("dated");         // the answers had a Date
+    QTest::addColumn<QString>("after");      // 'x' for each written after the deadline; empty: refused
+    QTest::addColumn<int>("unsure");
+    QTest::addColumn<QString>("why");
+    const QStringList three{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    const QStringList two{QStringLiteral("1"), QStringLiteral("2")};
+    QTest::newRow("each by its own time, the deadline's second before")
+        << three
+        << QStringList{QStringLiteral("09:37:59"), QStringLiteral("09:38:00"), QStringLiteral("09:38:01")}
+        << QStringLiteral("111") << true << QStringLiteral("..x") << -1 << QString();
+    QTest::newRow("unreadable between two before")
+        << three
+        << QStringList{QStringLiteral("09:00:00"), QStringLiteral("08-28"), QStringLiteral("09:30:00")}
+        << QStringLiteral("111") << true << QStringLiteral("...") << -1 << QString();
+    QTest::newRow("unreadable between two after")
+        << three
+        << QStringList{QStringLiteral("09:50:00"), QStringLiteral("08-28"), QStringLiteral("09:55:00")}
+        << QStringLiteral("111") << true << QStringLiteral("xxx") << -1 << QString();
+    QTest::newRow("unreadable between before and after")
+        << three
+        << QStringList{QStringLiteral("09:30:00"), QStringLiteral("08-28"), QStringLiteral("09:50:00")}
+        << QStringLiteral("111") << true << QString() << 1 << QStringLiteral("\"08-28\"");
+    QTest::newRow("the first, a later one before")
+        << two << QStringList{QStringLiteral("08-27"), QStringLiteral("09:00:00")} << QStringLiteral("11")
+        << true << QStringLiteral("..") << -1 << QString();
+    QTest::newRow("the last, an earlier one after")
+        << two << QStringList{QStringLiteral("09:50:00"), QStringLiteral("x")} << QStringLiteral("11") << true
+        << QStringLiteral("xx") << -1 << QString();
+    // the numbers and the shown times can disagree by a few seconds: a neighbour a minute or less
+    // from the deadline places nobody
+    QTest::newRow("a neighbour too near the deadline")
+        << two << QStringList{QStringLiteral("x"), QStringLiteral("09:37:00")} << QStringLiteral("11") << true
+        << QString() << 0 << QStringLiteral("순서로도");
+    QTest::newRow("a neighbour just far enough")
+        << two << QStringList{QStringLiteral("x"), QStringLiteral("09:36:59")} << QStringLiteral("11") << true
+        << QStringLiteral("..") << -1 << QString();
+    QTest::newRow("numbers out of page order")
+        << QStringList{QStringLiteral("5102503"), QStringLiteral("5102501"), QStringLiteral("5102502")}
+        << QStringList{QStringLiteral("09:30:00"), QStringLiteral("x"), QStringLiteral("09:50:00")}
+        << QStringLiteral("111") << true << QStringLiteral("..x") << -1 << QString();
+    QTest::newRow("no number") << QStringList{QString(), QStringLiteral("2")}
+                               << QStringList{QStringLiteral("x"), QStringLiteral("09:00:00")}
+                               << QStringLiteral("11") << true << QString() << 0
+                               << QStringLiteral("번호가 없어");
+    QTest::newRow("one that does not count is not asked about, and still places others")
+        << three << QStringList{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("09:00:00")}
+        << QStringLiteral("100") << true << QStringLiteral("...") << -1 << QString();
+    QTest::newRow("a day alone, not the deadline's")
+        << two << QStringList{QStringLiteral("2026-08-27"), QStringLiteral("2026-08-29")}
+        << QStringLiteral("11") << true << QStringLiteral(".x") << -1 << QString();
+    QTest::newRow("a day alone, the deadline's")
+        << two << QStringList{QStringLiteral("2026-08-27"), QStringLiteral("2026-08-28")}
+        << QStringLiteral("11") << true << QString() << 1 << QStringLiteral("날짜만");
+    QTest::newRow("the deadline's minute without seconds")
+        << two << QStringList{QStringLiteral("2026-08-28 09:37"), QStringLiteral("2026-08-28 09:38")}
+        << QStringLiteral("11") << true << QString() << 1 << QStringLiteral("초가 없어");
+    // 10:02 at an answer of 10:00 is of yesterday, or of just now: the numbers tell
+    QTest::newRow("just after the answer's time, written before a comment of this morning")
+        << two << QStringList{QStringLiteral("10:02:00"), QStringLiteral("09:00:00")} << QStringLiteral("11")
+        << true << QStringLiteral("..") << -1 << QString();
+    QTest::newRow("just after the answer's time, written after a comment past the deadline")
+        << two << QStringList{QStringLiteral("09:50:00"), QStringLiteral("10:02:00")} << QStringLiteral("11")
+        << true << QStringLiteral("xx") << -1 << QString();
+    QTest::newRow("just after the answer's time, alone")
+        << QStringList{QStringLiteral("1")} << QStringList{QStringLiteral("10:02:00")} << QStringLiteral("1")
+        << true << QString() << 0 << QStringLiteral("시계");
+    QTest::newRow("two shown times that disagree")
+        << QStringList{QStringLiteral("1")} << QStringList{QStringLiteral("09:00:00|2026-08-28 09:50:00")}
+        << QStringLiteral("1") << true << QString() << 0 << QStringLiteral("서로 다른");
+    QTest::newRow("two shown times, one unreadable")
+        << QStringList{QStringLiteral("1")} << QStringList{QStringLiteral("어제|09:50:00")}
+        << QStringLiteral("1") << true << QStringLiteral("x") << -1 << QString();
+    QTest::newRow("no Date") << two << QStringList{QStringLiteral("09:00:00"), QStringLiteral("09:50:00")}
+                             << QStringLiteral("11") << false << QString() << 0 << QStringLiteral("Date");
+    QTest::newRow("no Date, dates whole")
+        << two << QStringList{QStringLiteral("2026-08-27 09:00:00"), QStringLiteral("2026-08-28 09:50:00")}
+        << QStringLiteral("11") << false << QStringLiteral(".x") << -1 << QString();
+    QTest::newRow("no time shown") << QStringList{QStringLiteral("1")} << QStringList{QString()}
+                                   << QStringLiteral("1") << true << QString() << 0
+                                   << QStringLiteral("표시되어");
+}
+
+void TestCommentParsing::placingByDeadline() {
+    QFETCH(QStringList, numbers);
+    QFETCH(QStringList, stamps);
+    QFETCH(QString, asked);
+    QFETCH(bool, dated);
+    QFETCH(QString, after);
+    QFETCH(int, unsure);
+    QFETCH(QString, why);
+    QList<TimedComment> comments;
+    QList<bool> askedFlags;
+    for (int i = 0; i < numbers.size(); ++i) {
+        comments.append({numbers.at(i), stamps.at(i).split(u'|', Qt::SkipEmptyParts),
+                         dated ? std::optional(answeredAt) : std::nullopt});
+        askedFlags.append(asked.at(i) == u'1');
+    }
+    const DeadlinePlacing placing = placeByDeadline(comments, askedFlags, eventDeadline);
+    QCOMPARE(placing.unsure, unsure);
+    if (unsure >= 0) {
+        QVERIFY2(placing.why.contains(why), qPrintable(placing.why));
+        return;
+    }
+    QString read;
+    for (const bool late : placing.after)
+        read += late ? u'x' : u'.';
+    QCOMPARE(read, after);
 }
 
 QTEST_MAIN(TestCommentParsing)

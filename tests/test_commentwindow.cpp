@@ -2,6 +2,8 @@
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
 #include "common/DrawList.h"
+#include "core/Cp949.h"
+#include "core/ListFile.h"
 #include "tests/support/SiteRig.h"
 
 #include <QAction>
@@ -61,14 +63,25 @@ private slots:
     void aSiteThatIgnoresTheCommentPageChangesNothing();
     void aCountThatDisagreesIsAsked();
     void aLaterPageThatCannotBeReadChangesNothing();
-    void writersWithoutANameAreCounted_data();
-    void writersWithoutANameAreCounted();
+    void writersWithoutANameAreNamedByNumber_data();
+    void writersWithoutANameAreNamedByNumber();
     void anOldCellWithoutANameIsCounted();
     void addressHelperTakesTodaysAddresses();
     void loginAndFetchOverHttps();
+    void theEventsRules_data();
+    void theEventsRules();
+    void aDeadlineThatCannotBeAppliedChangesNothing_data();
+    void aDeadlineThatCannotBeAppliedChangesNothing();
+    void anExclusionListIsLoadedAndLetGo();
+    void theListKeepsTheRulesItWasMadeWith();
 
 private:
     void loginOk() { site->loginOk(); }
+    // The event's post, its last page first as the site answers; each page with `patches` made
+    // to its bytes, and the Date of an answer of 2026-08-28 10:05 in Korea unless `dated` is false.
+    void serveTheEvent(const QList<QPair<QByteArray, QByteArray>> &patches = {}, bool dated = true);
+    // A list file as the program saves it, in the test's folder.
+    QString listFile(const QString &name, const QStringList &entries);
     QString host() const { return server->host(); }
 
     std::unique_ptr<SiteRig> site;
@@ -92,7 +105,7 @@ void TestCommentWindow::cleanup() {
 
 void TestCommentWindow::opensLoggedOut() {
     QCOMPARE(window->windowTitle(), QStringLiteral("Tombolix - 뽐뿌 덧글 가져오기"));
-    QCOMPARE(window->size(), QSize(289, 313));
+    QCOMPARE(window->size(), QSize(289, 401)); // the layout's, with three rows for the event's rules
     QVERIFY(window->FrameLogin->isEnabled());
     QVERIFY(!window->FrameGet->isEnabled());
     for (QWidget *control :
@@ -540,6 +553,25 @@ void TestCommentWindow::looksAsLaidOut() {
     }
     window->lblStatus->setText(QStringLiteral("상태 : 대기중"));
     QCOMPARE(window->lblStatus->fittedFont().pointSizeF(), 11.25);
+
+    // the event's rules: each caption whole and clear of its box, the count of the longest list
+    // whole, every row inside the frame and above the fetch button
+    QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtDeadline")), window->txtDeadline);
+    QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtExclude")), window->txtExclude);
+    QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("cmdExcludeList")), window->cmdExcludeList);
+    for (const auto &[caption, box] : {QPair<QWidget *, QWidget *>{window->lblExclude, window->txtExclude},
+                                       {window->lblDeadline, window->txtDeadline},
+                                       {window->cmdExcludeList, window->lblExcludeList}}) {
+        QVERIFY2(caption->sizeHint().width() <= caption->width(), qPrintable(caption->objectName()));
+        QVERIFY2(caption->geometry().right() < box->geometry().left(), qPrintable(caption->objectName()));
+        QVERIFY(box->geometry().bottom() < window->cmdGet->geometry().top());
+        QVERIFY(window->FrameGet->contentsRect().contains(box->geometry()));
+    }
+    window->lblExcludeList->setText(QStringLiteral("제외 목록 : 32767명"));
+    QVERIFY(window->lblExcludeList->sizeHint().width() <= window->lblExcludeList->width());
+    QVERIFY(window->Label1->geometry().bottom() < window->lblExclude->geometry().top());
+    QVERIFY(window->lblStatus->geometry().bottom() < window->FrameGet->height());
+    QVERIFY(window->FrameGet->geometry().bottom() < window->height());
 }
 
 void TestCommentWindow::todaysPostPagesAreImported_data() {
@@ -650,6 +682,10 @@ void TestCommentWindow::aCountThatDisagreesIsAsked() {
         QCOMPARE(rig->prompter.records[0].text, question);
         QCOMPARE(main->lstPick->count(), goOn ? 11 : 1);
         QCOMPARE(rig->prompter.records.size(), goOn ? 3 : 1);
+        // the record says so too
+        QCOMPARE(main->drawList().importRules().contains(
+                     QStringLiteral("읽은 덧글 : 15개 (사이트에 표시된 수 124개)")),
+                 goOn);
     }
 }
 
@@ -665,32 +701,36 @@ void TestCommentWindow::aLaterPageThatCannotBeReadChangesNothing() {
     QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("홍길동")});
 }
 
-void TestCommentWindow::writersWithoutANameAreCounted_data() {
+void TestCommentWindow::writersWithoutANameAreNamedByNumber_data() {
     QTest::addColumn<QString>("filter"); // null: every comment
     QTest::addColumn<QStringList>("nicknames");
     QTest::addColumn<QString>("closing");
     const QString author = QStringLiteral("\r\n글쓴이의 덧글 1개는 넣지 않았습니다.");
-    QTest::newRow("every comment")
-        << QString()
-        << QStringList{QStringLiteral("최민수"), QStringLiteral("정소연"), QStringLiteral("황"),
-                       QStringLiteral("[ ** ]"), QStringLiteral("김철수")}
-        << importDone + author + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 3개는 넣지 않았습니다.");
-    // "응모" is in one of the nameless comments; the author's text does not hold it
-    QTest::newRow("comments holding 응모")
-        << QStringLiteral("응모")
-        << QStringList{QStringLiteral("최민수"), QStringLiteral("정소연"), QStringLiteral("황"),
-                       QStringLiteral("[ ** ]"), QStringLiteral("김철수")}
-        << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 2개는 넣지 않았습니다.");
+    const QString image = QStringLiteral("이름 없는 회원 (덧글 5103002)");
+    const QString bare = QStringLiteral("이름 없는 회원 (덧글 5103011)");
+    const QString named =
+        QStringLiteral("\r\n이름이 보이지 않는 회원 2명은 덧글 번호로 이름을 붙여 넣었습니다. (") + image +
+        QStringLiteral(" 등)");
+    const QStringList everyone{QStringLiteral("최민수"), image, QStringLiteral("정소연"),
+                               QStringLiteral("황"),     bare,  QStringLiteral("[ ** ]"),
+                               QStringLiteral("김철수")};
+    QTest::newRow("every comment") << QString() << everyone << importDone + author + named;
+    // "응모" is in both nameless members' first comments; the author's text does not hold it
+    QTest::newRow("comments holding 응모") << QStringLiteral("응모") << everyone << importDone + named;
+    // the image's second comment alone: its number names the member
     QTest::newRow("comments holding 한 번")
-        << QStringLiteral("한 번") << QStringList{}
-        << importDone + QStringLiteral("\r\n작성자 이름을 읽을 수 없는 덧글 "
-                                       "1개는 넣지 않았습니다.");
+        << QStringLiteral("한 번") << QStringList{QStringLiteral("이름 없는 회원 (덧글 5103020)")}
+        << importDone +
+               QStringLiteral(
+                   "\r\n이름이 보이지 않는 회원 1명은 덧글 번호로 이름을 붙여 넣었습니다. (이름 없는 회원 "
+                   "(덧글 5103020))");
     QTest::newRow("comments holding 마감") << QStringLiteral("마감") << QStringList{} << importDone + author;
 }
 
 // A post of four pages whose writers include a nickname drawn as an image alone and one of
-// mark-up alone: the site counts their comments, so the import says how many it left out.
-void TestCommentWindow::writersWithoutANameAreCounted() {
+// mark-up alone: each of them has an entry of their own, named by their first comment's
+// number, so that they stay in the draw and can find themselves.
+void TestCommentWindow::writersWithoutANameAreNamedByNumber() {
     QFETCH(QString, filter);
     QFETCH(QStringList, nicknames);
     QFETCH(QString, closing);
@@ -788,6 +828,392 @@ void TestCommentWindow::loginAndFetchOverHttps() {
     QCOMPARE(plain.prompter.records.size(), 1);
     QVERIFY2(plain.prompter.records[0].text.endsWith(QStringLiteral("보안 연결(TLS)을 맺을 수 없습니다.")),
              qPrintable(plain.prompter.records[0].text));
+}
+
+void TestCommentWindow::serveTheEvent(const QList<QPair<QByteArray, QByteArray>> &patches, bool dated) {
+    server->enqueueBody(QByteArray()); // the old comment page holds no cell
+    for (int page : {3, 1, 2}) {
+        QByteArray bytes = fixtureBytes(QStringLiteral("event_page%1.html").arg(page));
+        for (const auto &[from, to] : patches)
+            bytes.replace(from, to);
+        TestHttpServer::Answer answer;
+        answer.body = bytes;
+        if (dated)
+            answer.headers = {{"Date", "Fri, 28 Aug 2026 01:05:00 GMT"}};
+        server->enqueue(answer);
+    }
+}
+
+QString TestCommentWindow::listFile(const QString &name, const QStringList &entries) {
+    const QString path = rig->folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(toCp949(buildListText(entries) + crlf()).bytes) < 0)
+        QTest::qFail("the list file could not be written", __FILE__, __LINE__);
+    return path;
+}
+
+namespace {
+
+const QString kki = QStringLiteral("[ *끼* ]");
+const QString imageOnly = QStringLiteral("이름 없는 회원 (덧글 5102704)");
+const QString filler = QStringLiteral("이름 없는 회원 (덧글 5102705)");
+const QString lee2 = QStringLiteral("이영희\u200B (2)"); // a zero-width space after 이영희
+const QString named2 = QStringLiteral("이름이 보이지 않는 회원 2명은 덧글 번호로 이름을 붙여 넣었습니다. (") +
+                       imageOnly + QStringLiteral(" 등)");
+const QString author1 = QStringLiteral("글쓴이의 덧글 1개는 넣지 않았습니다.");
+const QString late5 = QStringLiteral("마감 시각 뒤에 쓴 덧글 5개는 넣지 않았습니다.");
+const QString quiz1 = QStringLiteral("제외할 덧글 내용이 든 덧글 1개는 넣지 않았습니다.");
+const QString deadlineRefused = QStringLiteral("마감 시각을 적용할 수 없어 리스트를 바꾸지 않았습니다.\r\n");
+
+} // namespace
+
+void TestCommentWindow::theEventsRules_data() {
+    QTest::addColumn<QString>("deadline");
+    QTest::addColumn<QString>("exclude");
+    QTest::addColumn<QStringList>("excludedNames"); // the exclusion list; none: not loaded
+    QTest::addColumn<QByteArray>("patchFrom");
+    QTest::addColumn<QByteArray>("patchTo");
+    QTest::addColumn<QStringList>("nicknames");
+    QTest::addColumn<QStringList>("closing"); // its lines after the first
+    QTest::addColumn<QStringList>("record");  // the rules the list keeps, after the post's address
+    const QStringList everyone{kki,
+                               QStringLiteral("김철수"),
+                               QStringLiteral("뽐뿌&왕"),
+                               imageOnly,
+                               filler,
+                               QStringLiteral("이영희"),
+                               lee2,
+                               QStringLiteral("홍길동"),
+                               QStringLiteral("황"),
+                               QStringLiteral("박지성"),
+                               kki + QStringLiteral(" (2)"),
+                               QStringLiteral("최민수")};
+    const QStringList byTheDeadline = everyone.mid(0, 9);
+    const QString all = QStringLiteral("덧글 : 모든 덧글");
+    const QString read = QStringLiteral("읽은 덧글 : 15개");
+    const QString byNumber = QStringLiteral("이름 없는 회원 : 2명 (덧글 번호로 이름 붙임)");
+    const QString deadline = QStringLiteral("마감 시각 : 2026-08-28 09:38 (한국 시간)");
+    QTest::newRow("no rule") << QString() << QString() << QStringList{} << QByteArray() << QByteArray()
+                             << everyone << QStringList{author1, named2}
+                             << QStringList{all, read, QStringLiteral("넣지 않은 덧글 : 글쓴이 1개"),
+                                            byNumber};
+    // 09:38:00 is in, 09:38:01 out; 10:12:03 at an answer of 10:05 is of the day before
+    QTest::newRow("the deadline") << QStringLiteral("2026/08/28 09:38") << QString() << QStringList{}
+                                  << QByteArray() << QByteArray() << byTheDeadline
+                                  << QStringList{author1, late5, named2}
+                                  << QStringList{deadline, all, read,
+                                                 QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 마감 뒤 5개"),
+                                                 byNumber};
+    QTest::newRow("a time of no year, placed by the numbers around it")
+        << QStringLiteral("2026-08-28 09:38") << QString() << QStringList{} << QByteArray("\"23:50:00\"")
+        << QByteArray("\"08-27 23:50\"") << byTheDeadline << QStringList{author1, late5, named2}
+        << QStringList{deadline, all, read, QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 마감 뒤 5개"),
+                       byNumber};
+    QTest::newRow("a deadline still ahead")
+        << QStringLiteral("2026-08-29 09:38") << QString() << QStringList{} << QByteArray() << QByteArray()
+        << everyone << QStringList{author1, named2}
+        << QStringList{QStringLiteral("마감 시각 : 2026-08-29 09:38 (한국 시간)"), all, read,
+                       QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 마감 뒤 0개"), byNumber};
+    // the quiz's answer leaves out its comment; its writer's later comment counts
+    QStringList quizzed = everyone;
+    quizzed.move(1, quizzed.size() - 1);
+    QTest::newRow("the quiz's answer")
+        << QString() << QStringLiteral("정답") << QStringList{} << QByteArray() << QByteArray() << quizzed
+        << QStringList{author1, quiz1, named2}
+        << QStringList{all, QStringLiteral("제외할 덧글 내용 : 정답"), read,
+                       QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 제외 내용 1개"), byNumber};
+    // names on the list by how they read: "이영희 " is 이영희, and the first of the two shown as
+    // [ *끼* ] is the one the name stands for
+    QStringList listed = everyone;
+    listed.removeAll(kki);
+    listed.removeAll(QStringLiteral("이영희"));
+    QTest::newRow("the exclusion list")
+        << QString() << QString() << QStringList{kki, QStringLiteral("이영희 "), QStringLiteral("박찬호")}
+        << QByteArray() << QByteArray() << listed
+        << QStringList{author1, QStringLiteral("제외 목록에 있는 2명은 넣지 않았습니다."), named2}
+        << QStringList{all, QStringLiteral("제외 목록 : 3명"), read,
+                       QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 제외 목록 2명"), byNumber};
+    QTest::newRow("every rule")
+        << QStringLiteral("2026-08-28 09:38") << QStringLiteral("정답")
+        << QStringList{QStringLiteral("황"), QStringLiteral("이영희"), QStringLiteral("최민수")}
+        << QByteArray() << QByteArray()
+        << QStringList{kki, QStringLiteral("뽐뿌&왕"), imageOnly, filler, lee2, QStringLiteral("홍길동")}
+        << QStringList{author1, late5, quiz1, QStringLiteral("제외 목록에 있는 2명은 넣지 않았습니다."),
+                       named2}
+        << QStringList{deadline,
+                       all,
+                       QStringLiteral("제외할 덧글 내용 : 정답"),
+                       QStringLiteral("제외 목록 : 3명"),
+                       read,
+                       QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 마감 뒤 5개, 제외 내용 "
+                                      "1개, 제외 목록 2명"),
+                       byNumber};
+}
+
+// An event's post of three pages written around its deadline, through the real window: the
+// deadline, the quiz's answer and the exclusion list each leave out whom they should, the
+// closing message counts each, and the list keeps the rules it was made with.
+void TestCommentWindow::theEventsRules() {
+    QFETCH(QString, deadline);
+    QFETCH(QString, exclude);
+    QFETCH(QStringList, excludedNames);
+    QFETCH(QByteArray, patchFrom);
+    QFETCH(QByteArray, patchTo);
+    QFETCH(QStringList, nicknames);
+    QFETCH(QStringList, closing);
+    QFETCH(QStringList, record);
+    loginOk();
+    window->txtBoard->setText(QStringLiteral("pmarket"));
+    window->txtNum->setText(QStringLiteral("303723"));
+    QTest::mouseClick(window->OptSet[0], Qt::LeftButton);
+    window->txtDeadline->setText(deadline);
+    window->txtExclude->setText(exclude);
+    if (!excludedNames.isEmpty()) {
+        rig->prompter.chooseFile(listFile(QStringLiteral("제외.txt"), excludedNames));
+        QTest::mouseClick(window->cmdExcludeList, Qt::LeftButton);
+        QCOMPARE(window->lblExcludeList->text(), QStringLiteral("제외 목록 : ") +
+                                                     QString::number(excludedNames.size()) +
+                                                     QStringLiteral("명"));
+        rig->prompter.reset();
+    }
+    main->drawList().append(QStringLiteral("지울 항목"));
+    serveTheEvent(patchFrom.isEmpty() ? QList<QPair<QByteArray, QByteArray>>{}
+                                      : QList<QPair<QByteArray, QByteArray>>{{patchFrom, patchTo}});
+    rig->prompter.yes(); // clear the list first
+    QTest::mouseClick(window->cmdGet, Qt::LeftButton);
+
+    QCOMPARE(server->requests.size(), 4);
+    QCOMPARE(rig->prompter.texts(),
+             (QStringList{clearQuestion, (QStringList{importDone} + closing).join(crlf())}));
+    QCOMPARE(listEntries(main->lstPick), nicknames);
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : <15>/<15> 덧글 확인 완료"));
+    QCOMPARE(main->drawList().importRules(),
+             QStringList{QStringLiteral("게시글 : ") + server->base() +
+                         QStringLiteral("/zboard/view.php?id=pmarket&no=303723")} +
+                 record);
+}
+
+void TestCommentWindow::aDeadlineThatCannotBeAppliedChangesNothing_data() {
+    QTest::addColumn<bool>("dated");
+    QTest::addColumn<QByteArray>("patchFrom");
+    QTest::addColumn<QByteArray>("patchTo");
+    QTest::addColumn<QString>("message");
+    const QString orderToo = QStringLiteral(" 덧글 번호의 순서로도 정할 수 없습니다.");
+    QTest::newRow("answers without a Date")
+        << false << QByteArray() << QByteArray()
+        << deadlineRefused +
+               QStringLiteral(
+                   "덧글 5102700 ([ *끼* ])에 표시된 시각 \"10:12:03\" : 사이트의 응답에 날짜(Date 헤더)가 "
+                   "없어 어느 날의 시각인지 알 수 없습니다.") +
+               orderToo;
+    // between a comment of 05:00 and one of 09:40:12, nothing places it
+    QTest::newRow("a form the program does not know, right at the deadline")
+        << true << QByteArray("\"09:38:01\"") << QByteArray("\"08-28 09:38\"")
+        << deadlineRefused +
+               QStringLiteral("덧글 5102721 (박지성)에 표시된 시각 \"08-28 09:38\" : 이 프로그램이 읽을 수 "
+                              "없는 형식입니다.") +
+               orderToo;
+    QTest::newRow("the deadline's own day without its time")
+        << true << QByteArray("\"09:38:01\"") << QByteArray("\"2026-08-28\"")
+        << deadlineRefused +
+               QStringLiteral("덧글 5102721 (박지성)에 표시된 시각 \"2026-08-28\" : 날짜만 있고 시각이 없어, "
+                              "마감 시각과 "
+                              "같은 날에 쓴 덧글이 마감 전인지 알 수 없습니다.") +
+               orderToo;
+}
+
+// A deadline the import cannot be sure of for a comment: it says which comment and what it
+// showed, before anything is asked, and the list stays as it was.
+void TestCommentWindow::aDeadlineThatCannotBeAppliedChangesNothing() {
+    QFETCH(bool, dated);
+    QFETCH(QByteArray, patchFrom);
+    QFETCH(QByteArray, patchTo);
+    QFETCH(QString, message);
+    loginOk();
+    main->drawList().append(QStringLiteral("kept"));
+    window->OptSet[0]->setChecked(true);
+    window->txtDeadline->setText(QStringLiteral("2026-08-28 09:38"));
+    serveTheEvent(patchFrom.isEmpty() ? QList<QPair<QByteArray, QByteArray>>{}
+                                      : QList<QPair<QByteArray, QByteArray>>{{patchFrom, patchTo}},
+                  dated);
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(), QStringList{message});
+    QCOMPARE(rig->prompter.records[0].kind, PromptKind::Information);
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("kept")});
+    QCOMPARE(window->lblStatus->text(), QStringLiteral("상태 : 대기중"));
+    QVERIFY(main->drawList().importRules().isEmpty());
+    QVERIFY(window->cmdGet->isEnabled() && window->cmdExcludeList->isEnabled());
+}
+
+void TestCommentWindow::anExclusionListIsLoadedAndLetGo() {
+    loginOk();
+    QCOMPARE(window->lblExcludeList->text(), QStringLiteral("제외 목록 없음"));
+    // names that read the same are one person
+    rig->prompter.chooseFile(
+        listFile(QStringLiteral("당첨자.txt"), {QStringLiteral("김철수"), QStringLiteral("김철수 "),
+                                                QStringLiteral("홍길동"), QStringLiteral("\u3164")}));
+    QTest::mouseClick(window->cmdExcludeList, Qt::LeftButton);
+    QCOMPARE(window->lblExcludeList->text(), QStringLiteral("제외 목록 : 2명"));
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QCOMPARE(rig->prompter.records[0].kind, PromptKind::OpenFile);
+    QCOMPARE(rig->prompter.records[0].initialText, rig->folder.path()); // where list files are kept
+
+    // a file that is no list file, or holds no name: said, and the loaded list stays
+    const QString notAList = rig->folder.filePath(QStringLiteral("아님.txt"));
+    QFile other(notAList);
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write("just some text\r\n");
+    other.close();
+    for (const auto &[path, warning] :
+         {QPair<QString, QString>{notAList,
+                                  QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!")},
+          {rig->folder.filePath(QStringLiteral("없음.txt")),
+           QStringLiteral("선택하신 파일이 없거나 손상되었습니다!")},
+          {listFile(QStringLiteral("빈.txt"), {}), QStringLiteral("선택하신 파일에 이름이 없습니다!")}}) {
+        rig->prompter.reset();
+        rig->prompter.chooseFile(path);
+        window->cmdExcludeList_Click();
+        QCOMPARE(rig->prompter.texts().value(1), warning);
+        QCOMPARE(rig->prompter.records[1].kind, PromptKind::Warning);
+        QCOMPARE(window->lblExcludeList->text(), QStringLiteral("제외 목록 : 2명"));
+    }
+
+    // the dialog cancelled: the loaded list may be let go
+    for (bool letGo : {false, true}) {
+        rig->prompter.reset();
+        rig->prompter.chooseFile(QString());
+        if (letGo)
+            rig->prompter.yes();
+        else
+            rig->prompter.no();
+        window->cmdExcludeList_Click();
+        QCOMPARE(rig->prompter.texts().value(1), QStringLiteral("불러온 제외 목록(2명)을 비우시겠습니까?"));
+        QCOMPARE(window->lblExcludeList->text(),
+                 letGo ? QStringLiteral("제외 목록 없음") : QStringLiteral("제외 목록 : 2명"));
+    }
+    rig->prompter.reset();
+    rig->prompter.chooseFile(QString());
+    window->cmdExcludeList_Click(); // nothing loaded: nothing asked
+    QCOMPARE(rig->prompter.records.size(), 1);
+
+    // a close lets go of every rule
+    rig->prompter.chooseFile(listFile(QStringLiteral("당첨자.txt"), {QStringLiteral("김철수")}));
+    window->cmdExcludeList_Click();
+    window->txtDeadline->setText(QStringLiteral("2026-08-28 09:38"));
+    window->txtExclude->setText(QStringLiteral("정답"));
+    window->close();
+    main->mnu_Pcmt->trigger();
+    QCOMPARE(window->lblExcludeList->text(), QStringLiteral("제외 목록 없음"));
+    QVERIFY(window->txtDeadline->text().isEmpty() && window->txtExclude->text().isEmpty());
+
+    // a deadline that cannot be read is said before any page is asked for; the old comment
+    // page, which shows no times, cannot take one
+    loginOk();
+    window->OptSet[0]->setChecked(true);
+    window->txtDeadline->setText(QStringLiteral("2026-08-28"));
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(),
+             QStringList{QStringLiteral("마감 시각을 한국 시간으로 \"2026-08-28 09:38\"처럼 "
+                                        "입력해주세요! 마감이 없으면 비워 두세요.")});
+    QVERIFY(server->requests.isEmpty());
+    rig->prompter.reset();
+    main->drawList().append(QStringLiteral("kept"));
+    window->txtDeadline->setText(QStringLiteral("2026-08-28 09:38"));
+    server->enqueueBody(fixtureBytes(QStringLiteral("comments_page.html")));
+    window->cmdGet_Click();
+    QCOMPARE(rig->prompter.texts(),
+             QStringList{QStringLiteral("이 게시글의 덧글 페이지에는 덧글을 쓴 시각이 없어 마감 "
+                                        "시각을 적용할 수 없습니다. 리스트를 바꾸지 않았습니다.")});
+    QCOMPARE(listEntries(main->lstPick), QStringList{QStringLiteral("kept")});
+}
+
+// What the list was made with holds for that list alone: any other change, an import into a
+// list that held entries, or the exclusion list applied later, shows in it.
+void TestCommentWindow::theListKeepsTheRulesItWasMadeWith() {
+    loginOk();
+    window->txtBoard->setText(QStringLiteral("pmarket"));
+    window->txtNum->setText(QStringLiteral("303723"));
+    window->OptSet[1]->setChecked(true);
+    window->txtCmt1->setText(QStringLiteral("응모"));
+    const QString post = QStringLiteral("게시글 : ") + server->base() +
+                         QStringLiteral("/zboard/view.php?id=pmarket&no=303723");
+    auto import = [this](bool clear) {
+        rig->prompter.reset();
+        serveTheEvent();
+        if (clear)
+            rig->prompter.yes();
+        else
+            rig->prompter.no();
+        window->cmdGet_Click();
+    };
+    import(true);
+    const QStringList made = main->drawList().importRules();
+    QCOMPARE(made.value(0), post);
+    QCOMPARE(made.value(1), QStringLiteral("덧글 내용에 포함 : 응모"));
+    main->drawList().append(QStringLiteral("손으로 넣은 항목"));
+    QVERIFY(main->drawList().importRules().isEmpty());
+
+    // added below a list that held entries: it says how many
+    const int held = main->lstPick->count();
+    import(false);
+    QCOMPARE(main->drawList().importRules().value(1), made.value(1));
+    QCOMPARE(main->drawList().importRules().last(),
+             QStringLiteral("가져오기 전부터 있던 항목 : ") + QString::number(held) + QStringLiteral("개"));
+    main->drawList().clear();
+    QVERIFY(main->drawList().importRules().isEmpty());
+
+    // the exclusion list applied to the list afterwards is one more rule of it
+    import(true);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(
+        listFile(QStringLiteral("스태프.txt"), {QStringLiteral("황"), QStringLiteral("박찬호")}));
+    rig->prompter.yes();
+    main->mnu_Exclude->trigger();
+    QCOMPARE(main->drawList().importRules().mid(0, made.size()), made);
+    QCOMPARE(main->drawList().importRules().last(),
+             QStringLiteral("나중에 적용한 제외 목록 : 2명 (항목 1개 삭제)"));
+    QVERIFY(!listEntries(main->lstPick).contains(QStringLiteral("황")));
+
+    // a file loaded into it, or an entry taken out by hand: the rules no longer say how it was made
+    rig->prompter.reset();
+    rig->prompter.chooseFile(listFile(QStringLiteral("더.txt"), {QStringLiteral("박찬호")}));
+    main->mnu_Load->trigger();
+    QVERIFY(main->drawList().importRules().isEmpty());
+    import(true);
+    QVERIFY(!main->drawList().importRules().isEmpty());
+    main->lstPick->setCurrentRow(0);
+    rig->prompter.reset();
+    rig->prompter.yes();
+    main->cmdDel_Click();
+    QVERIFY(main->drawList().importRules().isEmpty());
+
+    // entries of the list that the exclusion list names are said, not removed, when the list is
+    // kept; a full list says whom it could not take, in the message and in the record
+    main->drawList().clear();
+    for (int i = 0; i < 32765; ++i)
+        main->drawList().append(i == 0 ? QStringLiteral("황 ")
+                                       : QStringLiteral("참가자 ") + QString::number(i));
+    rig->prompter.reset();
+    rig->prompter.chooseFile(listFile(QStringLiteral("스태프.txt"), {QStringLiteral("황")}));
+    window->cmdExcludeList_Click();
+    window->OptSet[0]->setChecked(true);
+    import(false);
+    QCOMPARE(rig->prompter.records.last().kind, PromptKind::Information);
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringList(
+            {QStringLiteral("리스트에는 항목을 32767개까지만 넣을 수 있어, 덧글 작성자 중 9명은 추가하지 "
+                            "못했습니다."),
+             author1, QStringLiteral("제외 목록에 있는 1명은 넣지 않았습니다."),
+             QStringLiteral("리스트에 전부터 있던 항목 1개가 제외 목록과 같아 보입니다. 리스트 기능의 "
+                            "\"제외 목록 적용…\"으로 지울 수 있습니다.")})
+            .join(crlf()));
+    QCOMPARE(main->lstPick->count(), 32767);
+    const QStringList full = main->drawList().importRules();
+    QVERIFY(full.contains(QStringLiteral("넣지 않은 덧글 : 글쓴이 1개, 제외 목록 1명")));
+    QVERIFY(!full.contains(QStringLiteral("이름 없는 회원 : 2명 (덧글 번호로 이름 붙임)"))); // neither got in
+    QCOMPARE(full.mid(full.size() - 2), (QStringList{QStringLiteral("리스트가 가득 차 넣지 못한 사람 : 9명"),
+                                                     QStringLiteral("가져오기 전부터 있던 항목 : 32765개")}));
 }
 
 QTEST_MAIN(TestCommentWindow)

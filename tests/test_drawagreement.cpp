@@ -1,9 +1,10 @@
-// The program and the participant's script (tools/verify-draw.py) are two implementations of one
-// rule. Several hundred generated lists, in the shapes real lists take and the shapes a cheat or a
-// hostile nickname gives them, are made canonical by both; the program writes the announcement and
-// result files of each, and files of the first rule where a list allows one, which the script must
-// accept; every single byte changed in a sample of files must be refused by both; and random texts
-// of combining marks, blanks, jamo and look-alikes over all of Unicode 14 must read alike in both.
+// The program, the participant's script (tools/verify-draw.py) and the entrants' page (web/src, run
+// by Node through web/test/agreement.mjs) are three implementations of one rule. Several hundred generated
+// lists, in the shapes real lists take and the shapes a cheat or a hostile nickname gives them, are made
+// canonical by both; the program writes the announcement and result files of each, and files of the first
+// rule where a list allows one, which the script and the page must accept; every single byte changed in a
+// sample of files must be refused by all three; and random texts of combining marks, blanks, jamo and
+// look-alikes over all of Unicode 14 must read alike in all three.
 #include "core/DrawVerification.h"
 #include "core/Unicode14.h"
 #include "core/DrawPosts.h"
@@ -267,15 +268,31 @@ QStringList accepted(const QByteArray &bytes, const std::function<bool(const QSt
     return passed;
 }
 
-// The script's findings, a line each: a name, then findings separated by "|".
-QStringList runScript(const QStringList &arguments) {
+// The other implementations, each with its own reader of the test's folders and files.
+struct Other {
+    const char *name;
+    QString program;
+    QStringList arguments;
+};
+QList<Other> others() {
+    QList<Other> found{{"verify-draw.py",
+                        QStandardPaths::findExecutable(QStringLiteral("python3")),
+                        {QStringLiteral(TOMBOLIX_SOURCE_DIR "/tests/support/draw_agreement.py"),
+                         QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py")}}};
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    if (!node.isEmpty())
+        found.append({"the page", node, {QStringLiteral(TOMBOLIX_SOURCE_DIR "/web/test/agreement.mjs")}});
+    else
+        qWarning("no node on this machine: the page's modules are not compared");
+    return found;
+}
+
+// An implementation's findings, a line each: a name, then findings separated by "|".
+QStringList run(const Other &other, const QStringList &arguments) {
     QProcess script;
-    script.start(QStandardPaths::findExecutable(QStringLiteral("python3")),
-                 QStringList{QStringLiteral(TOMBOLIX_SOURCE_DIR "/tests/support/draw_agreement.py"),
-                             QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py")} +
-                     arguments);
-    if (!script.waitForFinished(600000) || script.exitCode() != 0) {
-        qWarning("%s", script.readAllStandardError().constData());
+    script.start(other.program, other.arguments + arguments);
+    if (!script.waitForFinished(1200000) || script.exitCode() != 0) {
+        qWarning("%s: %s", other.name, script.readAllStandardError().constData());
         return {};
     }
     return QString::fromUtf8(script.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
@@ -410,14 +427,17 @@ void TestDrawAgreement::listsAndFilesAgree() {
                             .arg(ranked)
                             .arg(older)));
 
-    const QStringList lines = runScript({QStringLiteral("cases"), cases.path()});
-    QCOMPARE(lines.size(), expected.size());
-    for (const QString &line : lines) {
-        QStringList findings = line.split(u'|');
-        const QString name = findings.takeFirst();
-        QVERIFY2(expected.contains(name), qPrintable(line));
-        QVERIFY2(findings == expected.value(name),
-                 qPrintable(line + QStringLiteral(" / expected ") + expected.value(name).join(u'|')));
+    for (const Other &other : others()) {
+        const QStringList lines = run(other, {QStringLiteral("cases"), cases.path()});
+        QVERIFY2(lines.size() == expected.size(), other.name);
+        for (const QString &line : lines) {
+            QStringList findings = line.split(u'|');
+            const QString name = findings.takeFirst();
+            QVERIFY2(expected.contains(name), qPrintable(line));
+            QVERIFY2(findings == expected.value(name),
+                     qPrintable(QString::fromLatin1(other.name) + QStringLiteral(": ") + line +
+                                QStringLiteral(" / expected ") + expected.value(name).join(u'|')));
+        }
     }
 }
 
@@ -467,8 +487,11 @@ void TestDrawAgreement::textsAgree() {
     }
     QCOMPARE(file.write(lines), lines.size());
     file.close();
-    const QStringList report = runScript({QStringLiteral("texts"), file.fileName()});
-    QCOMPARE(report, QStringList{QStringLiteral("texts %1 differ 0").arg(count)});
+    for (const Other &other : others()) {
+        const QStringList report = run(other, {QStringLiteral("texts"), file.fileName()});
+        QVERIFY2(report == QStringList{QStringLiteral("texts %1 differ 0").arg(count)},
+                 qPrintable(QString::fromLatin1(other.name) + QStringLiteral(": ") + report.join(u'\n')));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDrawAgreement)

@@ -101,14 +101,14 @@ void TestListEditing::menusAndTabOrder() {
     const QList<QPair<QString, QStringList>> expected{
         {QStringLiteral("리스트 기능"),
          {QStringLiteral("리스트 저장"), QStringLiteral("리스트 불러오기"), QStringLiteral("리스트 초기화"),
-          QStringLiteral("뽐뿌 덧글 가져오기")}},
+          QStringLiteral("뽐뿌 덧글 가져오기"), QStringLiteral("제외 목록 적용…")}},
         {QStringLiteral("캡쳐"), {QStringLiteral("프로그램 화면 캡쳐")}},
         {QStringLiteral("정보"),
          {QStringLiteral("개발자 정보"), QStringLiteral("피드백은..."), QStringLiteral("블로그 가기")}},
         // the draw anyone can check, beside the three menus as they were
         {QStringLiteral("공개 추첨"),
          {QStringLiteral("추첨 예고 만들기…"), QStringLiteral("예고한 추첨 하기…"),
-          QStringLiteral("추첨 결과 검증…")}}};
+          QStringLiteral("추첨 결과 검증…"), QStringLiteral("검증 페이지 열기")}}};
     const QList<QAction *> top = window->menuBar()->actions();
     QCOMPARE(top.size(), expected.size());
     for (int i = 0; i < top.size(); ++i) {

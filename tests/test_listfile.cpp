@@ -62,6 +62,7 @@ private slots:
     void savedListsComeBackUnchanged_data();
     void savedListsComeBackUnchanged();
     void everySyllableAloneReadsAsItself();
+    void anExclusionListCleansTheList();
 
 private:
     QString load(const QByteArray &bytes);
@@ -417,6 +418,78 @@ void TestListFile::everySyllableAloneReadsAsItself() {
         if (read != text)
             QFAIL(qPrintable(QStringLiteral("%1 reads as %2").arg(text, read)));
     }
+}
+
+// "제외 목록 적용…": the entries that read the same as a name of a list file (earlier winners,
+// staff), counted, shown and asked about before they go; a list file the reader refuses, or no
+// entry to remove, changes nothing.
+void TestListFile::anExclusionListCleansTheList() {
+    rig->prompter.reset();
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.texts(), QStringList{QStringLiteral("리스트에 항목이 없습니다!")});
+
+    const QStringList entries{QStringLiteral("김철수"), QStringLiteral("홍길동"), QStringLiteral("ＡＢＣ"),
+                              QStringLiteral("황 (2)"), QStringLiteral("이영희"), QStringLiteral("김철수")};
+    for (const QString &entry : entries)
+        window->drawList().append(entry);
+    // a file in code page 949, as the program saves them; its names as typed elsewhere
+    const QString winners = path(QStringLiteral("당첨자.txt"));
+    writeBytes(winners, toCp949(QStringLiteral("tombolix김철수 \r\nABC\r\n박지성\r\n\r\n")).bytes);
+    const QString question =
+        QStringLiteral("제외 목록(3명)과 같아 보이는 항목 3개를 리스트에서 삭제하시겠습니까? (첫 항목 : "
+                       "김철수)");
+    rig->prompter.reset();
+    rig->prompter.chooseFile(winners);
+    rig->prompter.no();
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.records[0].kind, PromptKind::OpenFile);
+    QCOMPARE(rig->prompter.texts().mid(1),
+             (QStringList{question, QStringLiteral("제외 목록 적용을 취소했습니다.")}));
+    QCOMPARE(listEntries(window->lstPick), entries);
+
+    rig->prompter.reset();
+    rig->prompter.chooseFile(winners);
+    rig->prompter.yes();
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.texts().mid(1),
+             (QStringList{question, QStringLiteral("항목 3개를 리스트에서 삭제했습니다.")}));
+    QCOMPARE(listEntries(window->lstPick),
+             (QStringList{QStringLiteral("홍길동"), QStringLiteral("황 (2)"), QStringLiteral("이영희")}));
+    QCOMPARE(window->lblList->text(), QStringLiteral("추첨 리스트(갯수 : 3개)"));
+    QCOMPARE(window->drawList().entries(), listEntries(window->lstPick));
+
+    // nothing left to remove, a file that is no list file, a cancelled dialog: nothing changes
+    rig->prompter.reset();
+    rig->prompter.chooseFile(winners);
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.texts().mid(1),
+             QStringList{QStringLiteral("제외 목록(3명)과 같아 보이는 항목이 리스트에 없습니다.")});
+    rig->prompter.reset();
+    load("Tombolix홍길동\r\n"); // refused by the loader too
+    rig->prompter.reset();
+    rig->prompter.chooseFile(path(QStringLiteral("input.txt")));
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.texts().mid(1),
+             QStringList{QStringLiteral("선택하신 파일이 데이터파일이 아니거나 손상되었습니다!")});
+    QCOMPARE(rig->prompter.records[1].kind, PromptKind::Warning);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(QString());
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.records.size(), 1);
+    QCOMPARE(window->lstPick->count(), 3);
+
+    // a full list, cleaned at once
+    window->drawList().clear();
+    for (int i = 0; i < 32767; ++i)
+        window->drawList().append(QStringLiteral("참가자 ") + QString::number(i % 2 ? i : 0));
+    writeBytes(winners, "tombolix\xC2\xFC\xB0\xA1\xC0\xDA 0\r\n"); // 참가자 0
+    rig->prompter.reset();
+    rig->prompter.chooseFile(winners);
+    rig->prompter.yes();
+    window->mnu_Exclude->trigger();
+    QCOMPARE(rig->prompter.texts().value(2), QStringLiteral("항목 16384개를 리스트에서 삭제했습니다."));
+    QCOMPARE(window->lstPick->count(), 16383);
+    QCOMPARE(window->lstPick->item(0)->text(), QStringLiteral("참가자 1"));
 }
 
 QTEST_MAIN(TestListFile)

@@ -2,12 +2,14 @@
 // outcome, with the windows usable and the draw list as it was.
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
+#include "core/CommentTime.h"
 #include "http/WebRequest.h"
 #include "info/modInit.h"
 #include "tests/support/Controls.h"
 #include "tests/support/SiteRig.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -291,6 +293,18 @@ void TestNetworkFaults::everyHttpStatusIsAnAnswer() {
         request.fetch({"GET", QUrl(server->base() + QStringLiteral("/zboard/view.php")), {}, {}}, {1500});
     QVERIFY2(answer.ok(), qPrintable(answer.error));
     QCOMPARE(answer.body, QByteArray("<html>뽐뿌</html>"));
+
+    // its headers come with it, the Date a deadline reads bare times by among them
+    TestHttpServer::Answer dated{status, {{"X-Cache", "MISS"}}, QByteArray("<html></html>")};
+    dated.dateNow = true;
+    server->setDefault(dated);
+    const HttpResult withDate =
+        request.fetch({"GET", QUrl(server->base() + QStringLiteral("/zboard/view.php")), {}, {}}, {1500});
+    QCOMPARE(withDate.header("x-cache"), QByteArray("MISS"));
+    const std::optional<qint64> date = parseHttpDate(withDate.header("Date"));
+    QVERIFY2(date, withDate.header("Date").constData());
+    QVERIFY(qAbs(*date - QDateTime::currentSecsSinceEpoch()) <= 5);
+    QVERIFY(withDate.header("Set-Cookie").isNull());
 }
 
 // The program quitting ends every event loop, a request's wait too: what came of the answer

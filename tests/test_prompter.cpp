@@ -3,6 +3,7 @@
 #include "common/QtPrompter.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +49,7 @@ private slots:
     void questionAnswers();
     void inputBoxGivesTextOrCancel();
     void ampersandsShowAsTyped();
+    void aLongPasteIsTakenWhole();
     void fileDialogTakesAMissingName();
 };
 
@@ -127,6 +130,32 @@ void TestPrompter::inputBoxGivesTextOrCancel() {
         input->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QCOMPARE(prompter.input(QStringLiteral("t"), QStringLiteral("p")), std::nullopt);
+}
+
+// A post pasted whole: a line edit holds 32,767 characters and drops the rest without a word, so
+// a second code near the end of a long post went unseen; the box of many lines takes it all.
+void TestPrompter::aLongPasteIsTakenWhole() {
+    QtPrompter prompter;
+    QString post = QStringLiteral("예고 코드(announcement_sha256) : ") + QString(64, u'a') + u'\n';
+    while (post.size() < 39000)
+        post += QStringLiteral("김철수\n홍길동\n");
+    post += QStringLiteral("예고 코드 : ") + QString(64, u'b');
+    whenModalOpens([&post](QWidget *dialog) {
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        QVERIFY(input);
+        auto *edit = input->findChild<QPlainTextEdit *>();
+        QVERIFY(edit && edit->isVisible());
+        QVERIFY(!input->findChild<QLineEdit *>() || !input->findChild<QLineEdit *>()->isVisible());
+        edit->setFocus();
+        QGuiApplication::clipboard()->setText(post);
+        edit->paste();
+        input->accept();
+    });
+    const std::optional<QString> pasted =
+        prompter.multiLineInput(QStringLiteral("t"), QStringLiteral("붙여넣어 주세요."));
+    QVERIFY(pasted);
+    QCOMPARE(pasted->size(), post.size());
+    QVERIFY(pasted->endsWith(QString(64, u'b')));
 }
 
 // The address helper's example line holds "&~": no label turns it into a keyboard mnemonic.

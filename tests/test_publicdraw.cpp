@@ -231,8 +231,16 @@ void TestPublicDraw::refusedLists() {
         {longest, longest + QStringLiteral("각"), QString(maxTextLength, QChar(0xFB00)) + u'x'});
     QCOMPARE(list.entries, QStringList{longest});
     QCOMPARE(list.tooLong.size(), 2);
-    QVERIFY(
-        !tooLong(QString(100, QChar(0xD83D)) + QString(100, QChar(0xDE00)))); // 100 pairs: 100 code points
+    // counted in code points: 150 emoji are 300 UTF-16 units, 201 are too many
+    QVERIFY(!tooLong(QString(150, u'x').replace(u'x', QStringLiteral("😀"))));
+    QVERIFY(tooLong(QString(201, u'x').replace(u'x', QStringLiteral("😀"))));
+    // nor may a whole list, as people read it, outgrow any real one: U+FDFA alone is 18 code points
+    // once NFKC, so such a list is refused before its reading takes long
+    QStringList expanding;
+    for (int i = 0; i < 600; ++i)
+        expanding.append(QString(199, QChar(0xFDFA)) + QChar(char16_t(0xAC00 + i)));
+    QVERIFY(canonicalList(expanding).overLength);
+    QVERIFY(!canonicalList(expanding.mid(0, 500)).overLength);
 
     // sorted by UTF-8 bytes, not by UTF-16: U+FF21 comes before an emoji outside the BMP
     list =
@@ -583,6 +591,10 @@ void TestPublicDraw::postsCarryTheDraw() {
                 .endsWith(QStringLiteral("목록이 잘렸습니다.")));
     QCOMPARE(problem(post + post),
              QStringLiteral("예고문이 둘 이상 들어 있어, 어느 추첨을 예고했는지 알 수 없습니다."));
+    // a text far longer than any post is not read as one
+    const QString huge = post + QString(maxPostLength, QChar(0xFB00));
+    QCOMPARE(problem(huge), tooLongForAPost());
+    QCOMPARE(announcementProblem(huge, announced.terms), tooLongForAPost());
     // a post of the first rule's days carries the code alone, and is read for it
     QCOMPARE(problem(QStringLiteral("[Tombolix 공개 추첨 예고] 봄\n예고 코드(announcement_sha256) : 0")),
              QStringLiteral("(no post)"));

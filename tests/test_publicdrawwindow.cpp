@@ -2,6 +2,7 @@
 // standing in for the beacon's two relays.
 #include "app/frmMain.h"
 #include "common/DrawList.h"
+#include "core/DrawPosts.h"
 #include "core/DrawVerification.h"
 #include "publicdraw/Countdown.h"
 #include "publicdraw/PublicDrawCommands.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTimeZone>
@@ -82,6 +84,15 @@ private slots:
     void aRoundThatNobodyChecked();
     void aRelayWithAMadeUpRoundIsNotUsed();
     void userTextIsNeverAFormat();
+    void theMenuOpensTheVerifierPage();
+    void blankLookAlikesHoldNoTicket();
+    void anEntrantQtWouldMiscomposeIsDrawn();
+    void aLongPostIsReadWhole();
+    void aHugeFileIsAnsweredWithTheWindowAnswering();
+    void aResultPostIsCheckedAgainstTheList();
+    void theScriptOnEveryPython();
+    void aHostileRelayEndsNoScriptInATraceback();
+    void theRulesOfAnImportAreAnnounced();
 
 private:
     // The announcement of TV1 for round 42, written by the menu.
@@ -959,6 +970,279 @@ void TestPublicDrawWindow::userTextIsNeverAFormat() {
     window.mnu_Verify->trigger();
     QVERIFY(other.prompter.records.last().text.contains(QStringLiteral("\r\n추첨 이름 : ") + labelText +
                                                         QStringLiteral("\r\n")));
+}
+
+// 검증 페이지 열기: the page that ships with the program, beside it (the zip, the build tree) or
+// in the package's data folder; where neither holds it, the program says so and opens nothing.
+void TestPublicDrawWindow::theMenuOpensTheVerifierPage() {
+    QTemporaryDir home;
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_DIRS", data.path().toUtf8());
+    main->mnu_VerifyPage->trigger();
+    QVERIFY(rig->desktop.opened.isEmpty());
+    QCOMPARE(
+        rig->prompter.records.value(0).text,
+        QStringLiteral("검증 페이지(tombolix-verify.html)를 찾을 수 없습니다. Tombolix를 다시 설치하거나 "
+                       "압축 파일을 다시 풀어주세요."));
+    const auto place = [](const QString &folder) {
+        QVERIFY(QDir().mkpath(folder));
+        QFile page(folder + QStringLiteral("/tombolix-verify.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+    };
+    place(data.filePath(QStringLiteral("tombolix")));
+    main->mnu_VerifyPage->trigger();
+    QCOMPARE(rig->desktop.opened.value(0),
+             QUrl::fromLocalFile(data.filePath(QStringLiteral("tombolix/tombolix-verify.html"))));
+    place(rig->folder.path());
+    main->mnu_VerifyPage->trigger();
+    QCOMPARE(rig->desktop.opened.value(1),
+             QUrl::fromLocalFile(rig->folder.filePath(QStringLiteral("tombolix-verify.html"))));
+    QCOMPARE(rig->prompter.records.size(), 1);
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
+}
+
+// A friend of the organiser's behind braille blanks (U+2800, which is neither white space nor a
+// format character) held 6 of 9 tickets and showed as "홍길동" everywhere. Today's rule takes the
+// blanks off, so the six are one entry six times: refused before anything is written. An older
+// program's file of that list still reads by its own rule, and the check says what it sees.
+void TestPublicDrawWindow::blankLookAlikesHoldNoTicket() {
+    main->drawList().clear();
+    for (const QString &entry :
+         {QStringLiteral("김철수"), QStringLiteral("이영희"), QStringLiteral("박민수")})
+        main->drawList().append(entry);
+    for (int blanks = 0; blanks <= 5; ++blanks)
+        main->drawList().append(QStringLiteral("홍길동") + QString(blanks, QChar(0x2800)));
+    rig->prompter.reset();
+    rig->prompter.type(label);
+    main->mnu_Announce->trigger();
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringLiteral(
+            "공개 추첨에서는 같은 항목이 두 번 들어갈 수 없습니다. 앞뒤의 공백이나 보이지 않는 문자를 빼고 "
+            "가운데 공백을 하나로 치면 같은 항목이 있습니다. (1개: \"홍길동\")"));
+    QVERIFY(files(QStringLiteral("Announce")).isEmpty());
+
+    // the same list drawn by an older program (the first rule took the blanks for letters)
+    QStringList older{QStringLiteral("김철수"), QStringLiteral("박민수"), QStringLiteral("이영희")};
+    for (int blanks = 0; blanks <= 5; ++blanks)
+        older.append(QStringLiteral("홍길동") + QString(blanks, QChar(0x2800)));
+    std::sort(older.begin(), older.end(),
+              [](const QString &a, const QString &b) { return a.toUtf8() < b.toUtf8(); });
+    Announcement first{{sha256Hex(canonicalFile(older)), int(older.size()), 2, 0, 42, label, {}, Rule::V1},
+                       older};
+    const QString result = writeText(QStringLiteral("older_Tombolix_Result.txt"),
+                                     resultText(decide(first, {42, round42Randomness, round42Signature},
+                                                       {QString::fromLatin1(pastedRound)})));
+    const QString announcement =
+        writeText(QStringLiteral("older_Tombolix_Announce.txt"), announcementText(first));
+    rig->prompter.reset();
+    rig->prompter.chooseFile(result);
+    rig->prompter.type(QString());
+    rig->prompter.chooseFile(announcement);
+    main->mnu_Verify->trigger();
+    const QString said = rig->prompter.records.last().text;
+    QVERIFY2(said.startsWith(QStringLiteral("검증 미완료\r\n")), qPrintable(said));
+    QVERIFY2(said.contains(
+                 QStringLiteral("한 사람이 여러 번 들어갔을 수 있습니다: \"홍길동\", \"홍길동<U+2800>\", "
+                                "\"홍길동<U+2800><U+2800>\"")),
+             qPrintable(said));
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        return;
+    QString output;
+    drandRelays.clear();
+    QCOMPARE(runScript({QStringLiteral("--offline"), result, QStringLiteral("--announcement"), announcement},
+                       &output),
+             3);
+    QVERIFY2(output.contains(
+                 QStringLiteral("한 사람이 여러 번 들어갔을 수 있습니다: \"홍길동\", \"홍길동<U+2800>\"")),
+             qPrintable(output));
+    // and the list itself, by today's rule
+    const QString list = writeText(QStringLiteral("friends.txt"), main->drawList().entries().join(u'\n'));
+    QCOMPARE(runScript({QStringLiteral("--list"), list, QStringLiteral("--winners"), QStringLiteral("2"),
+                        QStringLiteral("--round"), QStringLiteral("42"), QStringLiteral("--randomness"),
+                        round42Randomness, QStringLiteral("--label"), label},
+                       &output),
+             1);
+    QVERIFY2(output.contains(QStringLiteral("같은 항목이 두 번 이상 있습니다: 홍길동")), qPrintable(output));
+}
+
+// Qt's own normalisation stopped composing after U+1109A: the program wrote an announcement it then
+// refused to draw, so one nickname stopped the draw. The rule's normalisation is ICU's.
+void TestPublicDrawWindow::anEntrantQtWouldMiscomposeIsDrawn() {
+    main->drawList().append(QStringLiteral("a\u0301\U0001109Aa\u0301"));
+    main->drawList().append(QStringLiteral("ﬁé\U0001109Aé"));
+    const QString announcement = announce();
+    QVERIFY2(!announcement.isEmpty(), qPrintable(rig->prompter.texts().join(u'|')));
+    QVERIFY(readUtf8(announcement).contains(QStringLiteral("\n\u00E1\U0001109A\u00E1\n")));
+    rig->clock.time = utc(publicdraw::roundTime(42) + 1);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(announcement);
+    main->mnu_PublicDraw->trigger();
+    QCOMPARE(files(QStringLiteral("Result")).size(), 1);
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        return;
+    QString output;
+    const QString result = rig->folder.filePath(files(QStringLiteral("Result")).first());
+    QCOMPARE(runScript({QStringLiteral("--relay"), relayA->base(), result, QStringLiteral("--announcement"),
+                        writeText(QStringLiteral("post.txt"), post)},
+                       &output),
+             0);
+}
+
+// A post pasted whole, however long: a second code near the end of a post of 39,000 characters is
+// seen (the box used to cut the text at 32,767 without a word).
+void TestPublicDrawWindow::aLongPostIsReadWhole() {
+    const QString result = drawnResult();
+    QString longPost = post;
+    while (longPost.size() < 39000)
+        longPost += QStringLiteral("\n축하합니다! 많이 참여해 주셔서 감사합니다.");
+    longPost += QStringLiteral("\n또는 예고 코드 ") + QString(64, u'b');
+    rig->prompter.reset();
+    rig->prompter.chooseFile(result);
+    rig->prompter.type(longPost);
+    main->mnu_Verify->trigger();
+    QCOMPARE(rig->prompter.records.at(1).kind, PromptKind::MultiLineInput);
+    QCOMPARE(
+        rig->prompter.records.last().text,
+        QStringLiteral(
+            "검증 실패\r\n이 결과는 예고한 추첨이 아닙니다. 예고문에 예고 코드로 보이는 값이 2개 있어, 어느 "
+            "추첨을 예고했는지 알 수 없습니다."));
+}
+
+// A file of 2.4 MB whose list is one line of ligatures took 14 s to check, on the window's thread.
+// Its answer now comes while the window goes on answering.
+void TestPublicDrawWindow::aHugeFileIsAnsweredWithTheWindowAnswering() {
+    const QString result = drawnResult();
+    QString text = readUtf8(result);
+    text.replace(QStringLiteral("\n\n김철수\n"),
+                 QStringLiteral("\n\n") + QString(800000, QChar(0xFB00)) + u'\n');
+    const QString huge = writeText(QStringLiteral("huge_Tombolix_Result.txt"), text);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(huge);
+    bool answered = false;
+    QTimer::singleShot(0, this, [&answered] { answered = true; }); // runs only if the window's events do
+    main->mnu_Verify->trigger();
+    QVERIFY(answered);
+    QVERIFY2(rig->prompter.records.last().text.startsWith(
+                 QStringLiteral("검증 실패\r\n19번째 줄: 목록의 항목이 정해진 "
+                                "형태가 아닙니다.")),
+             qPrintable(rig->prompter.records.last().text.left(200)));
+}
+
+// The result post, as entrants have it, is checked against the announcement post's list: a post
+// that names a friend beside an honest result file fails.
+void TestPublicDrawWindow::aResultPostIsCheckedAgainstTheList() {
+    const QString result = drawnResult();
+    const QString resultPost = rig->desktop.clipboardText;
+    for (const bool honest : {true, false}) {
+        const QString posted = writeText(
+            QStringLiteral("resultpost.txt"),
+            honest ? resultPost
+                   : QString(resultPost).replace(QStringLiteral("1. 이영희"), QStringLiteral("1. 박민수")));
+        rig->prompter.reset();
+        rig->prompter.chooseFile(posted);
+        rig->prompter.type(post);
+        main->mnu_Verify->trigger();
+        const QString said = rig->prompter.records.last().text;
+        QVERIFY2(said.startsWith(honest ? QStringLiteral("검증 성공\r\n")
+                                        : QStringLiteral("검증 실패\r\n결과문의 당첨자 1번째가 ")),
+                 qPrintable(said));
+    }
+    QVERIFY(!result.isEmpty());
+}
+
+// The rule reads Unicode 14 whatever Python runs the script: U+1FAE8 (Unicode 15) is refused on
+// Python 3.12 as in the program, and a Python too old for Unicode 14's normalisation says so.
+void TestPublicDrawWindow::theScriptOnEveryPython() {
+#ifdef Q_OS_WIN
+    QSKIP("the participant's script is run by the Linux build");
+#endif
+    QStringList pythons{QStandardPaths::findExecutable(QStringLiteral("python3"))};
+    // other Pythons where pyenv keeps them (its root, as pyenv itself says)
+    QProcess pyenv;
+    if (!QStandardPaths::findExecutable(QStringLiteral("pyenv")).isEmpty()) {
+        pyenv.start(QStandardPaths::findExecutable(QStringLiteral("pyenv")), {QStringLiteral("root")});
+        pyenv.waitForFinished(10000);
+        const QDir versions(QString::fromUtf8(pyenv.readAllStandardOutput()).trimmed() +
+                            QStringLiteral("/versions"));
+        for (const QString &version : versions.entryList({QStringLiteral("3.*")}, QDir::Dirs))
+            pythons.append(versions.filePath(version + QStringLiteral("/bin/python3")));
+    }
+    pythons.removeAll(QString());
+    if (pythons.isEmpty())
+        QSKIP("no python3 on this machine");
+    const QString list =
+        writeText(QStringLiteral("list.txt"), QStringLiteral("김철수\n이영희\n흔들🫨\n"));
+    const QString list14 =
+        writeText(QStringLiteral("list14.txt"), QStringLiteral("김철수\n이영희\n녹는중🫠\n"));
+    for (const QString &python : pythons) {
+        QProcess version;
+        version.start(
+            python, {QStringLiteral("-c"), QStringLiteral("import sys; print(sys.version_info >= (3, 11))")});
+        version.waitForFinished(10000);
+        const bool supported = version.readAllStandardOutput().trimmed() == "True";
+        for (const QString &path : {list, list14}) {
+            QProcess script;
+            script.start(python,
+                         {QStringLiteral(TOMBOLIX_SOURCE_DIR "/tools/verify-draw.py"),
+                          QStringLiteral("--list"), path, QStringLiteral("--winners"), QStringLiteral("1"),
+                          QStringLiteral("--round"), QStringLiteral("42"), QStringLiteral("--randomness"),
+                          round42Randomness, QStringLiteral("--label"), label});
+            QVERIFY(script.waitForFinished(30000));
+            const QString output =
+                QString::fromUtf8(script.readAllStandardOutput() + script.readAllStandardError());
+            QVERIFY2(!output.contains(QStringLiteral("Traceback")), qPrintable(python + u' ' + output));
+            if (!supported) {
+                QCOMPARE(script.exitCode(), 2);
+                QVERIFY2(output.contains(QStringLiteral("Python 3.11 이상에서 돌아갑니다")),
+                         qPrintable(output));
+            } else {
+                QCOMPARE(script.exitCode(), path == list ? 1 : 0);
+            }
+        }
+    }
+}
+
+// A relay that answers 60,000 "[" ended the script in a RecursionError's traceback.
+void TestPublicDrawWindow::aHostileRelayEndsNoScriptInATraceback() {
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        QSKIP("no python3 on this machine");
+    const QString result = drawnResult();
+    relayA->setDefault({200, {}, QByteArray(60000, '[')});
+    relayB->setDefault({200, {}, QByteArray(60000, '[')});
+    QString output;
+    QCOMPARE(
+        runScript({result, QStringLiteral("--announcement"), writeText(QStringLiteral("post.txt"), post)},
+                  &output),
+        3);
+    QVERIFY2(!output.contains(QStringLiteral("Traceback")), qPrintable(output));
+    QVERIFY2(output.startsWith(QStringLiteral("검증 미완료\n")), qPrintable(output));
+}
+
+// A list made by an import is announced with the rules it was made by, under a heading that says no
+// file proves them; once the list is changed by hand they no longer describe it and are not said.
+void TestPublicDrawWindow::theRulesOfAnImportAreAnnounced() {
+    const QStringList rules{
+        QStringLiteral("게시글 : https://www.ppomppu.co.kr/zboard/view.php?id=pmarket&no=303721"),
+        QStringLiteral("마감 시각 : 2026-08-28 09:38 (한국 시간)")};
+    main->drawList().setImportRules(rules);
+    QVERIFY(!announce().isEmpty());
+    QVERIFY2(post.contains(QStringLiteral(
+                               "\n이 목록을 만든 방법 (진행자가 적은 것으로, 파일로는 증명되지 않습니다)\n") +
+                           rules.join(u'\n') + u'\n'),
+             qPrintable(post));
+    // the post still reads as the announcement it is
+    const std::optional<Expected<PostedAnnouncement>> read = readAnnouncementPost(post);
+    QVERIFY(read && *read && (*read)->list);
+    main->drawList().append(QStringLiteral("손으로 넣은 사람"));
+    QVERIFY(main->drawList().importRules().isEmpty());
+    rig->prompter.reset();
+    QDir(rig->folder.path()).removeRecursively();
+    QDir().mkpath(rig->folder.path());
+    QVERIFY(!announce().isEmpty());
+    QVERIFY(!post.contains(QStringLiteral("이 목록을 만든 방법")));
 }
 
 QTEST_MAIN(TestPublicDrawWindow)

@@ -228,12 +228,15 @@ void TestUserText::nicknamesFiltersAndAddressesOfAnImport() {
                                                 QStringLiteral("개를 읽었습니다. 그래도 진행하시겠습니까?"));
         if (filter.isNull()) {
             QCOMPARE(listEntries(site.main->lstPick),
-                     (QStringList{odd, odd + QStringLiteral(" (2)"), QStringLiteral("황"),
-                                  QStringLiteral("[ ** ]"), QStringLiteral("김철수")}));
+                     (QStringList{odd, QStringLiteral("이름 없는 회원 (덧글 5103002)"),
+                                  odd + QStringLiteral(" (2)"), QStringLiteral("황"),
+                                  QStringLiteral("이름 없는 회원 (덧글 5103011)"), QStringLiteral("[ ** ]"),
+                                  QStringLiteral("김철수")}));
             QCOMPARE(prompter.texts().value(2),
                      importDone +
-                         QStringLiteral("\r\n글쓴이의 덧글 1개는 넣지 않았습니다.\r\n작성자 이름을 읽을 수 "
-                                        "없는 덧글 3개는 넣지 않았습니다."));
+                         QStringLiteral("\r\n글쓴이의 덧글 1개는 넣지 않았습니다.\r\n이름이 보이지 않는 "
+                                        "회원 2명은 덧글 번호로 이름을 붙여 넣었습니다. (이름 없는 "
+                                        "회원 (덧글 5103002) 등)"));
         } else {
             QCOMPARE(listEntries(site.main->lstPick), QStringList{odd});
             QCOMPARE(prompter.texts().value(2), importDone);

@@ -264,15 +264,17 @@ void TestWaits::anImportCountsItsPagesAndAnswersTheUser() {
     QCOMPARE(typed, QStringLiteral("abc"));
     QCOMPARE(server->requests.size(), 5);
     QCOMPARE(server->requests[4].target, QByteArray("/zboard/view.php?id=pmarket&no=303722&c_page=3"));
-    QCOMPARE(
-        rig->prompter.texts(),
-        (QStringList{clearQuestion,
-                     importDone + QStringLiteral("\r\n글쓴이의 덧글 1개는 넣지 않았습니다.\r\n작성자 이름을 "
-                                                 "읽을 수 없는 덧글 3개는 넣지 않았습니다.")}));
+    QCOMPARE(rig->prompter.texts(),
+             (QStringList{clearQuestion,
+                          importDone +
+                              QStringLiteral("\r\n글쓴이의 덧글 1개는 넣지 않았습니다.\r\n이름이 보이지 않는 "
+                                             "회원 2명은 덧글 번호로 이름을 붙여 넣었습니다. (이름 없는 "
+                                             "회원 (덧글 5103002) 등)")}));
     QCOMPARE(listEntries(main->lstPick),
              (QStringList{QStringLiteral("홍길동"), QStringLiteral("x"), QStringLiteral("황"),
-                          QStringLiteral("최민수"), QStringLiteral("정소연"), QStringLiteral("[ ** ]"),
-                          QStringLiteral("김철수")}));
+                          QStringLiteral("최민수"), QStringLiteral("이름 없는 회원 (덧글 5103002)"),
+                          QStringLiteral("정소연"), QStringLiteral("이름 없는 회원 (덧글 5103011)"),
+                          QStringLiteral("[ ** ]"), QStringLiteral("김철수")}));
     QVERIFY(window->cmdGet->isEnabled());
 }
 

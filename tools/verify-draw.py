@@ -58,6 +58,11 @@ DRAND_RELAYS = ["https://api.drand.sh", "https://drand.cloudflare.com"]
 RELAYS = list(DRAND_RELAYS)
 MAX_ENTRIES = 32767
 MAX_TEXT = 200  # code points: no nickname comes near it
+# nor does a list come near this many code points in all as people read it (NFKC: 32,767 entries of
+# 60), nor a post this many (2,000 entries of the longest, and the text around them): reading more
+# could take long enough to matter (NFKC makes some code points 18), so more is refused
+MAX_SHOWN = 2000000
+MAX_POST = 500000
 MAX_FILE_BYTES = 64 * 1024 * 1024  # the program's own limit
 SUCCESS, FAILURE, WRONG_USE, INCOMPLETE = 0, 1, 2, 3
 OLDEST_PYTHON = (3, 11)
@@ -134,9 +139,10 @@ def canonical_entry(entry, rule=RULE_V2):
     return tables["spaces"].sub(" ", tables["trim"].sub("", unicodedata.normalize("NFC", entry)))
 
 
-def look_alike_key(entry, rule=RULE_V2):
-    """The entry as people read it: NFKC without what shows nothing, then its confusable skeleton."""
-    shown = unicodedata.normalize("NFKC", entry)
+def look_alike_key(entry, rule=RULE_V2, shown=None):
+    """The entry as people read it: NFKC without what shows nothing, then its confusable skeleton
+    (`shown`: its NFKC form, where the caller has it)."""
+    shown = unicodedata.normalize("NFKC", entry) if shown is None else shown
     if rule == RULE_V1:
         shown = _tables()["format"].sub("", shown)
         return "".join(c for c in shown if ord(c) not in V1_SHOWS_NOTHING)
@@ -151,7 +157,7 @@ def as_shown(text):
 
 
 def canonical_list(entries):
-    made, keys = [], {}
+    made, keys, shown = [], {}, 0
     too_long_ones = [e for e in entries if not _tables()["space_only"].match(e) and too_long(e)]
     if too_long_ones:
         raise Failed(f"{MAX_TEXT}자가 넘는 항목: " + ", ".join(repr(e) for e in too_long_ones[:10]))
@@ -160,7 +166,11 @@ def canonical_list(entries):
         if _tables()["space_only"].match(entry):
             continue  # a blank line
         canonical = "" if has_unusable(entry) else canonical_entry(entry)
-        key = look_alike_key(canonical) if canonical else ""
+        nfkc = unicodedata.normalize("NFKC", canonical)
+        shown += len(nfkc)
+        if shown > MAX_SHOWN:
+            raise Failed(f"목록이 너무 깁니다. 보기에 모두 {MAX_SHOWN}자를 넘습니다.")
+        key = look_alike_key(canonical, RULE_V2, nfkc) if canonical else ""
         if not key:
             bad.append(entry)
             continue
@@ -337,13 +347,15 @@ class Header:
 
 
 def split_file(text):
-    if text.count("\n") > 3 * MAX_ENTRIES + 16:
-        raise Failed("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")
     if text.startswith("\ufeff"):
         text = text[1:]
-    lines = text.replace("\r\n", "\n").split("\n")
-    if lines[0] not in RULES:
+    # the first line names the rule; any other text (a post, a page) is told so before it is cut up
+    first = text[:text.find("\n")] if "\n" in text[:64] else text[:64]
+    if first.rstrip("\r") not in RULES:
         raise Failed(at_line(1, f"공개 추첨의 파일('{RULE_V2}'나 그 전의 '{RULE_V1}'로 시작하는 파일)이 아닙니다."))
+    if text.count("\n") > 3 * MAX_ENTRIES + 16:
+        raise Failed("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")
+    lines = text.replace("\r\n", "\n").split("\n")
     if lines[-1] != "":
         raise Failed(at_line(len(lines), "줄이 줄바꿈으로 끝나지 않습니다. 파일이 잘렸거나 바뀌었습니다."))
     lines.pop()
@@ -366,13 +378,17 @@ def list_problem(entries, lines, rule):
     lines = list(lines)
     if len(entries) > MAX_ENTRIES:
         raise Failed(at_line(lines[0] if lines else 1, f"목록의 항목이 {MAX_ENTRIES}개를 넘습니다."))
-    line_of_key = {}  # no two entries that read the same
+    line_of_key, shown = {}, 0  # no two entries that read the same
     for i, entry in enumerate(entries):
         line = lines[i]
-        if not entry or (rule != RULE_V1 and too_long(entry)) or has_unusable(entry, rule) or \
+        if not entry or too_long(entry) or has_unusable(entry, rule) or \
                 canonical_entry(entry, rule) != entry:
             raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
-        key = look_alike_key(entry, rule)
+        nfkc = unicodedata.normalize("NFKC", entry)
+        shown += len(nfkc)
+        if shown > MAX_SHOWN:
+            raise Failed(at_line(line, f"목록이 너무 깁니다. 보기에 모두 {MAX_SHOWN}자를 넘습니다. 공개 추첨의 목록이 아닙니다."))
+        key = look_alike_key(entry, rule, nfkc)
         if not key:
             raise Failed(at_line(line, "목록의 항목이 정해진 형태가 아닙니다."))
         if key in line_of_key:
@@ -482,20 +498,11 @@ def terms_differ(then, terms):
     raise Failed(NOT_ANNOUNCED + "예고와 다른 값: " + ", ".join(differs))
 
 
-def codes_in(text, terms, list_from):
+def codes_in(text, terms, span=None):
     """The codes a text shows besides the list's SHA-256 and the chain's hash, read as people read
     it (NFKC, invisible characters taken out), so that no second code hides in full-width digits or
-    behind a zero-width space; the lines of a posted list are entries, not codes."""
-    kept, in_list = [], False
-    for line in re.split(r"\r\n|\r|\n", text):
-        canonical = canonical_entry(line) if list_from else ""
-        if list_from and canonical == list_from:
-            in_list = True
-        elif in_list and canonical == LIST_END:
-            in_list = False
-        elif not in_list:
-            kept.append(line)
-    read = as_shown("\n".join(kept) + "\n")
+    behind a zero-width space; the lines of a posted list (`span`) are entries, not codes."""
+    read = as_shown(text if not span else text[:span[0]] + "\n" + text[span[1]:])
     codes = {value.lower() for value in re.findall(r"(?<![0-9A-Fa-f])[0-9A-Fa-f]{64}(?![0-9A-Fa-f])", read)}
     return codes - {terms["f"], CHAIN}
 
@@ -519,18 +526,20 @@ def check_announcement(text, terms):
             raise Failed(f"예고 파일이 올바르지 않습니다. {failure}")
         terms_differ(then, terms)
         return
+    if len(text) > MAX_POST:
+        raise Failed(TOO_LONG_FOR_A_POST)
     post = read_announcement_post(text)
     if post is not None:
         # Today's post: its terms a line each, and perhaps its list. Nothing else in it may name
         # another draw.
         terms_differ(post, terms)
-        codes = codes_in(text, terms, list_heading(terms["n"])) - {terms["code"]}
+        codes = codes_in(text, terms, post.get("list_span")) - {terms["code"]}
         if codes:
             raise Failed(several_codes(len(codes) + 1))
         return
     # An older post, or any text: the code must stand in it, and no other code beside it (an
     # organiser who announced several could keep whichever the round favours).
-    codes = codes_in(text, terms, None)
+    codes = codes_in(text, terms)
     if terms["code"] not in codes:
         raise Failed(NOT_ANNOUNCED + f"예고문에 이 결과의 예고 코드({terms['code']})가 없습니다.")
     if len(codes) > 1:
@@ -547,43 +556,107 @@ ROUND_KEY = "공개 난수 : drand quicknet 라운드 "
 SIGNATURE_KEY = "라운드의 서명(signature) : "
 LIST_END = "목록 끝"
 RESERVES_HEADING = "예비 당첨자 (당첨자와 연락되지 않을 때 차례로)"
+TOO_LONG_FOR_A_POST = f"게시글로 보기에는 너무 깁니다({MAX_POST}자 넘게). 게시글의 예고문이나 결과문이 아닙니다."
 
 
 def list_heading(count):
     return f"참가자 목록 ({count}명, 추첨 번호 순)"
 
 
+def line_start(text, at):
+    return max(text.rfind("\n", 0, at), text.rfind("\r", 0, at)) + 1
+
+
+def line_end(text, at):
+    ends = [end for end in (text.find("\n", at), text.find("\r", at)) if end >= 0]
+    return min(ends) if ends else len(text)
+
+
+def next_line(text, end):
+    if end >= len(text):
+        return end
+    return end + 2 if text.startswith("\r\n", end) else end + 1
+
+
+def line_number_at(text, at, start=0):
+    """The number of the line `at` is on, counting from the line `start` begins (1)."""
+    return text.count("\n", start, at) + text.count("\r", start, at) - text.count("\r\n", start, at) + 1
+
+
 class PostLines:
-    """A post's lines as read: made canonical as entries are, the empty ones left out, each with its
-    number in the text; read in turn."""
+    """A post's lines read in turn from its title, each made canonical as entries are and the empty
+    ones passed over, with its number in the text. Lines are read only as far as the reading goes,
+    so a text of millions of lines costs what it is read for."""
 
     def __init__(self, text, title):
-        self.lines = [(number, canonical_entry(line))
-                      for number, line in enumerate(re.split(r"\r\n|\r|\n", text), 1)]
-        self.lines = [(number, line) for number, line in self.lines if line]
-        titles = [i for i, (_, line) in enumerate(self.lines) if line.startswith(title)]
+        self.text = text
+        titles, last = [], -1
+        at = text.find("[Tombolix")
+        while at >= 0:  # only lines holding "[Tombolix" are made canonical to find the title
+            start = line_start(text, at)
+            if start != last and canonical_entry(text[start:line_end(text, at)]).startswith(title):
+                titles.append(start)
+            last = start
+            at = text.find("[Tombolix", at + 1)
         self.found = len(titles)
-        self.at = titles[0] + 1 if titles else 0
+        self.at = titles[0] if titles else len(text)
+        self.counted = line_number_at(text, self.at)
+        self.last = 1
+        self.peeked = None
+        self.list_from = -1
+        if titles:
+            self.next_if("")  # the title
+
+    def peek(self):
+        at, number = self.at, self.counted
+        while self.peeked is None and at < len(self.text):
+            end = line_end(self.text, at)
+            line = canonical_entry(self.text[at:end])
+            following = next_line(self.text, end)
+            if line:
+                self.peeked = (number, line, following)
+            at, number = following, number + 1
+        return self.peeked
 
     def line_number(self):
-        return self.lines[self.at - 1][0] if self.at > 0 else 1
+        return self.last
+
+    def position(self):
+        return self.at
 
     def at_end(self):
-        return self.at >= len(self.lines)
+        return self.peek() is None
 
     def next_if(self, begins):
-        if self.at_end() or not self.lines[self.at][1].startswith(begins):
+        line = self.peek()
+        if line is None or not line[1].startswith(begins):
             return None
-        self.at += 1
-        return self.lines[self.at - 1][1][len(begins):]
+        self.last, self.at, self.counted = line[0], line[2], line[0] + 1
+        self.peeked = None
+        return line[1][len(begins):]
 
     def next(self, begins):
         value = self.next_if(begins)
         if value is None:
-            line = self.lines[-1][0] if self.at_end() and self.lines else \
-                self.lines[self.at][0] if self.lines else 1
-            raise Failed(at_line(line, f"'{begins.strip()}' 줄이 있어야 합니다."))
+            line = self.peek()
+            raise Failed(at_line(line[0] if line else self.last, f"'{begins.strip()}' 줄이 있어야 합니다."))
         return value
+
+    def skip_to(self, wanted, within):
+        """Past every line up to the next that reads `wanted`, which is read; only lines holding
+        `within` are made canonical on the way."""
+        self.peeked = None
+        at = self.text.find(within, self.at)
+        while at >= 0:
+            start, end = line_start(self.text, at), line_end(self.text, at)
+            if start >= self.at and canonical_entry(self.text[start:end]) == wanted:
+                self.counted += line_number_at(self.text, start, self.at) - 1
+                self.last = self.counted
+                self.at, self.counted = next_line(self.text, end), self.counted + 1
+                self.list_from = start
+                return True
+            at = self.text.find(within, at + 1)
+        return False
 
     def number(self, begins, unit):
         value = self.next(begins)
@@ -604,13 +677,15 @@ class PostLines:
 def read_announcement_post(text):
     """The terms of an announcement post as copied from the site, with its list ("list", None when
     the post does not carry it); None when the text holds no announcement post at all."""
+    if len(text) > MAX_POST:
+        raise Failed(TOO_LONG_FOR_A_POST)
     post = PostLines(text, ANNOUNCEMENT_TITLE)
     if post.found == 0:
         return None
     if post.found > 1:
         raise Failed("예고문이 둘 이상 들어 있어, 어느 추첨을 예고했는지 알 수 없습니다.")
     # A post of the first rule's days carries the code alone: it is read for that (None here).
-    if post.at_end() or not post.lines[post.at][1].startswith("규칙 : "):
+    if post.at_end() or not post.peek()[1].startswith("규칙 : "):
         return None
     try:
         rule = post.next("규칙 : ")
@@ -653,9 +728,7 @@ def read_announcement_post(text):
         raise Failed("예고문을 읽을 수 없습니다. " + at_line(reserves_line, wrong))
     terms["code"] = code
     terms["list"] = None
-    while not post.at_end() and post.next_if(list_heading(terms["n"])) is None:
-        post.next_if("")  # a line of the text around it
-    if post.at_end():
+    if not post.skip_to(list_heading(terms["n"]), "목록"):
         return terms
     entries, lines = [], []
     try:
@@ -675,12 +748,15 @@ def read_announcement_post(text):
     except Failed as failure:
         raise Failed(f"예고문의 참가자 목록을 읽을 수 없습니다. {failure}")
     terms["list"] = entries
+    terms["list_span"] = (post.list_from, post.position())
     return terms
 
 
 def read_result_post(text):
     """What a result post as copied from the site says was drawn, and by which round; None when the
     text holds no result post."""
+    if len(text) > MAX_POST:
+        raise Failed(TOO_LONG_FOR_A_POST)
     post = PostLines(text, RESULT_TITLE)
     if post.found == 0:
         return None
@@ -791,7 +867,34 @@ def verify_result(text, relay_names):
         raise Failed(at_line(header.next_line(), "결과 파일에 없어야 할 줄입니다."))
     terms["signature"] = signature
     terms["drawn"] = drawn_report(terms, winners, reserves, entries)
+    terms["list"] = entries
     return terms
+
+
+def read_alike_today(terms):
+    """A draw of the first rule is read by that rule; its list may still hold entries that today's
+    rule takes for one person: those entries, by the groups they form."""
+    if terms["rule"] == RULE_V2:
+        return []
+    groups = {}
+    for entry in terms["list"]:
+        canonical = entry if has_unusable(entry) else canonical_entry(entry)
+        groups.setdefault(look_alike_key(canonical) if canonical else entry, []).append(entry)
+    return [group for group in groups.values() if len(group) > 1]
+
+
+def plainly(entry):
+    """The entry with what does not show made visible, each such code point written <U+XXXX>."""
+    tables = _tables()
+    return "".join(c if c == " " or not (tables["unusable"].match(c) or tables["blank"].match(c))
+                   else f"<U+{ord(c):04X}>" for c in entry)
+
+
+def read_alike_today_text(groups):
+    named = " / ".join(", ".join(f'"{plainly(entry)}"' for entry in group) for group in groups[:5])
+    more = f" 외 {len(groups) - 5}묶음" if len(groups) > 5 else ""
+    return ("이 결과는 예전 규칙(tombolix-draw-v1)으로 만들어졌고 그 규칙대로 뽑혔습니다. 그러나 목록에 지금 규칙으로는 "
+            f"한 사람으로 보는 항목이 있어, 한 사람이 여러 번 들어갔을 수 있습니다: {named}{more}")
 
 
 def drawn_report(terms, winners, reserves, entries):
@@ -923,7 +1026,8 @@ def verify(result_text, announcement_text, relays, offline):
         check_announcement(announcement_text, terms)
     drawn = (f"{terms['label']} : 참가자 {terms['n']}명 중 당첨자 {terms['k']}명, "
              f"예비 당첨자 {terms['r']}명이 규칙대로 뽑혔습니다.")
-    if confirmed and announcement_text is not None:
+    alike = read_alike_today(terms)
+    if confirmed and announcement_text is not None and not alike:
         return SUCCESS, "\n".join(["검증 성공", drawn, "예고에 이 결과의 예고 코드가 있어, 예고한 그대로의 추첨입니다.",
                                    confirmed, posted_before_round(terms)] + terms["drawn"])
     lines = ["검증 미완료",
@@ -931,6 +1035,8 @@ def verify(result_text, announcement_text, relays, offline):
     if announcement_text is None:
         lines.append("- 이 결과는 어떤 예고와도 비교하지 않았습니다. 아래 값이 추첨 전에 올린 예고와 같은지 "
                      "직접 확인하세요. (--announcement)")
+    if alike:
+        lines.append("- " + read_alike_today_text(alike))
     if confirmed:
         lines.append("- " + confirmed)
     else:
@@ -988,7 +1094,8 @@ def main():
     if hasattr(sys.stdout, "reconfigure"):
         sys.stdout.reconfigure(encoding="utf-8")
         sys.stderr.reconfigure(encoding="utf-8")
-    if sys.version_info < OLDEST_PYTHON or unicodedata.unidata_version < "14.0.0":
+    unicode = tuple(int(part) for part in unicodedata.unidata_version.split("."))
+    if sys.version_info < OLDEST_PYTHON or unicode < (14,):
         print(f"이 스크립트는 Python {OLDEST_PYTHON[0]}.{OLDEST_PYTHON[1]} 이상에서 돌아갑니다. 지금 Python은 "
               f"{sys.version_info[0]}.{sys.version_info[1]}(유니코드 {unicodedata.unidata_version})이라, 추첨 규칙이 "
               "쓰는 유니코드 14의 정규화를 모릅니다. 더 새 Python으로 다시 실행해주세요.", file=sys.stderr)

@@ -6,6 +6,13 @@
 #   long_page1.html … long_page4.html  another post's four comment pages (answered with page 4),
 #                                      some of whose writers have no name a reader can take: a
 #                                      nickname drawn as an image alone, or mark-up alone
+#   event_page1.html … event_page3.html  an event's three comment pages (answered with page 3),
+#                                      written around its deadline, 2026-08-28 09:38 (Korea's
+#                                      time), as they read to an answer dated 2026-08-28 10:05
+#                                      (Korea's time; the tests send that Date): a quiz's answer,
+#                                      nicknames drawn as images (with and without their
+#                                      alternative text), one that shows nothing (U+3164), two
+#                                      members shown alike and two whose names read the same
 #   login_refused.html   what a log-in answer that is a page of the site looks like to a visitor
 #   login_redirect.html  a bare redirect to the front page, saying nothing of who is looking
 #   front_visitor.html   the front page as a visitor sees it
@@ -32,6 +39,11 @@ TOKENS = {
     "jung": "JuNg5oYe0n0000000000Hh==",
     "image": "1mAg3N1cKc0n00000000Ii==",  # a nickname drawn as an image
     "bare": "B4r3M4rKuP0000000000Jj==",  # a name of mark-up alone
+    "E1": "kK1i/Mas0kEd0000000000==",  # [ *끼* ]
+    "E2": "kK1i/Mas0kEd1111111111==",  # [ *끼* ], another member
+    "alt": "Alt1mAg3N1ck000000000Kk==",  # a nickname drawn as an image with its alternative text
+    "filler": "F1llEr3164000000000/Ll==",  # a nickname of the Hangul filler alone
+    "lee2": "L33yOuNgHe3Zw5p000000Mm==",  # 이영희 and a zero-width space: reads as 이영희
 }
 
 
@@ -123,6 +135,38 @@ LONG_PAGES = {
 }
 
 
+# Post EVENT_POST: "2026/08/27 09:38 ~ 2026/08/28 09:38"; its comments show bare times, as the
+# site shows those of the last day, read against an answer dated 2026-08-28 10:05 (Korea's
+# time): a time of day after 10:05 is of the day before.
+EVENT_POST = 303723
+ALT_NAME = ('<b><i class="nlevel lvG"></i><img src=\'https://image.ppomppu.co.kr/zboard/nickcon/'
+            'A1tN1ck.gif\' alt=\'뽐뿌&amp;왕\' border=0 align=absmiddle></b>')
+EVENT_PAGES = {
+    1: [
+        c(5102700, 0, 0, name("[ *끼* ]"), "<p>응모합니다</p>", "E1", t="10:12:03", subs=[
+            c(5102701, 1, 5102700, name("쇼핑파트너", linked=True, level="lvB"), "<p>감사합니다</p>",
+              "author", t="10:13:00")]),
+        c(5102702, 0, 0, name("김철수", linked=True), "<p>응모! 정답은 3번입니다</p>", "kim", t="11:37:06"),
+        c(5102703, 0, 0, ALT_NAME, "<p>응모해요</p>", "alt", t="12:00:00"),
+        c(5102704, 0, 0, IMAGE_NAME, "<p>저도 응모</p>", "image", t="13:00:00"),
+        c(5102705, 0, 0, name("\u3164"), "<p>응모합니다</p>", "filler", t="14:00:00"),
+    ],
+    2: [
+        c(5102710, 0, 0, name("이영희"), "<p>응모</p>", "lee", t="23:50:00"),
+        c(5102711, 0, 0, name("이영희\u200b"), "<p>응모합니다</p>", "lee2", t="05:00:00"),
+        c(5102712, 0, 0, name("홍길동", linked=True), "<p>마감 직전 응모</p>", "hong", t="09:37:59"),
+    ],
+    3: [
+        c(5102720, 0, 0, name("황"), "<p>응모</p>", "hwang", t="09:38:00"),
+        c(5102721, 0, 0, name("박지성"), "<p>응모합니다</p>", "park", t="09:38:01"),
+        c(5102722, 0, 0, name("[ *끼* ]"), "<p>늦었지만 응모</p>", "E2", t="09:40:12"),
+        c(5102723, 0, 0, name("최민수"), "<p>응모요</p>", "choi", t="10:01:00"),
+        c(5102724, 0, 0, name("김철수", linked=True), "<p>다시 응모합니다</p>", "kim", t="09:50:00"),
+        c(5102725, 0, 0, name("[ *끼* ]"), "<p>한 번 더</p>", "E1", t="09:55:00"),
+    ],
+}
+
+
 def count(comments):
     return sum(1 + count(x.get("sub_cmt", [])) for x in comments)
 
@@ -198,6 +242,8 @@ for n in PAGES:
     write("post_page%d.html" % n, post_page(n))
 for n in LONG_PAGES:
     write("long_page%d.html" % n, post_page(n, LONG_POST, LONG_PAGES))
+for n in EVENT_PAGES:
+    write("event_page%d.html" % n, post_page(n, EVENT_POST, EVENT_PAGES))
 write("login_refused.html", login_refused())
 write("login_redirect.html", login_redirect())
 write("front_visitor.html", front_page(1))

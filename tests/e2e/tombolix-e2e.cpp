@@ -33,9 +33,11 @@ int main(int argc, char **argv) {
     loggedIn.headers = {{"Set-Cookie", "PHPSESSID=e2e; path=/"}};
     server.setDefault(loggedIn);
     server.route("/index.php", {200, {}, fixtureBytes(QStringLiteral("front_member.html"))});
-    // a comment page a second, as on a slow connection, so that the import's progress shows
+    // a comment page a second, as on a slow connection, so that the import's progress shows;
+    // each dated now, so that a deadline reads the comments' bare times as of today
     TestHttpServer::Answer last{200, {}, fixtureBytes(QStringLiteral("post_page3.html"))};
     last.delayMs = 1000;
+    last.dateNow = true;
     server.route("/zboard/view.php", last);
     for (int page = 1; page <= 3; ++page) {
         TestHttpServer::Answer answer{
@@ -43,6 +45,7 @@ int main(int argc, char **argv) {
             {},
             fixtureBytes(QStringLiteral("post_page") + QString::number(page) + QStringLiteral(".html"))};
         answer.delayMs = 1000;
+        answer.dateNow = true;
         server.route("&c_page=" + QByteArray::number(page), answer);
     }
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&server] {

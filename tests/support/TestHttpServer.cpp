@@ -1,6 +1,8 @@
 #include "tests/support/TestHttpServer.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QLocale>
 #include <QPointer>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -145,6 +147,13 @@ void TestHttpServer::answer(QTcpSocket *socket, const Answer &scripted) {
         bytes += "Content-Length: " + QByteArray::number(scripted.body.size()) + "\r\n";
         for (const auto &[name, value] : scripted.headers)
             bytes += name + ": " + value + "\r\n";
+        if (scripted.dateNow)
+            bytes +=
+                "Date: " +
+                QLocale::c()
+                    .toString(QDateTime::currentDateTimeUtc(), QStringLiteral("ddd, dd MMM yyyy hh:mm:ss"))
+                    .toLatin1() +
+                " GMT\r\n";
         bytes += "\r\n" + scripted.body;
         if (scripted.cutAfter >= 0) {
             guard->write(bytes.left(scripted.cutAfter));

@@ -36,6 +36,7 @@ public:
         bool never = false;      // keep the connection open and never answer
         qsizetype cutAfter = -1; // send this many bytes of the answer, then close
         int dripMs = 0;          // send the answer one byte at a time, this far apart
+        bool dateNow = false;    // send the time of the answer as its Date, as real servers do
     };
 
     enum class Scheme { Http, Https };
