@@ -193,7 +193,7 @@ QByteArray windowsIconFile(const QList<QImage> &pictures) {
 
 void makeRoomForText(QWidget *window) {
     for (QLabel *label : window->findChildren<QLabel *>()) {
-        if (label->text().isEmpty() || label->wordWrap() || label->layout())
+        if (label->wordWrap() || label->layout())
             continue;
         const int line = QFontMetrics(label->font()).height() + 2 * label->margin() + 2 * label->frameWidth();
         const int grow = line - label->height();
