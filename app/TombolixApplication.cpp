@@ -2,6 +2,7 @@
 
 #include "common/ErrorGuard.h"
 #include "common/QtPrompter.h"
+#include "common/TombolixStyle.h"
 #include "core/Constants.h"
 
 namespace tombolix {
@@ -13,6 +14,7 @@ TombolixApplication::TombolixApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("tombolix"));
     setDesktopFileName(QStringLiteral("kr.tombolix.Tombolix"));
     installQtKoreanTranslation();
+    setStyle(new TombolixStyle); // the application owns it
 }
 
 bool TombolixApplication::notify(QObject *receiver, QEvent *event) {

@@ -162,6 +162,7 @@ void frmMain::buildControls(QWidget *client) {
     const QList<QWidget *> order{txtAdd, cmdAdd, lstPick, cmdPick, cmdDel, OptPick[1], OptPick[0], txtPick};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    makeRoomForText(client);
 }
 
 QAction *frmMain::addCommand(QMenu *menu, const char *name, const QString &caption,

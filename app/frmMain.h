@@ -70,10 +70,6 @@ public:
     QPushButton *cmdPick = nullptr;
     QLabel *CapPic = nullptr;
 
-    QMenu *m_List = nullptr;
-    QMenu *m_Capture = nullptr;
-    QMenu *m_Info = nullptr;
-    QMenu *m_Public = nullptr;
     QAction *mnu_Save = nullptr;
     QAction *mnu_Load = nullptr;
     QAction *mnu_Clear = nullptr;
@@ -96,6 +92,12 @@ private:
     void buildControls(QWidget *client);
     void buildMenus();
     QAction *addCommand(QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)());
+
+    // The top-level menus, which only open their commands: no one else needs them.
+    QMenu *m_List = nullptr;
+    QMenu *m_Capture = nullptr;
+    QMenu *m_Info = nullptr;
+    QMenu *m_Public = nullptr;
 
     Services m_services;
     std::unique_ptr<DrawList> m_drawList;

@@ -10,6 +10,10 @@ class WrappingButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 
+    // Where the caption is laid out: inside the bevel, half the style's button margin clear of
+    // it on either side, as Qt keeps a button's one-line caption.
+    QRect captionRect() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

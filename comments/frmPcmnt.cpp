@@ -135,6 +135,7 @@ void frmPcmnt::buildControls() {
     }
     for (QLabel *label : {lblText[0], lblText[1], lblText[2], lblText[3], Label1, lblExclude, lblDeadline})
         label->adjustSize();
+    makeRoomForText(this);
     for (QWidget *listed :
          std::initializer_list<QWidget *>{lblText[0], lblText[1], lblText[2], lblText[3], lblHelp, OptSet[0],
                                           OptSet[1], Label1, lblExclude, lblDeadline, lblExcludeList})
@@ -213,35 +214,31 @@ void frmPcmnt::closeEvent(QCloseEvent *event) {
     event->accept();
 }
 
-int frmPcmnt::Login(const QString &id, const QString &password, QString *failure) {
+int frmPcmnt::Login(const QString &id, const QString &password) {
+    const Expected<bool> taken = askLogin(id, password);
+    return taken && *taken ? 1 : 0;
+}
+
+Expected<bool> frmPcmnt::askLogin(const QString &id, const QString &password) {
     const QString base = m_services.endpoints.siteBase;
-    auto unreachable = [failure](const HttpResult &answer) {
-        if (failure)
-            *failure = answer.error;
-        return 0;
-    };
-    const HttpResult answer = m_request.fetch({"POST",
-                                               site::loginAddress(base),
-                                               {{"Referer", site::frontPage(base).toLatin1()},
-                                                {"Content-Type", "application/x-www-form-urlencoded"}},
-                                               site::loginBody(id, password)},
-                                              {m_limits.loginMs});
-    if (!answer.ok())
-        return unreachable(answer);
-    const QString text = fromCp949(answer.body);
-    site::Viewer viewer = site::pageViewer(text);
-    if (viewer == site::Viewer::Unknown) {
-        // The answer does not say who is looking; the front page, asked with the session's
-        // cookies, does.
-        const HttpResult front =
-            m_request.fetch({"GET", QUrl(site::frontPage(base)), {}, {}}, {m_limits.loginMs});
-        if (!front.ok())
-            return unreachable(front);
-        viewer = site::pageViewer(fromCp949(front.body));
-    }
-    if (viewer == site::Viewer::Unknown)
-        return site::pointsToFrontPage(text, base) ? 1 : 0;
-    return viewer == site::Viewer::Member ? 1 : 0;
+    const HttpRequest login{"POST",
+                            site::loginAddress(base),
+                            {{"Referer", site::frontPage(base).toLatin1()},
+                             {"Content-Type", "application/x-www-form-urlencoded"}},
+                            site::loginBody(id, password)};
+    const Expected<QByteArray> answer = m_request.fetch(login, {m_limits.loginMs}).answer();
+    if (!answer)
+        return Problem{answer.problem()};
+    const QString text = fromCp949(*answer);
+    if (const std::optional<bool> taken = site::loginTaken(text))
+        return *taken;
+    // The answer does not say who is looking; the front page, asked with the session's cookies,
+    // does.
+    const Expected<QByteArray> front =
+        m_request.fetch({"GET", QUrl(site::frontPage(base)), {}, {}}, {m_limits.loginMs}).answer();
+    if (!front)
+        return Problem{front.problem()};
+    return site::loginTaken(text, fromCp949(*front), base);
 }
 
 void frmPcmnt::LogOut() {
@@ -262,16 +259,15 @@ void frmPcmnt::cmdLogin_Click() {
         cmdLogin->setEnabled(true);
         return;
     }
-    QString failure;
-    const int result = Login(id, password, &failure);
+    const Expected<bool> taken = askLogin(id, password);
     if (wait.windowClosed())
         return;
-    if (!failure.isEmpty()) {
-        prompter.information(unreachableText(failure));
+    if (!taken) {
+        prompter.information(unreachableText(taken.problem()));
         cmdLogin->setEnabled(true);
         return;
     }
-    if (result == 1) {
+    if (*taken) {
         prompter.notice(QStringLiteral("로그인에 성공하였습니다!"));
         txtID->setEnabled(false);
         txtPW->setEnabled(false);

@@ -4,6 +4,7 @@
 #include "common/Services.h"
 #include "common/WaitGuard.h"
 #include "core/Entrants.h"
+#include "core/Expected.h"
 #include "http/WebRequest.h"
 
 #include <QSet>
@@ -39,9 +40,8 @@ public:
     frmPcmnt(const Services &services, DrawList &drawList);
     ~frmPcmnt() override;
 
-    // 1 when the site took the log-in, else 0; `failure` gets the reason when the site could
-    // not be reached.
-    int Login(const QString &id, const QString &password, QString *failure = nullptr);
+    // 1 when the site took the log-in, else 0 (also when the site could not be asked).
+    int Login(const QString &id, const QString &password);
     void LogOut();
 
     void cmdLogin_Click();
@@ -83,6 +83,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether the site took the log-in, or why it could not be asked.
+    Expected<bool> askLogin(const QString &id, const QString &password);
     void buildControls();
     void resetControls();
     static QString unreachableText(const QString &reason);

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -188,6 +189,17 @@ QByteArray windowsIconFile(const QList<QImage> &pictures) {
     for (const QByteArray &data : images)
         file += data;
     return file;
+}
+
+void makeRoomForText(QWidget *window) {
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->wordWrap() || label->layout())
+            continue;
+        const int line = QFontMetrics(label->font()).height() + 2 * label->margin() + 2 * label->frameWidth();
+        const int grow = line - label->height();
+        if (grow > 0)
+            label->setGeometry(label->x(), label->y() - grow / 2, label->width(), line);
+    }
 }
 
 void makeFixedWindow(QWidget *window, const QString &caption) {

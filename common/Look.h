@@ -39,6 +39,13 @@ QImage tombolixIconImage(int size);
 // ones in 32 bits.
 QByteArray windowsIconFile(const QList<QImage> &pictures);
 
+// Every label of `window` that is shorter than a line of its font grows to that line's height,
+// as much above as below, keeping its place: the layouts' heights were made for the fonts the
+// program first had, and the Korean fonts that stand in for 돋움 and 굴림 reach further above and
+// below, so a parenthesis or a descender would be cut. Labels draw no background of their own,
+// so the taller box shows nothing more than its whole text.
+void makeRoomForText(QWidget *window);
+
 // A top-level window as both of ours are: a caption, the icon, a fixed single border with
 // the system menu and the close button only.
 void makeFixedWindow(QWidget *window, const QString &caption);

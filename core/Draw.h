@@ -55,11 +55,13 @@ private:
 std::optional<qint64> parseDrawCount(const QString &answer);
 
 // Draws `count` different non-empty texts from the live list, starting from `pool` (a read of
-// it), in draw order. Each pick is a uniform choice among positions, repeated until it lands on
-// a text not drawn yet. `between` runs after the first winner and then after a winner whenever
-// `sliceMs` of drawing have passed: the window's events, which may change the list, which is
-// then read again. nullopt when the changes took away what the draw needs. The caller makes
-// sure the pool holds at least `count` different texts.
+// it), in draw order. Each pick is a uniform choice among the positions whose text is not drawn
+// yet, as a uniform choice among all positions repeated until it lands on such a text would
+// make it: a text that stands m times is m times as likely as one that stands once. `between`
+// runs after the first winner and then after a winner whenever `sliceMs` of drawing have
+// passed: the window's events, which may change the list, which is then read again. nullopt
+// when the changes took away what the draw needs. The caller makes sure the pool holds at
+// least `count` different texts.
 std::optional<QStringList> drawWinners(const DrawSource &list, DrawPool pool, int count, SecureRandom &random,
                                        const std::function<void()> &between, int sliceMs = 5);
 

@@ -61,4 +61,24 @@ bool pointsToFrontPage(const QString &answer, const QString &base) {
     return answer.contains(frontPage(base)) || answer.contains(plain);
 }
 
+std::optional<bool> loginTaken(const QString &answer) {
+    switch (pageViewer(answer)) {
+    case Viewer::Member:
+        return true;
+    case Viewer::Visitor:
+        return false;
+    case Viewer::Unknown:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool loginTaken(const QString &answer, const QString &frontPage, const QString &base) {
+    if (const std::optional<bool> taken = loginTaken(answer))
+        return *taken;
+    if (const std::optional<bool> taken = loginTaken(frontPage))
+        return *taken;
+    return pointsToFrontPage(answer, base);
+}
+
 } // namespace tombolix::site

@@ -38,5 +38,12 @@ Viewer pageViewer(const QString &page);
 // so it decides only when no page says who is looking.
 bool pointsToFrontPage(const QString &answer, const QString &base);
 
+// Whether the site took a log-in, as the page of its answer says: a member's page or a
+// visitor's. nullopt when the page does not say who is looking; then the front page, asked
+// with the session's cookies, says (the second form), and when that does not say either, the
+// older rule decides.
+std::optional<bool> loginTaken(const QString &answer);
+bool loginTaken(const QString &answer, const QString &frontPage, const QString &base);
+
 } // namespace site
 } // namespace tombolix

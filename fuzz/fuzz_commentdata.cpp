@@ -17,6 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     for (const QString &page : {fromCp949(bytes), QString::fromUtf8(bytes)}) {
         site::pageViewer(page);
+        // a log-in answer that says who is looking decides alone, the front page unasked
+        if (const std::optional<bool> taken = site::loginTaken(page);
+            taken && site::loginTaken(page, QString(), QStringLiteral("https://www.ppomppu.co.kr")) != *taken)
+            std::abort();
         const PostComments parsed = parsePostComments(page);
         if (!parsed.readable && (parsed.totalPages != 0 || !parsed.comments.isEmpty()))
             std::abort();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Expected.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QNetworkAccessManager>
@@ -42,6 +44,8 @@ struct HttpResult {
     QList<QPair<QByteArray, QByteArray>>
         headers{}; // the answer's, as sent (of the last answer after a redirect)
     bool ok() const { return error.isEmpty(); }
+    // The body of the whole answer, or why there is none.
+    Expected<QByteArray> answer() const { return ok() ? Expected<QByteArray>(body) : Problem{error}; }
     // The value of the answer's header of that name (any case); null when it sent none.
     QByteArray header(const QByteArray &name) const;
 };

@@ -33,6 +33,7 @@ Countdown::Countdown(QWidget *parent)
     paintWhite(this);
     setFont(dotumFont(9));
     m_text->setTextFormat(Qt::PlainText);
+    m_text->setMargin(1); // a stroke may reach past the text's advance
     m_text->setAlignment(Qt::AlignCenter);
     m_left->setAlignment(Qt::AlignCenter);
     m_left->setFont(gulimFont(11.25, true));

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace tombolix {
@@ -52,22 +54,16 @@ enum class TextNeeds {
 // A character that needs nothing: a precomposed Hangul syllable, an ASCII digit, punctuation
 // or a blank.
 bool isPlain(char16_t c) {
-    return (c >= 0xAC00 && c <= 0xD7A3) || c == u' ' || (c >= u'!' && c <= u'@') ||
-           (c >= u'[' && c <= u'`') || (c >= u'{' && c <= u'~');
-}
-
-// Where a plain character's advance is kept: ASCII first, then the Hangul syllables.
-constexpr int PlainSlots = 0x80 + (0xD7A3 - 0xAC00 + 1);
-int plainSlot(char16_t c) {
-    return c < 0x80 ? int(c) : 0x80 + int(c - 0xAC00);
+    return (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= u' ' && c <= u'~' && !(char16_t(c | 0x20) >= u'a' && char16_t(c | 0x20) <= u'z'));
 }
 
 TextNeeds needsOf(QStringView text) {
     TextNeeds needs = TextNeeds::Nothing;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text.at(i).unicode();
-        if (isPlain(char16_t(c)))
+        if (isPlain(text.at(i).unicode()))
             continue;
+        char32_t c = text.at(i).unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1)), ++i;
         switch (QChar::direction(c)) {
@@ -116,6 +112,21 @@ int boundaryNear(const QString &shown, int lineStart, int lineEnd, int position,
     }
 }
 
+// Where the line that starts at `from` ends: at the next line feed, or at the text's end. A
+// short line (a winner of the list format) is looked through in place; the rest of a long one
+// is left to Qt's search, which looks at many characters at a time.
+int lineEndFrom(const QString &text, int from) {
+    const int size = int(text.size());
+    const QChar *characters = text.constData();
+    const int near = std::min(size, from + 64);
+    for (int at = from; at < near; ++at) {
+        if (characters[at] == u'\n')
+            return at;
+    }
+    const qsizetype feed = near < size ? text.indexOf(u'\n', near) : -1;
+    return feed < 0 ? size : int(feed);
+}
+
 } // namespace
 
 ResultBox::ResultBox(QWidget *parent)
@@ -128,6 +139,7 @@ ResultBox::ResultBox(QWidget *parent)
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);
     installResultBoxAccessibility();
+    fontChanged();
     measure();
 }
 
@@ -145,7 +157,9 @@ void ResultBox::setEntries(const QStringList &entries, const QString &separator)
     bool carriageReturns = false;
     for (const QString &entry : entries) {
         length += entry.size();
-        carriageReturns = carriageReturns || entry.contains(u'\r');
+        // a loop of its own: a call to look into a name of a few characters costs more
+        for (const QChar c : entry)
+            carriageReturns |= c == u'\r';
     }
     const bool same = !carriageReturns && shownSeparator.size() == separator.size();
     m_text = QString(length, Qt::Uninitialized);
@@ -166,7 +180,8 @@ void ResultBox::setEntries(const QStringList &entries, const QString &separator)
         text = std::copy(entry.cbegin(), entry.cend(), text);
         int shownLength = int(entry.size());
         if (out) {
-            const QString entryShown = entry.contains(u'\r') ? withLineFeeds(entry) : entry;
+            const QString entryShown =
+                carriageReturns && entry.contains(u'\r') ? withLineFeeds(entry) : entry;
             out = std::copy(entryShown.cbegin(), entryShown.cend(), out);
             shownLength = int(entryShown.size());
         }
@@ -209,25 +224,39 @@ void ResultBox::copy() const {
         QGuiApplication::clipboard()->setText(selectedText());
 }
 
+// What the box keeps of its font: the font without shaping, the line's height, and the plain
+// characters' advances, measured again as they are met. A blank's and a Hangul syllable's are
+// measured at once: nearly every result has both, and measuring them loads the fonts, which the
+// first draw would otherwise wait for.
+void ResultBox::fontChanged() {
+    m_unshaped = font();
+    m_unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    m_plainAdvances.resize(0x10000);
+    for (int c = 0; c < 0x10000; ++c)
+        m_plainAdvances[c] = isPlain(char16_t(c)) ? -1.0f : std::numeric_limits<float>::quiet_NaN();
+    const QFontMetricsF metrics(font());
+    m_lineHeight = metrics.lineSpacing();
+    m_ascent = metrics.ascent();
+    const QFontMetricsF unshaped(m_unshaped);
+    for (const char16_t c : {u' ', u'가'})
+        m_plainAdvances[c] = float(unshaped.horizontalAdvance(QChar(c)));
+}
+
 // The lines of the shown text, and the pieces of each with their widths. Measuring a piece
 // takes no more memory than the piece, however long its line.
 void ResultBox::measure() {
-    m_unshaped = font();
-    m_unshaped.setStyleStrategy(QFont::PreferNoShaping);
-    m_plainAdvances.fill(-1, PlainSlots);
     const QFontMetricsF metrics(font());
     const QFontMetricsF unshaped(m_unshaped);
-    m_lineHeight = metrics.lineSpacing();
-    m_ascent = metrics.ascent();
     m_widest = 0;
     m_lines.clear();
     m_pieces.clear();
-    m_lines.reserve(m_shown.count(u'\n') + 1);
-    m_pieces.reserve(m_lines.capacity() + m_shown.size() / PieceLength);
+    // a piece for every 256 characters at least, and a line for every winner, as many as there
+    // are in the list format (what a line list does not use of its memory is never touched)
+    m_pieces.reserve(m_shown.size() / PieceLength + 1);
+    m_lines.reserve(m_entries.size() + 1);
     int start = 0;
     for (;;) {
-        const int end = int(m_shown.indexOf(u'\n', start));
-        const int lineEnd = end < 0 ? int(m_shown.size()) : end;
+        const int lineEnd = lineEndFrom(m_shown, start);
         Line line{start, lineEnd - start, int(m_pieces.size()), 0, 0};
         for (int from = start; from < lineEnd;) {
             const int to = pieceEnd(from, lineEnd);
@@ -246,9 +275,9 @@ void ResultBox::measure() {
         }
         m_widest = std::max(m_widest, line.width);
         m_lines.append(line);
-        if (end < 0)
+        if (lineEnd == m_shown.size())
             break;
-        start = end + 1;
+        start = lineEnd + 1;
     }
 }
 
@@ -257,14 +286,15 @@ void ResultBox::measure() {
 // is measured once, not every piece it is in: most winners are Hangul names and numbers, and a
 // draw of thousands otherwise spends most of its time here.
 std::optional<qreal> ResultBox::plainWidth(QStringView text, const QFontMetricsF &unshaped) {
-    qreal *advances = m_plainAdvances.data();
+    float *advances = m_plainAdvances.data();
     qreal width = 0;
     for (const QChar c : text) {
-        if (!isPlain(c.unicode()))
-            return std::nullopt;
-        qreal &advance = advances[plainSlot(c.unicode())];
-        if (advance < 0)
-            advance = unshaped.horizontalAdvance(c);
+        float &advance = advances[c.unicode()];
+        if (!(advance >= 0)) {
+            if (std::isnan(advance))
+                return std::nullopt;
+            advance = float(unshaped.horizontalAdvance(c));
+        }
         width += advance;
     }
     return width;
@@ -464,6 +494,7 @@ void ResultBox::resizeEvent(QResizeEvent *event) {
 void ResultBox::changeEvent(QEvent *event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
+        fontChanged();
         measure();
         updateScrollBars();
         viewport()->update();

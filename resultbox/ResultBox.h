@@ -97,6 +97,7 @@ private:
     };
 
     void show(const QString &text, QList<Span> entries);
+    void fontChanged();
     void measure();
     std::optional<qreal> plainWidth(QStringView text, const QFontMetricsF &unshaped);
     int pieceEnd(int start, int lineEnd) const;
@@ -122,8 +123,10 @@ private:
     QList<Span> m_entries; // none when the box was given plain text
     QList<Line> m_lines;
     QList<Piece> m_pieces;
-    QFont m_unshaped;             // the box's font, for text that shaping would not change
-    QList<qreal> m_plainAdvances; // in m_unshaped, of the characters it draws alike; -1 until measured
+    QFont m_unshaped; // the box's font, for text that shaping would not change
+    // The advance in m_unshaped of each character it draws alike, by its code unit: -1 until
+    // measured, NaN for the others. Advances are multiples of 1/64, which a float holds exactly.
+    QList<float> m_plainAdvances;
     qreal m_widest = 0;
     qreal m_lineHeight = 0;
     qreal m_ascent = 0;

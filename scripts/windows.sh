@@ -67,6 +67,9 @@ cp tools/verify-draw.py build-win/app/tombolix-verify.html "$package/"
 # the terms of what the program holds: its own, and CIRCL's, Go's and ICU's, whose code is linked
 # into it
 cp packaging/linux/copyright "$package/copyright.txt"
+# and beside them, in licenses/, the terms of the libraries the zip carries: Qt's, its Korean
+# translation's, the GCC runtime's and MinGW-w64's, with an index
+sh scripts/windows/licenses.sh "$package" "$qt"
 # the libraries without their debugging symbols (a third of the size)
 stripped() { x86_64-w64-mingw32-strip --strip-unneeded -o "$2" "$1"; }
 for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do

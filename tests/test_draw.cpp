@@ -2,6 +2,7 @@
 // a running draw.
 #include "app/frmMain.h"
 #include "core/Draw.h"
+#include "core/SecureRandom.h"
 #include "core/TombolixError.h"
 #include "resultbox/ResultBox.h"
 #include "tests/support/Fakes.h"
@@ -15,6 +16,8 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 using namespace tombolix;
 using namespace tombolix::test;
@@ -44,6 +47,8 @@ private slots:
     void tooFewDifferentTextsIsRefused();
     void overwriteQuestionBothWays();
     void drawOfTwoIsFair();
+    void repeatsWeighByTheirPositions();
+    void aListReadAgainKeepsWhatWasDrawn();
     void everyEntryCanBeLeftOut();
     void listClearedDuringTheDrawStopsIt();
     void listGrowingDuringTheDrawIsFine();
@@ -192,8 +197,9 @@ namespace {
 
 struct FixedList : DrawSource {
     QStringList texts;
+    quint64 changes = 1;
     QStringList entries() const override { return texts; }
-    quint64 revision() const override { return 1; }
+    quint64 revision() const override { return changes; }
 };
 
 } // namespace
@@ -275,6 +281,57 @@ void TestDraw::drawOfTwoIsFair() {
     // 140 is 6.26 standard deviations of a fair coin over 2000 throws: a fair draw lands
     // outside in fewer than one run in a billion.
     QVERIFY2(qAbs(a - draws / 2) <= 140, qPrintable(QString::number(a)));
+}
+
+// Each pick is uniform among the positions of the texts not drawn yet: a text that stands twice
+// comes first twice as often, and after it the others share what is left; the empty text never
+// comes. Every order of two winners from A, A, (empty), B, C, over 12,000 draws.
+void TestDraw::repeatsWeighByTheirPositions() {
+    FixedList list;
+    list.texts = QStringList{QStringLiteral("A"), QStringLiteral("A"), QString(), QStringLiteral("B"),
+                             QStringLiteral("C")};
+    const QHash<QString, double> expected{
+        {QStringLiteral("A,B"), 1.0 / 4}, {QStringLiteral("A,C"), 1.0 / 4},
+        {QStringLiteral("B,A"), 1.0 / 6}, {QStringLiteral("B,C"), 1.0 / 12},
+        {QStringLiteral("C,A"), 1.0 / 6}, {QStringLiteral("C,B"), 1.0 / 12}};
+    const int draws = 12000;
+    QHash<QString, int> seen;
+    for (int i = 0; i < draws; ++i) {
+        const std::optional<QStringList> winners =
+            drawWinners(list, DrawPool(list), 2, SecureRandom::shared(), [] {});
+        QVERIFY(winners);
+        ++seen[winners->join(u',')];
+    }
+    QCOMPARE(seen.size(), expected.size()); // no other order, no empty winner
+    for (auto order = expected.cbegin(); order != expected.cend(); ++order) {
+        // 6 standard deviations: a fair draw lands outside in fewer than one run in 10^8
+        const double mean = draws * order.value();
+        const double spread = 6 * std::sqrt(mean * (1 - order.value()));
+        QVERIFY2(std::abs(seen.value(order.key()) - mean) <= spread,
+                 qPrintable(order.key() + u' ' + QString::number(seen.value(order.key()))));
+    }
+}
+
+// A list that changes while the window's events run is read again; what was drawn before stays
+// drawn, and the texts that came with the change can win.
+void TestDraw::aListReadAgainKeepsWhatWasDrawn() {
+    FixedList list;
+    for (int i = 0; i < 200; ++i)
+        list.texts.append(QString::number(i));
+    int changes = 0;
+    const std::optional<QStringList> winners =
+        drawWinners(list, DrawPool(list), 201, SecureRandom::shared(), [&] {
+            // the first time: one entry more, and one already in the list twice
+            if (changes++ == 0) {
+                list.texts.append(QStringLiteral("new"));
+                list.texts.append(QStringLiteral("0"));
+                ++list.changes;
+            }
+        });
+    QVERIFY(winners);
+    QCOMPARE(winners->size(), 201);
+    QCOMPARE(QSet<QString>(winners->cbegin(), winners->cend()).size(), 201);
+    QVERIFY(winners->contains(QStringLiteral("new")));
 }
 
 void TestDraw::everyEntryCanBeLeftOut() {

@@ -1,6 +1,7 @@
 // The main window as the user meets it: its layout and menus, and building the draw list.
 #include "app/frmMain.h"
 #include "resultbox/ResultBox.h"
+#include "tests/support/Controls.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestMain.h"
 
@@ -12,6 +13,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <cstdlib>
+#include <utility>
 
 using namespace tombolix;
 using namespace tombolix::test;
@@ -61,7 +65,17 @@ void TestListEditing::cleanup() {
 
 void TestListEditing::layoutFollowsTheTable() {
     QCOMPARE(window->centralWidget()->size(), QSize(337, 561));
-    QCOMPARE(window->lblStatus->geometry(), QRect(8, 8, 321, 17));
+    // a label keeps its place and width, but is as tall as a line of its font, as much above
+    // as below its box of the table, so that no stroke of its text is cut
+    for (const auto &[name, box] :
+         {std::pair{"lblStatus", QRect(8, 8, 321, 17)}, std::pair{"lblList", QRect(8, 88, 317, 20)},
+          std::pair{"lblText1", QRect(8, 320, 317, 20)}}) {
+        const QLabel *label = named<QLabel>(window.get(), name);
+        QCOMPARE(label->x(), box.x());
+        QCOMPARE(label->width(), box.width());
+        QVERIFY2(label->height() >= box.height() && label->height() >= label->fontMetrics().height(), name);
+        QVERIFY2(std::abs(label->geometry().center().y() - box.center().y()) <= 1, name);
+    }
     QCOMPARE(window->txtAdd->geometry(), QRect(64, 32, 257, 18));
     QCOMPARE(window->cmdAdd->geometry(), QRect(8, 56, 153, 25));
     QCOMPARE(window->cmdDel->geometry(), QRect(168, 56, 153, 25));

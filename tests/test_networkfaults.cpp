@@ -5,6 +5,7 @@
 #include "core/CommentTime.h"
 #include "http/WebRequest.h"
 #include "info/modInit.h"
+#include "tests/support/Controls.h"
 #include "tests/support/SiteRig.h"
 #include "tests/support/TestMain.h"
 
@@ -50,6 +51,8 @@ private slots:
     void garbagePagesAreReadSafely();
     void cookieForAnotherDomainIsNotSentBack();
     void loginThatNeverAnswers();
+    void loginAnswersOneOrZero_data();
+    void loginAnswersOneOrZero();
     void versionCheckFaultsStartNormally_data();
     void versionCheckFaultsStartNormally();
     void everyHttpStatusIsAnAnswer_data();
@@ -211,6 +214,42 @@ void TestNetworkFaults::loginThatNeverAnswers() {
     window->close();
     QVERIFY(timer.elapsed() < 3000);
     QVERIFY(rig->prompter.records.size() == 1);
+}
+
+void TestNetworkFaults::loginAnswersOneOrZero_data() {
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<int>("result");
+    QTest::newRow("a member's page") << QStringLiteral("member") << 1;
+    QTest::newRow("a visitor's page") << QStringLiteral("visitor") << 0;
+    QTest::newRow("the front page cut short") << QStringLiteral("cut") << 0;
+    QTest::newRow("no answer") << QStringLiteral("never") << 0;
+}
+
+// Login answers 1 or 0 whatever happens, a site that cannot be asked included, and neither
+// shows anything nor touches a control: the log-in button's handler says why.
+void TestNetworkFaults::loginAnswersOneOrZero() {
+    QFETCH(QString, answers);
+    QFETCH(int, result);
+    if (answers == QStringLiteral("member")) {
+        server->enqueueBody(fixtureBytes(QStringLiteral("front_member.html")));
+    } else if (answers == QStringLiteral("visitor")) {
+        server->enqueueBody(fixtureBytes(QStringLiteral("login_refused.html")));
+    } else if (answers == QStringLiteral("cut")) {
+        server->enqueueBody(fixtureBytes(QStringLiteral("login_redirect.html")));
+        TestHttpServer::Answer front{200, {}, fixtureBytes(QStringLiteral("front_member.html"))};
+        front.cutAfter = 100;
+        server->enqueue(front);
+    } else {
+        TestHttpServer::Answer never;
+        never.never = true;
+        server->setDefault(never);
+    }
+    QCOMPARE(window->Login(QStringLiteral("abc"), QStringLiteral("p&ss")), result);
+    QVERIFY(rig->prompter.records.isEmpty());
+    QVERIFY(named<QPushButton>(window, "cmdLogin")->isEnabled());
+    QVERIFY(!named<QGroupBox>(window, "FrameGet")->isEnabled());
+    QCOMPARE(server->requests.value(0).body,
+             QByteArray("s_url=%2Findex.php&secure1=1&user_id=abc&password=p%26ss&x=0&y=0"));
 }
 
 void TestNetworkFaults::versionCheckFaultsStartNormally_data() {
