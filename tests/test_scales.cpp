@@ -9,6 +9,7 @@
 #include "comments/FittingLabel.h"
 #include "comments/WrappingButton.h"
 #include "common/Look.h"
+#include "common/ProgramEnd.h"
 #include "common/QtPrompter.h"
 #include "common/TombolixStyle.h"
 #include "publicdraw/Countdown.h"
@@ -431,20 +432,25 @@ void TestScales::atEveryScale() {
 }
 
 int main(int argc, char **argv) {
-    // --at FACTOR [--pictures FOLDER]: the windows at one scale (and their pictures, kept)
-    if (argc >= 3 && qstrcmp(argv[1], "--at") == 0) {
-        if (argc >= 5 && qstrcmp(argv[3], "--pictures") == 0)
-            picturesFolder = QString::fromLocal8Bit(argv[4]);
-        qputenv("QT_SCALE_FACTOR", argv[2]);
-        QApplication app(argc, argv);
-        installQtKoreanTranslation();
-        QApplication::setStyle(new TombolixStyle); // as the program's own application sets it
-        TestAtScale test(QByteArray(argv[2]).toDouble());
-        return QTest::qExec(&test, QStringList{QCoreApplication::applicationFilePath()});
+    int exitCode = 0;
+    {
+        // --at FACTOR [--pictures FOLDER]: the windows at one scale (and their pictures, kept)
+        if (argc >= 3 && qstrcmp(argv[1], "--at") == 0) {
+            if (argc >= 5 && qstrcmp(argv[3], "--pictures") == 0)
+                picturesFolder = QString::fromLocal8Bit(argv[4]);
+            qputenv("QT_SCALE_FACTOR", argv[2]);
+            QApplication app(argc, argv);
+            installQtKoreanTranslation();
+            QApplication::setStyle(new TombolixStyle); // as the program's own application sets it
+            TestAtScale test(QByteArray(argv[2]).toDouble());
+            exitCode = QTest::qExec(&test, QStringList{QCoreApplication::applicationFilePath()});
+        } else {
+            QApplication app(argc, argv);
+            TestScales test;
+            exitCode = QTest::qExec(&test, argc, argv);
+        }
     }
-    QApplication app(argc, argv);
-    TestScales test;
-    return QTest::qExec(&test, argc, argv);
+    return tombolix::endProgram(exitCode); // as the program ends, on Windows too
 }
 
 #include "test_scales.moc"
