@@ -1,8 +1,8 @@
 #include "core/BeaconSignature.h"
 
 #include "core/PublicDraw.h"
+#include "core/Sha256.h"
 
-#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -49,8 +49,7 @@ bool roundSignatureValid(qint64 round, const QByteArray &signature) {
         return false;
     char roundBytes[8];
     qToBigEndian(quint64(round), roundBytes);
-    const QByteArray message =
-        QCryptographicHash::hash(QByteArray(roundBytes, sizeof roundBytes), QCryptographicHash::Sha256);
+    const QByteArray message = sha256(QByteArrayView(roundBytes, sizeof roundBytes));
     static const QByteArray key = QByteArray::fromHex(publicKeyHex);
     return tombolix_bls_verify_g1(bytes(signature), size_t(signature.size()), bytes(key), size_t(key.size()),
                                   bytes(message), size_t(message.size()), bytes(signatureDst),

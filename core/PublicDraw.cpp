@@ -1,10 +1,10 @@
 #include "core/PublicDraw.h"
 
 #include "core/Normalizer.h"
+#include "core/Sha256.h"
 #include "core/Text.h"
 #include "core/Unicode14.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
@@ -487,7 +487,7 @@ QByteArray canonicalFile(const QStringList &entries) {
 }
 
 QString sha256Hex(const QByteArray &bytes) {
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(sha256(bytes).toHex());
 }
 
 std::optional<QString> termsProblem(int count, int winners, int reserves) {
@@ -569,7 +569,7 @@ QByteArray seedText(const Terms &terms, const QString &randomness) {
 }
 
 QByteArray seed(const Terms &terms, const QString &randomness) {
-    return QCryptographicHash::hash(seedText(terms, randomness), QCryptographicHash::Sha256);
+    return sha256(seedText(terms, randomness));
 }
 
 QByteArray announcedText(const Terms &terms) {
@@ -589,7 +589,7 @@ quint64 Numbers::word() {
         QByteArray input = m_seed;
         input.resize(m_seed.size() + 8);
         qToBigEndian<quint64>(m_blockNumber++, input.data() + m_seed.size());
-        m_block = QCryptographicHash::hash(input, QCryptographicHash::Sha256);
+        m_block = sha256(input);
     }
     ++m_used;
     return qFromBigEndian<quint64>(m_block.constData() + inBlock * 8);

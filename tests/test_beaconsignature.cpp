@@ -1,7 +1,8 @@
 // A beacon round checked by its own BLS signature, against drand's real round 42: every other
 // round, every flipped bit and every malformed point refused; chain info that is not quicknet's
-// refused with its reason.
+// refused with its reason. Go's SHA-256 beside it, against Qt's.
 #include "core/BeaconSignature.h"
+#include "core/Sha256.h"
 #include "tests/support/PublicDrawVectors.h"
 
 #include <QCryptographicHash>
@@ -51,6 +52,7 @@ private slots:
     void quicknetInfoAccepted();
     void otherChainInfoRefused_data();
     void otherChainInfoRefused();
+    void sha256AsQtHashes();
 };
 
 void TestBeaconSignature::round42Verifies() {
@@ -220,6 +222,26 @@ void TestBeaconSignature::otherChainInfoRefused() {
     QFETCH(QByteArray, json);
     QFETCH(QString, problem);
     QCOMPARE(chainInfoProblem(json), std::optional<QString>(problem));
+}
+void TestBeaconSignature::sha256AsQtHashes() {
+    const auto qt = [](QByteArrayView bytes) {
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    };
+    // every length around SHA-256's blocks of 64 bytes and its padding, every byte value
+    QByteArray bytes;
+    for (int n = 0; n <= 300; ++n) {
+        QCOMPARE(sha256(bytes), qt(bytes));
+        bytes.append(char(n * 37));
+    }
+    QCOMPARE(sha256(QByteArrayView()), qt(QByteArrayView()));
+    // a list file as large as the rule allows (2,000,000 characters shown, in UTF-8) and a view
+    // into the middle of a buffer
+    QByteArray list;
+    for (int i = 0; list.size() < 6'000'000; ++i)
+        list += "\xea\xb9\x80\xec\xb2\xa0\xec\x88\x98 " + QByteArray::number(i) + '\n';
+    QCOMPARE(sha256(list), qt(list));
+    QCOMPARE(sha256(QByteArrayView(list).sliced(3, 1'000'001)),
+             qt(QByteArrayView(list).sliced(3, 1'000'001)));
 }
 
 QTEST_GUILESS_MAIN(TestBeaconSignature)
