@@ -434,6 +434,11 @@ CanonicalList canonicalList(const QStringList &drawList) {
             canonical.overLength = true;
             return canonical;
         }
+        // NFC lengthens a few code points (U+0958 is two): the file holds the canonical form
+        if (tooLong(read.canonical)) {
+            canonical.tooLong.append(entry);
+            continue;
+        }
         if (read.key.isEmpty()) {
             canonical.unusable.append(entry);
             continue;

@@ -1,6 +1,7 @@
 // The rule of the public draw ("tombolix-draw-v2", and the first one, by which older files were
 // made) and its files, against vectors computed by two independent implementations and against
 // drand's real round 42.
+#include "core/DrawFileReader.h"
 #include "core/DrawPosts.h"
 #include "core/DrawVerification.h"
 #include "tests/support/PublicDrawVectors.h"
@@ -231,6 +232,13 @@ void TestPublicDraw::refusedLists() {
         {longest, longest + QStringLiteral("각"), QString(maxTextLength, QChar(0xFB00)) + u'x'});
     QCOMPARE(list.entries, QStringList{longest});
     QCOMPARE(list.tooLong.size(), 2);
+    // and one that only its canonical form makes too long: NFC writes U+0958 as two code points,
+    // and the announcement's file, which holds that form, could never be read back for the draw
+    const QString doubled(120, QChar(0x0958));
+    list = canonicalList({doubled, doubled.left(100)});
+    QCOMPARE(list.tooLong, QStringList{doubled});
+    QCOMPARE(list.entries, QStringList{doubled.left(100).normalized(QString::NormalizationForm_C)});
+    QVERIFY(!files::listProblem(list.entries, {7}, currentRule));
     // counted in code points: 150 emoji are 300 UTF-16 units, 201 are too many
     QVERIFY(!tooLong(QString(150, u'x').replace(u'x', QStringLiteral("😀"))));
     QVERIFY(tooLong(QString(201, u'x').replace(u'x', QStringLiteral("😀"))));
