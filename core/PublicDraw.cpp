@@ -153,6 +153,10 @@ QString keyByRule(const QString &nfkc) {
 }
 
 bool whiteSpaceOnly(const QString &text) {
+    // a name's first letter answers for most
+    if (!text.isEmpty() && !QChar::isSurrogate(text.front().unicode()) &&
+        !unicode14::whiteSpace(text.front().unicode()))
+        return false;
     bool only = true;
     forEachCodePoint(text, [&only](char32_t code) { only = only && unicode14::whiteSpace(code); });
     return only;
@@ -370,12 +374,38 @@ EntryReading readEntry(const QString &entry, Rule rule) {
     return read;
 }
 
+namespace {
+
+// UTF-16's order is the code points' but for surrogates, which stand for code points above every
+// unit from U+E000 up: lifted so, the units compare as the code points do.
+int lifted(char16_t u) {
+    return u >= 0xE000 ? u - 0x800 : u >= 0xD800 ? u + 0x2000 : int(u);
+}
+
+// A text's first eight units, lifted, as two numbers that order as the texts do (nothing past its
+// end reads as zero, below every unit): most names differ within them, so most comparisons of a
+// sort end there, without reading the texts themselves.
+struct OrderPrefix {
+    quint64 high = 0;
+    quint64 low = 0;
+    bool operator==(const OrderPrefix &other) const { return high == other.high && low == other.low; }
+    bool operator<(const OrderPrefix &other) const {
+        return high != other.high ? high < other.high : low < other.low;
+    }
+};
+
+OrderPrefix orderPrefix(QStringView text) {
+    OrderPrefix prefix;
+    for (qsizetype i = 0; i < 8; ++i) {
+        const quint64 unit = i < text.size() ? quint64(lifted(text.at(i).unicode())) : 0;
+        (i < 4 ? prefix.high : prefix.low) |= unit << (16 * (3 - i % 4));
+    }
+    return prefix;
+}
+
+} // namespace
+
 bool beforeInUtf8(QStringView a, QStringView b) {
-    // UTF-16's order is the code points' but for surrogates, which stand for code points above
-    // every unit from U+E000 up: lifted so, the units compare as the code points do.
-    const auto lifted = [](char16_t u) {
-        return u >= 0xE000 ? u - 0x800 : u >= 0xD800 ? u + 0x2000 : int(u);
-    };
     const auto *x = reinterpret_cast<const char16_t *>(a.utf16());
     const auto *y = reinterpret_cast<const char16_t *>(b.utf16());
     const qsizetype common = qMin(a.size(), b.size());
@@ -414,8 +444,7 @@ QString plainly(const QString &entry) {
 CanonicalList canonicalList(const QStringList &drawList) {
     struct Made {
         QString entry;
-        QString key;      // lookAlikeKey, made once
-        bool high = true; // holds a unit from U+D800 up, where UTF-16's order is not UTF-8's
+        QString key; // lookAlikeKey, made once
     };
     CanonicalList canonical;
     qint64 shown = 0;
@@ -443,20 +472,24 @@ CanonicalList canonicalList(const QStringList &drawList) {
             canonical.unusable.append(entry);
             continue;
         }
-        const bool high = std::any_of(read.canonical.cbegin(), read.canonical.cend(),
-                                      [](QChar c) { return c.unicode() >= 0xD800; });
-        made.push_back({std::move(read.canonical), std::move(read.key), high});
+        made.push_back({std::move(read.canonical), std::move(read.key)});
     }
-    // sorted by reference, the texts staying where they are; most names hold no unit from U+D800 up,
-    // and for them UTF-16's own (vectorised) order is UTF-8's
-    std::vector<const Made *> sorted;
-    sorted.reserve(made.size());
+    // sorted by reference, the texts staying where they are, each beside its first units
+    struct Sorted {
+        OrderPrefix prefix;
+        const Made *made;
+    };
+    std::vector<Sorted> order;
+    order.reserve(made.size());
     for (const Made &m : made)
-        sorted.push_back(&m);
-    std::sort(sorted.begin(), sorted.end(), [](const Made *a, const Made *b) {
-        return a->high || b->high ? beforeInUtf8(a->entry, b->entry)
-                                  : QStringView(a->entry) < QStringView(b->entry);
+        order.push_back({orderPrefix(m.entry), &m});
+    std::sort(order.begin(), order.end(), [](const Sorted &a, const Sorted &b) {
+        return a.prefix == b.prefix ? beforeInUtf8(a.made->entry, b.made->entry) : a.prefix < b.prefix;
     });
+    std::vector<const Made *> sorted;
+    sorted.reserve(order.size());
+    for (const Sorted &o : order)
+        sorted.push_back(o.made);
     canonical.entries.reserve(qsizetype(sorted.size()));
     QHash<QString, QString> firstByKey;
     firstByKey.reserve(qsizetype(sorted.size()));
