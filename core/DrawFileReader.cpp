@@ -122,7 +122,8 @@ Expected<SplitFile> splitFile(QString text) {
     // reserve line for every entry at most): anything longer is refused before it is cut up.
     if (text.count(u'\n') > 3 * maxEntries + 16)
         return Problem{QStringLiteral("파일의 줄이 너무 많습니다. 공개 추첨의 파일이 아닙니다.")};
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
+    if (text.contains(u'\r'))
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // the file went through Windows
     QStringList lines = text.split(u'\n');
     // Every line ends "\n": a file whose last line has none was cut or changed.
     if (!lines.last().isEmpty())

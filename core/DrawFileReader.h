@@ -39,6 +39,8 @@ struct SplitFile {
 };
 // The file cut into its header and its list, or what is wrong.
 Expected<SplitFile> splitFile(QString text);
+// parseAnnouncement of a file already cut up.
+Expected<Announcement> readAnnouncement(const SplitFile &file);
 
 // Reads the header's lines in the order given; the first problem found is kept, naming its line.
 class HeaderReader {

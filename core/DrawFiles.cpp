@@ -31,13 +31,16 @@ QString announcementText(const Announcement &announcement) {
 }
 
 Expected<Announcement> parseAnnouncement(const QString &text) {
-    using namespace files;
-    const Expected<SplitFile> file = splitFile(text);
+    const Expected<files::SplitFile> file = files::splitFile(text);
     if (!file)
         return Problem{file.problem()};
+    return files::readAnnouncement(*file);
+}
+
+Expected<Announcement> files::readAnnouncement(const SplitFile &file) {
     QString problem;
-    HeaderReader header(*file, &problem);
-    const std::optional<Announcement> announced = readAnnounced(*file, header, [] {});
+    HeaderReader header(file, &problem);
+    const std::optional<Announcement> announced = readAnnounced(file, header, [] {});
     if (announced && !header.atEnd())
         header.fail(header.nextLineNumber(), QStringLiteral("예고 파일에 없어야 할 줄입니다."));
     if (header.failed())

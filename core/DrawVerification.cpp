@@ -18,11 +18,15 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
     const Expected<SplitFile> file = splitFile(text);
     if (!file)
         return {std::nullopt, file.problem()};
+    return verifyResult(*file, relayNames);
+}
+
+Verified verifyResult(const SplitFile &file, const QStringList &relayNames) {
     QString problem;
-    HeaderReader header(*file, &problem);
+    HeaderReader header(file, &problem);
     std::optional<QString> randomness;
     int randomnessLine = 0;
-    const std::optional<Announcement> announced = readAnnounced(*file, header, [&] {
+    const std::optional<Announcement> announced = readAnnounced(file, header, [&] {
         randomness = header.hex(QStringLiteral("randomness"), 64);
         randomnessLine = header.failed() ? 0 : header.lineNumber();
     });
@@ -40,7 +44,7 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
 
     // As many winner and reserve lines as the file says.
     const auto lines = [&](const QString &prefix) {
-        return int(std::count_if(file->header.cbegin(), file->header.cend(),
+        return int(std::count_if(file.header.cbegin(), file.header.cend(),
                                  [&prefix](const FileLine &line) { return line.key.startsWith(prefix); }));
     };
     const int winnerLines = lines(QStringLiteral("winner."));
@@ -149,9 +153,9 @@ QString severalCodes(qsizetype count) {
 
 std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms) {
     const QString code = announcementCode(terms);
-    if (files::splitFile(announcement)) {
+    if (const Expected<SplitFile> split = splitFile(announcement)) {
         // An announcement file: its terms, whether or not it carries the code.
-        const Expected<Announcement> file = parseAnnouncement(announcement);
+        const Expected<Announcement> file = readAnnouncement(*split);
         if (!file)
             return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
         return termsDiffer(file->terms, terms);
@@ -221,8 +225,8 @@ std::optional<QString> postedResultProblem(const PostedResult &posted, const Ann
 
 Verified verifyPostedResult(const PostedResult &posted, const QString &announcement) {
     std::optional<Announcement> announced;
-    if (files::splitFile(announcement)) {
-        const Expected<Announcement> file = parseAnnouncement(announcement);
+    if (const Expected<SplitFile> split = splitFile(announcement)) {
+        const Expected<Announcement> file = readAnnouncement(*split);
         if (!file)
             return {std::nullopt, QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem()};
         announced = *file;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DrawFileReader.h"
 #include "core/DrawFiles.h"
 #include "core/DrawPosts.h"
 
@@ -18,6 +19,7 @@ struct Verified {
     std::optional<QString> problem;
 };
 Verified verifyResult(const QString &text, const QStringList &relayNames);
+Verified verifyResult(const files::SplitFile &file, const QStringList &relayNames);
 
 // Whether an announcement as the entrants have it, an announcement file or the text of the post
 // as copied from the site, announces these terms: the file's terms are these, or the text holds

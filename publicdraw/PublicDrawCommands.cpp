@@ -489,8 +489,8 @@ void PublicDrawCommands::verify() {
     // A result post saved as a text (what entrants have) is checked against the announcement's
     // list; a result file holds its own list. Every line, and the round by its own signature: no
     // relay needs to be asked or trusted.
-    const std::optional<Expected<PostedResult>> posted =
-        files::splitFile(*text) ? std::nullopt : readResultPost(*text);
+    const Expected<files::SplitFile> file = files::splitFile(*text);
+    const std::optional<Expected<PostedResult>> posted = file ? std::nullopt : readResultPost(*text);
     if (posted && !*posted)
         return prompter.information(QStringLiteral("검증 실패") + crlf() + posted->problem());
     std::optional<QString> announcement;
@@ -507,7 +507,7 @@ void PublicDrawCommands::verify() {
             inBackground([&posted, &announcement] { return verifyPostedResult(**posted, *announcement); });
     } else {
         const QStringList relays = relayNames();
-        verified = inBackground([&text, &relays] { return verifyResult(*text, relays); });
+        verified = inBackground([&file, &relays] { return verifyResult(*file, relays); });
     }
     if (wait.windowClosed())
         return;
