@@ -196,7 +196,8 @@ int HeaderReader::nextLineNumber() const {
 }
 
 std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &header,
-                                          const std::function<void()> &randomness) {
+                                          const std::function<void()> &randomness,
+                                          const Announcement *checked) {
     const std::optional<QString> listSha = header.hex(QStringLiteral("list_sha256"), 64);
     const int listShaLine = header.failed() ? 0 : header.lineNumber();
     const std::optional<qint64> count = header.number(QStringLiteral("list_count"));
@@ -240,7 +241,9 @@ std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &h
     const Rule rule = file.rule;
     QList<int> lines(file.list.size());
     std::iota(lines.begin(), lines.end(), file.firstListLine);
-    if (const std::optional<LineProblem> wrong = listProblem(file.list, lines, file.rule))
+    const bool checkedAlready = checked && checked->terms.rule == rule && checked->list == file.list;
+    if (const std::optional<LineProblem> wrong =
+            checkedAlready ? std::nullopt : listProblem(file.list, lines, rule))
         return header.fail<Announcement>(wrong->line, wrong->what);
     if (*count != file.list.size())
         return header.fail<Announcement>(countLine,

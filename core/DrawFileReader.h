@@ -39,8 +39,8 @@ struct SplitFile {
 };
 // The file cut into its header and its list, or what is wrong.
 Expected<SplitFile> splitFile(QString text);
-// parseAnnouncement of a file already cut up.
-Expected<Announcement> readAnnouncement(const SplitFile &file);
+// parseAnnouncement of a file already cut up (`checked` as for readAnnounced).
+Expected<Announcement> readAnnouncement(const SplitFile &file, const Announcement *checked = nullptr);
 
 // Reads the header's lines in the order given; the first problem found is kept, naming its line.
 class HeaderReader {
@@ -73,8 +73,11 @@ private:
 
 // The announced part of either file: the terms in the seed's order (in a result file the
 // randomness, read by `randomness`, between the round and the label; then the prizes), the
-// announcement code, the round's time, and the list.
+// announcement code, the round's time, and the list. A list equal to `checked`'s, which the same
+// rule found sound already (a result's, verified), is not checked again: the same list, the same
+// answer.
 std::optional<Announcement> readAnnounced(const SplitFile &file, HeaderReader &header,
-                                          const std::function<void()> &randomness);
+                                          const std::function<void()> &randomness,
+                                          const Announcement *checked = nullptr);
 
 } // namespace tombolix::publicdraw::files

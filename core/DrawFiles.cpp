@@ -8,6 +8,20 @@ namespace tombolix::publicdraw {
 
 namespace {
 
+// The list as both files end: each entry followed by "\n" (canonicalFile, but as text).
+QString listLines(const QStringList &entries) {
+    qsizetype size = 0;
+    for (const QString &entry : entries)
+        size += entry.size() + 1;
+    QString text;
+    text.reserve(size);
+    for (const QString &entry : entries) {
+        text += entry;
+        text += u'\n';
+    }
+    return text;
+}
+
 // The lines that follow the seed's lines in both files.
 QString announcedTail(const Terms &terms) {
     return QStringLiteral("announcement_sha256=") + announcementCode(terms) +
@@ -26,8 +40,7 @@ std::optional<QString> decodeDrawFile(const QByteArray &bytes) {
 
 QString announcementText(const Announcement &announcement) {
     const Terms &t = announcement.terms;
-    return QString::fromUtf8(announcedText(t)) + announcedTail(t) + u'\n' +
-           QString::fromUtf8(canonicalFile(announcement.list));
+    return QString::fromUtf8(announcedText(t)) + announcedTail(t) + u'\n' + listLines(announcement.list);
 }
 
 Expected<Announcement> parseAnnouncement(const QString &text) {
@@ -37,10 +50,11 @@ Expected<Announcement> parseAnnouncement(const QString &text) {
     return files::readAnnouncement(*file);
 }
 
-Expected<Announcement> files::readAnnouncement(const SplitFile &file) {
+Expected<Announcement> files::readAnnouncement(const SplitFile &file, const Announcement *checked) {
     QString problem;
     HeaderReader header(file, &problem);
-    const std::optional<Announcement> announced = readAnnounced(file, header, [] {});
+    const std::optional<Announcement> announced = readAnnounced(
+        file, header, [] {}, checked);
     if (announced && !header.atEnd())
         header.fail(header.nextLineNumber(), QStringLiteral("예고 파일에 없어야 할 줄입니다."));
     if (header.failed())
@@ -62,7 +76,7 @@ QString resultText(const Result &result) {
     text += QStringLiteral("seed=") + QString::fromLatin1(seed(t, result.round.randomness).toHex()) + u'\n';
     for (const QString &line : files::drawnLines(t, result.tickets, result.announcement.list))
         text += line + u'\n';
-    return text + u'\n' + QString::fromUtf8(canonicalFile(result.announcement.list));
+    return text + u'\n' + listLines(result.announcement.list);
 }
 
 } // namespace tombolix::publicdraw

@@ -7,8 +7,10 @@
 #include <QRegularExpression>
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
+#include <memory>
 
 namespace tombolix::publicdraw {
 
@@ -21,7 +23,55 @@ Verified verifyResult(const QString &text, const QStringList &relayNames) {
     return verifyResult(*file, relayNames);
 }
 
+namespace {
+
+// The round's BLS check costs as much as reading a long list. For a long one it starts at once,
+// from the header's own round and signature lines, on a thread of its own, and is waited for
+// where it is needed; a round or signature that turns out other than it was started with is
+// checked there and then.
+class SignatureCheck {
+public:
+    explicit SignatureCheck(const SplitFile &file) {
+        if (file.list.size() < 1024)
+            return;
+        QString round;
+        for (const FileLine &line : file.header) {
+            if (line.key == QStringLiteral("round"))
+                round = line.value;
+            else if (line.key == QStringLiteral("signature"))
+                m_signature = QByteArray::fromHex(line.value.toLatin1());
+        }
+        m_round = round.toLongLong();
+        if (m_round < 1 || m_signature.size() != 48)
+            return;
+        m_thread.reset(QThread::create([this] { m_valid = roundSignatureValid(m_round, m_signature); }));
+        m_thread->start();
+    }
+    ~SignatureCheck() {
+        if (m_thread)
+            m_thread->wait();
+    }
+    SignatureCheck(const SignatureCheck &) = delete;
+    SignatureCheck &operator=(const SignatureCheck &) = delete;
+
+    bool valid(qint64 round, const QByteArray &signature) {
+        if (!m_thread || round != m_round || signature != m_signature)
+            return roundSignatureValid(round, signature);
+        m_thread->wait();
+        return m_valid;
+    }
+
+private:
+    qint64 m_round = 0;
+    QByteArray m_signature;
+    bool m_valid = false;
+    std::unique_ptr<QThread> m_thread;
+};
+
+} // namespace
+
 Verified verifyResult(const SplitFile &file, const QStringList &relayNames) {
+    SignatureCheck signatureCheck(file);
     QString problem;
     HeaderReader header(file, &problem);
     std::optional<QString> randomness;
@@ -94,7 +144,7 @@ Verified verifyResult(const SplitFile &file, const QStringList &relayNames) {
     if (!header.atEnd())
         return {result, atLine(header.nextLineNumber(), QStringLiteral("결과 파일에 없어야 할 줄입니다."))};
     // Last, as the dearest check: the round is drand's own.
-    if (!roundSignatureValid(terms.round, QByteArray::fromHex(signature->toLatin1())))
+    if (!signatureCheck.valid(terms.round, QByteArray::fromHex(signature->toLatin1())))
         return {result, atLine(signatureLine, signatureRefused(terms.round))};
     return {result, std::nullopt};
 }
@@ -151,11 +201,12 @@ QString severalCodes(qsizetype count) {
 
 } // namespace
 
-std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms) {
+std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms,
+                                           const Announcement *checked) {
     const QString code = announcementCode(terms);
     if (const Expected<SplitFile> split = splitFile(announcement)) {
         // An announcement file: its terms, whether or not it carries the code.
-        const Expected<Announcement> file = readAnnouncement(*split);
+        const Expected<Announcement> file = readAnnouncement(*split, checked);
         if (!file)
             return QStringLiteral("예고 파일이 올바르지 않습니다. ") + file.problem();
         return termsDiffer(file->terms, terms);

@@ -23,8 +23,10 @@ Verified verifyResult(const files::SplitFile &file, const QStringList &relayName
 
 // Whether an announcement as the entrants have it, an announcement file or the text of the post
 // as copied from the site, announces these terms: the file's terms are these, or the text holds
-// their announcement code. nullopt when it does; otherwise why not (in Korean).
-std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms);
+// their announcement code. nullopt when it does; otherwise why not (in Korean). `checked`: the
+// result's announcement, verified, whose list an announcement file's need not be read again for.
+std::optional<QString> announcementProblem(const QString &announcement, const Terms &terms,
+                                           const Announcement *checked = nullptr);
 // A result post as the entrants have it, against the announcement it names (with its list): every
 // winner and reserve it names as the rule draws them from its round, the round's signature drand's
 // own. nullopt when all hold; otherwise what differs (in Korean).

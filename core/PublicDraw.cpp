@@ -511,6 +511,12 @@ CanonicalList canonicalList(const QStringList &drawList) {
     return canonical;
 }
 
+bool isCheckedList(const QSet<QString> &distinct, qsizetype count, const QStringList &checked) {
+    return count == checked.size() && distinct.size() == count &&
+           std::all_of(checked.cbegin(), checked.cend(),
+                       [&distinct](const QString &entry) { return distinct.contains(entry); });
+}
+
 QByteArray canonicalFile(const QStringList &entries) {
     qsizetype size = 0;
     for (const QString &entry : entries)

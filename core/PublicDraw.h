@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -106,6 +107,11 @@ struct CanonicalList {
     }
 };
 CanonicalList canonicalList(const QStringList &drawList);
+// Whether canonicalList of a draw list whose distinct entries are `distinct` (of `count` in all)
+// is `checked`, a list that a reader of the rule's files found sound by today's rule (each entry
+// canonical, unique by its key, in order), without making it: the entries are checked's, each
+// once, in any order.
+bool isCheckedList(const QSet<QString> &distinct, qsizetype count, const QStringList &checked);
 QString canonicalEntry(const QString &entry, Rule rule = currentRule);
 // A code point an entry may not hold (rule 1; the first rule refused every control character).
 bool holdsUnusable(const QString &text, Rule rule = currentRule);

@@ -138,13 +138,12 @@ std::optional<QString> PublicDrawCommands::chooseAndRead(const QString &filter) 
     return text;
 }
 
-std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
+std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList(CanonicalList list) {
     Prompter &prompter = m_services.prompter;
     if (m_drawList.count() == 0) {
         prompter.information(QStringLiteral("리스트에 항목을 먼저 추가해주세요!"));
         return std::nullopt;
     }
-    CanonicalList list = canonicalList(m_drawList.entries());
     if (list.overLength) {
         prompter.information(
             QStringLiteral("공개 추첨의 목록은 보기에 모두 %1자까지 쓸 수 있습니다.").arg(maxShownLength));
@@ -188,7 +187,7 @@ std::optional<CanonicalList> PublicDrawCommands::canonicalDrawList() {
 
 void PublicDrawCommands::announce() {
     Prompter &prompter = m_services.prompter;
-    const std::optional<CanonicalList> list = canonicalDrawList();
+    const std::optional<CanonicalList> list = canonicalDrawList(canonicalList(m_drawList.entries()));
     if (!list)
         return;
     const int count = int(list->entries.size());
@@ -302,13 +301,27 @@ void PublicDrawCommands::drawAnnounced() {
         chooseAndRead(QStringLiteral("Tombolix 추첨 예고 (*_Tombolix_Announce.txt);;모든 파일 (*)"));
     if (!text)
         return;
-    const Expected<Announcement> announced = inBackground([&text] { return parseAnnouncement(*text); });
+    // A list that holds just the announced entries (as it does when the announced list is drawn)
+    // is the announced list, which the file's reading found canonical: it is not made again.
+    const quint64 revision = m_drawList.revision();
+    const QStringList entries = m_drawList.entries();
+    QSet<QString> distinct;
+    const Expected<Announcement> announced =
+        inBackground([&text] { return parseAnnouncement(*text); },
+                     [&] { distinct = QSet<QString>(entries.cbegin(), entries.cend()); });
     if (wait.windowClosed())
         return;
     if (!announced)
         return prompter.information(QStringLiteral("추첨 예고 파일이 올바르지 않습니다.") + crlf() +
                                     announced.problem());
-    const std::optional<CanonicalList> list = canonicalDrawList();
+    const bool announcedList = m_drawList.revision() == revision && announced->terms.rule == currentRule &&
+                               isCheckedList(distinct, entries.size(), announced->list);
+    CanonicalList made;
+    if (announcedList)
+        made.entries = announced->list;
+    else
+        made = canonicalList(m_drawList.entries());
+    const std::optional<CanonicalList> list = canonicalDrawList(std::move(made));
     if (!list)
         return;
     if (list->entries != announced->list) {
@@ -530,8 +543,9 @@ void PublicDrawCommands::verify() {
     // gives, so no failure, but no success either.
     const QList<QStringList> alike = readAlikeToday(verified.result->announcement);
     if (!announcement->isEmpty()) {
-        const std::optional<QString> problem =
-            inBackground([&announcement, &terms] { return announcementProblem(*announcement, terms); });
+        const std::optional<QString> problem = inBackground([&announcement, &terms, &verified] {
+            return announcementProblem(*announcement, terms, &verified.result->announcement);
+        });
         if (wait.windowClosed())
             return;
         if (problem)

@@ -58,9 +58,9 @@ private:
     std::optional<QList<publicdraw::Prize>> askPrizes(int winners);
     // The text of a file the user chooses (UTF-8), or nullopt when the user was told why not.
     std::optional<QString> chooseAndRead(const QString &filter);
-    // The draw list made canonical, or nullopt when it cannot be drawn from in public (the user
-    // was told why).
-    std::optional<publicdraw::CanonicalList> canonicalDrawList();
+    // The draw list made canonical (`list`, canonicalList of its entries), or nullopt when it
+    // cannot be drawn from in public (the user was told why).
+    std::optional<publicdraw::CanonicalList> canonicalDrawList(publicdraw::CanonicalList list);
     // Counts down in the countdown window while `remainingMs` is above 0. False when the user
     // cancelled (which is then said) or the main window closed.
     bool countDown(const QString &text, const std::function<qint64()> &remainingMs,

@@ -510,6 +510,29 @@ void TestPublicDraw::announcementsCompared() {
     const Announcement announced = tv1Announcement();
     const Terms &terms = announced.terms;
     QVERIFY(!announcementProblem(announcementText(announced), terms));
+    // a list the result's reading found sound is not read again for an equal one; any other list is
+    // read whole: two entries swapped are out of order, whatever the result's list was
+    QVERIFY(!announcementProblem(announcementText(announced), terms, &announced));
+    Announcement swapped = announced;
+    swapped.list.swapItemsAt(0, 1);
+    const QString swappedText = announcementText(swapped);
+    QCOMPARE(announcementProblem(swappedText, terms, &announced), announcementProblem(swappedText, terms));
+    QVERIFY(announcementProblem(swappedText, terms, &announced)->contains(QStringLiteral("UTF-8 순서로")));
+    Announcement firstRule = announced;
+    firstRule.terms.rule = Rule::V1;
+    QCOMPARE(announcementProblem(swappedText, terms, &firstRule), announcementProblem(swappedText, terms));
+    // a draw list of just the announced entries, in any order, each once, is the announced list
+    const QStringList entries = announced.list;
+    QStringList reversed(entries.crbegin(), entries.crend());
+    QVERIFY(isCheckedList(QSet<QString>(reversed.cbegin(), reversed.cend()), reversed.size(), entries));
+    QStringList twice = reversed;
+    twice[0] = twice[1]; // one entry twice, another missing
+    QVERIFY(!isCheckedList(QSet<QString>(twice.cbegin(), twice.cend()), twice.size(), entries));
+    QStringList blank = reversed;
+    blank[0] += u' ';
+    QVERIFY(!isCheckedList(QSet<QString>(blank.cbegin(), blank.cend()), blank.size(), entries));
+    QVERIFY(
+        !isCheckedList(QSet<QString>(reversed.cbegin(), reversed.cend() - 1), reversed.size() - 1, entries));
     // the post as copied from the site: the code somewhere in it, in capitals or not
     const QString code = announcementCode(terms);
     const QString post =
