@@ -1,16 +1,15 @@
 #include "core/DrawVerification.h"
 
 #include "core/BeaconSignature.h"
+#include "core/Beside.h"
 #include "core/DrawFileReader.h"
 #include "core/DrawPosts.h"
 
 #include <QRegularExpression>
 #include <QHash>
 #include <QSet>
-#include <QThread>
 
 #include <algorithm>
-#include <memory>
 
 namespace tombolix::publicdraw {
 
@@ -42,30 +41,21 @@ public:
                 m_signature = QByteArray::fromHex(line.value.toLatin1());
         }
         m_round = round.toLongLong();
-        if (m_round < 1 || m_signature.size() != 48)
-            return;
-        m_thread.reset(QThread::create([this] { m_valid = roundSignatureValid(m_round, m_signature); }));
-        m_thread->start();
+        if (m_round >= 1 && m_signature.size() == 48)
+            m_valid.emplace(
+                [round = m_round, signature = m_signature] { return roundSignatureValid(round, signature); });
     }
-    ~SignatureCheck() {
-        if (m_thread)
-            m_thread->wait();
-    }
-    SignatureCheck(const SignatureCheck &) = delete;
-    SignatureCheck &operator=(const SignatureCheck &) = delete;
 
     bool valid(qint64 round, const QByteArray &signature) {
-        if (!m_thread || round != m_round || signature != m_signature)
+        if (!m_valid || round != m_round || signature != m_signature)
             return roundSignatureValid(round, signature);
-        m_thread->wait();
-        return m_valid;
+        return m_valid->get();
     }
 
 private:
     qint64 m_round = 0;
     QByteArray m_signature;
-    bool m_valid = false;
-    std::unique_ptr<QThread> m_thread;
+    std::optional<Beside<bool>> m_valid;
 };
 
 } // namespace
