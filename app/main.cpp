@@ -2,6 +2,7 @@
 #include "app/TombolixApplication.h"
 #include "common/Clock.h"
 #include "common/FilesFolder.h"
+#include "common/Heap.h"
 #include "common/QtDesktop.h"
 #include "common/ProgramEnd.h"
 #include "common/QtPrompter.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char **argv) {
     using namespace tombolix;
+    useOneHeap();
     int exitCode = 0;
     {
         TombolixApplication app(argc, argv);

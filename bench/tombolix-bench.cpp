@@ -2,6 +2,7 @@
 // name value unit.
 #include "app/frmMain.h"
 #include "comments/frmPcmnt.h"
+#include "common/Heap.h"
 #include "common/Routines.h"
 #include "core/BeaconSignature.h"
 #include "core/Cp949.h"
@@ -185,6 +186,7 @@ QByteArray jsonAscii(const QString &text) {
 } // namespace
 
 int main(int argc, char **argv) {
+    useOneHeap(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
