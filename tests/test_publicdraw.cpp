@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <QRandomGenerator>
+
+#include <algorithm>
 #include <functional>
 
 using namespace tombolix;
@@ -39,6 +42,7 @@ private slots:
     void relayAnswers_data();
     void relayAnswers();
     void refusedLists();
+    void sortedAsUtf8OnAnyPrefix();
     void prizes();
     void announcementFile();
     void announcementFilesRefused_data();
@@ -259,6 +263,40 @@ void TestPublicDraw::refusedLists() {
              QStringLiteral("당첨자와 예비 당첨자를 합한 수(7)가 목록의 항목 수(6)보다 많습니다."));
     QCOMPARE(termsProblem(6, 0, 1), QStringLiteral("당첨자는 1명 이상이어야 합니다."));
     QVERIFY(!termsProblem(6, 5, 1));
+}
+
+// The sort on the entries' first eight units orders them as their UTF-8 does, wherever they first
+// differ: before, at or after the eighth unit, in a surrogate pair or against U+E000 and up, or
+// where one ends.
+void TestPublicDraw::sortedAsUtf8OnAnyPrefix() {
+    const QStringList pieces{QStringLiteral("a"),  QStringLiteral("b"),  QStringLiteral("가"),
+                             QStringLiteral("힣"), QStringLiteral("Ａ"), QStringLiteral("ﬁ"),
+                             QStringLiteral("￡"), QStringLiteral("😀"), QStringLiteral("𐀀"),
+                             QStringLiteral("\U0001F9FF"), QStringLiteral("\uFFE8"),
+                             QStringLiteral("\uFB4F"), QStringLiteral("1")};
+    QRandomGenerator random(20261209);
+    QStringList drawList;
+    const QString stem = QStringLiteral("ab가😀Ａ"); // 6 units: pairs straddle the eighth
+    for (int i = 0; i < 4000; ++i) {
+        static const int cuts[] = {0, 1, 2, 3, 5, 6}; // never inside the pair
+        QString entry = random.bounded(2) ? stem.left(cuts[random.bounded(6)]) : QString();
+        const int more = random.bounded(1, 8);
+        for (int j = 0; j < more; ++j)
+            entry += pieces.at(random.bounded(pieces.size()));
+        drawList.append(entry);
+    }
+    const CanonicalList list = canonicalList(drawList);
+    QVERIFY2(list.unusable.isEmpty() && list.tooLong.isEmpty(),
+             qPrintable(plainly(list.unusable.value(0)) + u'|' + list.tooLong.value(0)));
+    QCOMPARE(list.entries.size(), drawList.size());
+    QStringList expected = list.entries;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString &a, const QString &b) { return a.toUtf8() < b.toUtf8(); });
+    QCOMPARE(list.entries, expected);
+    // and as the reader checks it: each distinct entry once makes a list it finds in order
+    expected.removeDuplicates();
+    for (int i = 1; i < expected.size(); ++i)
+        QVERIFY2(beforeInUtf8(expected.at(i - 1), expected.at(i)), qPrintable(expected.at(i)));
 }
 
 // The prizes as the organiser types them, and what they may be.
