@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,6 +95,8 @@ private slots:
     void theScriptOnEveryPython();
     void aHostileRelayEndsNoScriptInATraceback();
     void theRulesOfAnImportAreAnnounced();
+    void aListChangedWhileTheAnnouncementIsReadIsNotDrawn_data();
+    void aListChangedWhileTheAnnouncementIsReadIsNotDrawn();
 
 private:
     // The announcement of TV1 for round 42, written by the menu.
@@ -1247,6 +1250,44 @@ void TestPublicDrawWindow::theRulesOfAnImportAreAnnounced() {
     QDir().mkpath(rig->folder.path());
     QVERIFY(!announce().isEmpty());
     QVERIFY(!post.contains(QStringLiteral("이 목록을 만든 방법")));
+}
+
+void TestPublicDrawWindow::aListChangedWhileTheAnnouncementIsReadIsNotDrawn_data() {
+    QTest::addColumn<bool>("byTheButton");
+    QTest::newRow("an entry added with the button") << true;
+    QTest::newRow("an entry changed in the list box itself") << false;
+}
+
+// The list as it stands once the announcement is read is the one compared with it: a change
+// while it was read, through the add button or in the list box behind the draw list's back,
+// is not taken for the announced list.
+void TestPublicDrawWindow::aListChangedWhileTheAnnouncementIsReadIsNotDrawn() {
+    QFETCH(bool, byTheButton);
+    // a list of entries as the announcement writes them (so that the list is its announced
+    // list), long enough that its reading outlasts the window's first events
+    main->drawList().clear();
+    for (int i = 0; i < 8000; ++i)
+        main->drawList().append(QStringLiteral("참가자 ") + QString::number(i));
+    const QString announcement = announce();
+    QVERIFY2(!announcement.isEmpty(), qPrintable(rig->prompter.texts().join(u'|')));
+    rig->clock.time = utc(publicdraw::roundTime(42) + 1);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(announcement);
+    bool changed = false;
+    QTimer::singleShot(0, this, [&] {
+        changed = true;
+        if (byTheButton) {
+            main->txtAdd->setText(QStringLiteral("홍길동"));
+            main->cmdAdd->click();
+        } else {
+            main->lstPick->item(0)->setText(QStringLiteral("홍길동")); // 참가자 0
+        }
+    });
+    main->mnu_PublicDraw->trigger();
+    QVERIFY(changed);
+    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.")),
+             qPrintable(rig->prompter.records.last().text.left(300)));
+    QVERIFY(files(QStringLiteral("Result")).isEmpty());
 }
 
 TOMBOLIX_TEST_MAIN(TestPublicDrawWindow)
