@@ -737,6 +737,19 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
              1);
     QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 83903155011 이하여야 합니다.")),
              qPrintable(output));
+    // nor does it draw from an entry that only its canonical form makes too long (NFC writes
+    // U+0958 as two code points), which the program refuses to announce
+    const QString doubled(120, QChar(0x0958));
+    QCOMPARE(canonicalList(tv1List() << doubled).tooLong, QStringList{doubled});
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write((tv1List() << doubled).join(u'\n').toUtf8() + '\n');
+    list.close();
+    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"),
+                        QStringLiteral("2"), QStringLiteral("--round"), QStringLiteral("42"),
+                        QStringLiteral("--randomness"), round42Randomness, QStringLiteral("--label"), label},
+                       &output),
+             1);
+    QVERIFY2(output.contains(QStringLiteral("200자가 넘는 항목")), qPrintable(output));
 }
 
 // The organiser leaves the time box open, watches the rounds come out, and types the time of a
