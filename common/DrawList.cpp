@@ -16,6 +16,7 @@ DrawList::DrawList(QListWidget &list, QLabel &countLabel)
         if (!m_changing) {
             m_entriesKnown = false;
             m_importRules.clear(); // changed behind this object's back: no rule holds for it
+            ++m_revision;          // nor anything read of it before
         }
     };
     m_watches = {QObject::connect(model, &QAbstractItemModel::rowsInserted, forget),

@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <QRandomGenerator>
+
+#include <algorithm>
 #include <functional>
 
 using namespace tombolix;
@@ -39,11 +42,13 @@ private slots:
     void relayAnswers_data();
     void relayAnswers();
     void refusedLists();
+    void sortedAsUtf8OnAnyPrefix();
     void prizes();
     void announcementFile();
     void announcementFilesRefused_data();
     void announcementFilesRefused();
     void resultFile();
+    void aLongResultIsCheckedAsAShortOne();
     void announcementsCompared();
     void postsCarryTheDraw();
     void oneChangedByteFailsAndNamesTheLine_data();
@@ -259,6 +264,91 @@ void TestPublicDraw::refusedLists() {
              QStringLiteral("당첨자와 예비 당첨자를 합한 수(7)가 목록의 항목 수(6)보다 많습니다."));
     QCOMPARE(termsProblem(6, 0, 1), QStringLiteral("당첨자는 1명 이상이어야 합니다."));
     QVERIFY(!termsProblem(6, 5, 1));
+}
+
+// The sort on the entries' first eight units orders them as their UTF-8 does, wherever they first
+// differ: before, at or after the eighth unit, in a surrogate pair or against U+E000 and up, or
+// where one ends.
+void TestPublicDraw::sortedAsUtf8OnAnyPrefix() {
+    const QStringList pieces{QStringLiteral("a"),  QStringLiteral("b"),  QStringLiteral("가"),
+                             QStringLiteral("힣"), QStringLiteral("Ａ"), QStringLiteral("ﬁ"),
+                             QStringLiteral("￡"), QStringLiteral("😀"), QStringLiteral("𐀀"),
+                             QStringLiteral("\U0001F9FF"), QStringLiteral("\uFFE8"),
+                             QStringLiteral("\uFB4F"), QStringLiteral("1")};
+    QRandomGenerator random(20261209);
+    QStringList drawList;
+    const QString stem = QStringLiteral("ab가😀Ａ"); // 6 units: pairs straddle the eighth
+    for (int i = 0; i < 4000; ++i) {
+        static const int cuts[] = {0, 1, 2, 3, 5, 6}; // never inside the pair
+        QString entry = random.bounded(2) ? stem.left(cuts[random.bounded(6)]) : QString();
+        const int more = random.bounded(1, 8);
+        for (int j = 0; j < more; ++j)
+            entry += pieces.at(random.bounded(pieces.size()));
+        drawList.append(entry);
+    }
+    const CanonicalList list = canonicalList(drawList);
+    QVERIFY2(list.unusable.isEmpty() && list.tooLong.isEmpty(),
+             qPrintable(plainly(list.unusable.value(0)) + u'|' + list.tooLong.value(0)));
+    QCOMPARE(list.entries.size(), drawList.size());
+    QStringList expected = list.entries;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString &a, const QString &b) { return a.toUtf8() < b.toUtf8(); });
+    QCOMPARE(list.entries, expected);
+    // and as the reader checks it: each distinct entry once makes a list it finds in order
+    expected.removeDuplicates();
+    for (int i = 1; i < expected.size(); ++i)
+        QVERIFY2(beforeInUtf8(expected.at(i - 1), expected.at(i)), qPrintable(expected.at(i)));
+}
+
+// A result of 1,024 entries and more has its round's signature checked beside its reading, and
+// its list's SHA-256 worked out beside its check: every change is still refused, at its line.
+void TestPublicDraw::aLongResultIsCheckedAsAShortOne() {
+    QStringList typed;
+    for (int i = 0; i < 1500; ++i)
+        typed.append(QStringLiteral("참가자 ") + QString::number(i));
+    const CanonicalList list = canonicalList(typed);
+    QVERIFY(list.ok());
+    const Announcement announced{
+        {sha256Hex(canonicalFile(list.entries)), int(list.entries.size()), 2, 1, 42, tv1Label, {}},
+        list.entries};
+    const QStringList relays{QStringLiteral("api.drand.sh"), QStringLiteral("drand.cloudflare.com")};
+    const QString text =
+        resultText(decide(announced, {42, round42Randomness, round42Signature}, {relays.first()}));
+    const Verified good = verifyResult(text, relays);
+    QVERIFY2(!good.problem, qPrintable(good.problem.value_or(QString())));
+    // the same list, read once for the result, is not read again for its announcement
+    QVERIFY(!announcementProblem(announcementText(announced), announced.terms, &good.result->announcement));
+    // any other list is
+    Announcement other = announced;
+    other.list.replace(7, other.list.at(7) + u'\u2060');
+    QVERIFY(announcementProblem(announcementText(other), announced.terms, &good.result->announcement));
+
+    const auto refused = [&](const QString &changed, const QString &what) {
+        const Verified bad = verifyResult(changed, relays);
+        QVERIFY2(bad.problem && bad.problem->contains(what),
+                 qPrintable(what + u' ' + bad.problem.value_or(QStringLiteral("(accepted)"))));
+    };
+    // a signature one digit off, a made-up one whose randomness is its own, another round's
+    QString flipped = round42Signature;
+    flipped[95] = flipped.at(95) == u'0' ? u'1' : u'0';
+    refused(QString(text).replace(round42Signature, flipped), QStringLiteral("signature"));
+    const QString madeUp(96, u'a');
+    const QString madeUpRandomness = QString::fromLatin1(
+        QCryptographicHash::hash(QByteArray::fromHex(madeUp.toLatin1()), QCryptographicHash::Sha256).toHex());
+    refused(resultText(decide(announced, {42, madeUpRandomness, madeUp}, {relays.first()})),
+            QStringLiteral("signature"));
+    Announcement at43 = announced;
+    at43.terms.round = 43;
+    refused(resultText(decide(at43, {43, round42Randomness, round42Signature}, {relays.first()})),
+            QStringLiteral("signature"));
+    refused(QString(text).replace(QStringLiteral("\nround=42\n"), QStringLiteral("\nround=43\n")),
+            QStringLiteral("번째 줄"));
+    // an entry changed at the end of the list: its SHA-256, worked out beside, differs
+    QString lastChanged = text;
+    lastChanged.replace(lastChanged.lastIndexOf(list.entries.last()), list.entries.last().size(),
+                        list.entries.last() + u'0');
+    QVERIFY(lastChanged != text);
+    refused(lastChanged, QStringLiteral("SHA-256"));
 }
 
 // The prizes as the organiser types them, and what they may be.

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,6 +95,8 @@ private slots:
     void theScriptOnEveryPython();
     void aHostileRelayEndsNoScriptInATraceback();
     void theRulesOfAnImportAreAnnounced();
+    void aListChangedWhileTheAnnouncementIsReadIsNotDrawn_data();
+    void aListChangedWhileTheAnnouncementIsReadIsNotDrawn();
 
 private:
     // The announcement of TV1 for round 42, written by the menu.
@@ -734,6 +737,19 @@ void TestPublicDrawWindow::theScriptChecksTheSameFiles() {
              1);
     QVERIFY2(output.contains(QStringLiteral("라운드 번호는 1 이상 83903155011 이하여야 합니다.")),
              qPrintable(output));
+    // nor does it draw from an entry that only its canonical form makes too long (NFC writes
+    // U+0958 as two code points), which the program refuses to announce
+    const QString doubled(120, QChar(0x0958));
+    QCOMPARE(canonicalList(tv1List() << doubled).tooLong, QStringList{doubled});
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write((tv1List() << doubled).join(u'\n').toUtf8() + '\n');
+    list.close();
+    QCOMPARE(runScript({QStringLiteral("--list"), list.fileName(), QStringLiteral("--winners"),
+                        QStringLiteral("2"), QStringLiteral("--round"), QStringLiteral("42"),
+                        QStringLiteral("--randomness"), round42Randomness, QStringLiteral("--label"), label},
+                       &output),
+             1);
+    QVERIFY2(output.contains(QStringLiteral("200자가 넘는 항목")), qPrintable(output));
 }
 
 // The organiser leaves the time box open, watches the rounds come out, and types the time of a
@@ -1247,6 +1263,44 @@ void TestPublicDrawWindow::theRulesOfAnImportAreAnnounced() {
     QDir().mkpath(rig->folder.path());
     QVERIFY(!announce().isEmpty());
     QVERIFY(!post.contains(QStringLiteral("이 목록을 만든 방법")));
+}
+
+void TestPublicDrawWindow::aListChangedWhileTheAnnouncementIsReadIsNotDrawn_data() {
+    QTest::addColumn<bool>("byTheButton");
+    QTest::newRow("an entry added with the button") << true;
+    QTest::newRow("an entry changed in the list box itself") << false;
+}
+
+// The list as it stands once the announcement is read is the one compared with it: a change
+// while it was read, through the add button or in the list box behind the draw list's back,
+// is not taken for the announced list.
+void TestPublicDrawWindow::aListChangedWhileTheAnnouncementIsReadIsNotDrawn() {
+    QFETCH(bool, byTheButton);
+    // a list of entries as the announcement writes them (so that the list is its announced
+    // list), long enough that its reading outlasts the window's first events
+    main->drawList().clear();
+    for (int i = 0; i < 8000; ++i)
+        main->drawList().append(QStringLiteral("참가자 ") + QString::number(i));
+    const QString announcement = announce();
+    QVERIFY2(!announcement.isEmpty(), qPrintable(rig->prompter.texts().join(u'|')));
+    rig->clock.time = utc(publicdraw::roundTime(42) + 1);
+    rig->prompter.reset();
+    rig->prompter.chooseFile(announcement);
+    bool changed = false;
+    QTimer::singleShot(0, this, [&] {
+        changed = true;
+        if (byTheButton) {
+            main->txtAdd->setText(QStringLiteral("홍길동"));
+            main->cmdAdd->click();
+        } else {
+            main->lstPick->item(0)->setText(QStringLiteral("홍길동")); // 참가자 0
+        }
+    });
+    main->mnu_PublicDraw->trigger();
+    QVERIFY(changed);
+    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.")),
+             qPrintable(rig->prompter.records.last().text.left(300)));
+    QVERIFY(files(QStringLiteral("Result")).isEmpty());
 }
 
 TOMBOLIX_TEST_MAIN(TestPublicDrawWindow)

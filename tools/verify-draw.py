@@ -161,7 +161,7 @@ def canonical_list(entries):
     too_long_ones = [e for e in entries if not _tables()["space_only"].match(e) and too_long(e)]
     if too_long_ones:
         raise Failed(f"{MAX_TEXT}자가 넘는 항목: " + ", ".join(repr(e) for e in too_long_ones[:10]))
-    bad = []
+    bad, long_once_canonical = [], []
     for entry in entries:
         if _tables()["space_only"].match(entry):
             continue  # a blank line
@@ -170,12 +170,17 @@ def canonical_list(entries):
         shown += len(nfkc)
         if shown > MAX_SHOWN:
             raise Failed(f"목록이 너무 깁니다. 보기에 모두 {MAX_SHOWN}자를 넘습니다.")
+        if too_long(canonical):  # NFC lengthens a few code points (U+0958 is two)
+            long_once_canonical.append(entry)
+            continue
         key = look_alike_key(canonical, RULE_V2, nfkc) if canonical else ""
         if not key:
             bad.append(entry)
             continue
         made.append(canonical)
         keys[canonical] = key
+    if long_once_canonical:
+        raise Failed(f"{MAX_TEXT}자가 넘는 항목: " + ", ".join(repr(e) for e in long_once_canonical[:10]))
     if bad:
         raise Failed("쓸 수 없는 문자가 들어 있거나 보이는 글자가 없는 항목: " + ", ".join(repr(e) for e in bad[:10]))
     made.sort(key=lambda e: e.encode("utf-8"))
