@@ -273,6 +273,11 @@ export function canonicalList(drawList) {
       list.ok = false;
       return list;
     }
+    // NFC lengthens a few code points (U+0958 is two): the files hold the canonical form
+    if (tooLong(canonical)) {
+      list.tooLong.push(entry);
+      continue;
+    }
     const key = canonical ? lookAlikeKey(canonical, RULE_V2, nfkc) : '';
     if (!key) list.unusable.push(entry);
     else made.push({ entry: canonical, key });

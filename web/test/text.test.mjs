@@ -48,6 +48,11 @@ test('what no entry may hold, by either rule', () => {
   assert.deepEqual(list.entries, ['김철수']);
   assert.equal(list.unusable.length, 2);
   assert.equal(list.tooLong.length, 1);
+  // too long only once canonical: NFC writes U+0958 as two code points
+  const doubled = '\u0958'.repeat(120);
+  const lengthened = canonicalList([doubled, doubled.slice(0, 100)]);
+  assert.deepEqual(lengthened.tooLong, [doubled]);
+  assert.deepEqual(lengthened.entries, [doubled.slice(0, 100).normalize('NFC')]);
 });
 
 test('the first rule reads its own files as it always did', () => {
