@@ -6,6 +6,8 @@
 #include <QHash>
 
 #include <numeric>
+#include <utility>
+#include <vector>
 
 namespace tombolix::publicdraw::files {
 
@@ -56,27 +58,52 @@ std::optional<LineProblem> listProblem(const QStringList &list, const QList<int>
     if (list.size() > maxEntries)
         return LineProblem{lines.value(0, 1),
                            QStringLiteral("목록의 항목이 %1개를 넘습니다.").arg(maxEntries)};
+    // Most names are of the first plane's plain code points, which are their own canonical form:
+    // their keys are made first, into one text, and looked up as views of it. Any other entry is
+    // read the long way, in turn, where the list's length in all still bounds the work.
+    QString plainKeys;
+    std::vector<std::pair<qsizetype, qsizetype>> plain(size_t(list.size()), {-1, 0}); // where, how long
+    if (rule == currentRule) {
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QString &entry = list.at(i);
+            if (entry.isEmpty() || tooLong(entry))
+                continue;
+            const qsizetype at = plainKeys.size();
+            if (const qsizetype length = appendPlainKey(entry, plainKeys); length >= 0)
+                plain[size_t(i)] = {at, length};
+        }
+    }
+    QStringList otherKeys; // the texts the views of the others' keys look into
     qint64 shown = 0;
-    QHash<QString, int> lineOfKey; // no two entries that read the same
+    QHash<QStringView, int> lineOfKey; // no two entries that read the same
     lineOfKey.reserve(list.size());
     for (int i = 0; i < list.size(); ++i) {
         const QString &entry = list.at(i);
         const int line = lines.at(i);
         if (entry.isEmpty() || tooLong(entry))
             return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
-        const EntryReading read = readEntry(entry, rule);
+        const auto [at, length] = plain[size_t(i)];
+        EntryReading read;
+        if (at >= 0) {
+            read.shown = entry.size();
+        } else {
+            read = readEntry(entry, rule);
+            otherKeys.append(read.key);
+        }
         shown += read.shown;
         if (shown > maxShownLength)
             return LineProblem{line,
                                QStringLiteral("목록이 너무 깁니다. 보기에 모두 %1자를 넘습니다. 공개 추첨의 "
                                               "목록이 아닙니다.")
                                    .arg(maxShownLength)};
-        if (read.unusable || read.canonical != entry || read.key.isEmpty())
+        if (at < 0 && (read.unusable || read.canonical != entry || read.key.isEmpty()))
             return LineProblem{line, QStringLiteral("목록의 항목이 정해진 형태가 아닙니다.")};
-        if (const auto seen = lineOfKey.constFind(read.key); seen != lineOfKey.cend())
+        const QStringView key =
+            at >= 0 ? QStringView(plainKeys).mid(at, length) : QStringView(otherKeys.last());
+        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
             return LineProblem{
                 line, QStringLiteral("목록의 항목이 %1번째 줄의 항목과 보기에 같습니다.").arg(*seen)};
-        lineOfKey.insert(read.key, line);
+        lineOfKey.insert(key, line);
         if (i > 0 && !beforeInUtf8(list.at(i - 1), entry))
             return LineProblem{
                 line, QStringLiteral("목록의 항목이 %1번째 줄의 항목보다 UTF-8 순서로 앞서거나 같습니다.")

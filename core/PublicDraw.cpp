@@ -311,26 +311,32 @@ KeyClass keyClass(char16_t c) {
     return KeyClass(known);
 }
 
-// The key of a name of the first plane's plain code points, with single blanks between its
-// words, made in one pass; nullopt for any other text, whose key is made the long way.
-std::optional<QString> plainKey(const QString &text) {
+} // namespace
+
+qsizetype appendPlainKey(const QString &text, QString &keys) {
     const qsizetype size = text.size();
     if (size == 0)
-        return std::nullopt;
+        return -1;
     const auto *in = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype before = keys.size();
     // A syllable is at most three jamo, a prototype here at most as long as the longest one.
-    QString key(size * 3 + 8, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(key.data());
-    const char16_t *end = out + key.size();
+    keys.resize(before + size * 3 + 8);
+    char16_t *const start = reinterpret_cast<char16_t *>(keys.data()) + before;
+    char16_t *out = start;
+    const char16_t *end = start + size * 3 + 8;
+    const auto fail = [&keys, before] {
+        keys.truncate(before);
+        return qsizetype(-1);
+    };
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = in[i];
         switch (keyClass(c)) {
         case Unknown:
         case Slow:
-            return std::nullopt;
+            return fail();
         case Dropped:
             if (i == 0 || i + 1 == size || in[i + 1] == u' ')
-                return std::nullopt;
+                return fail();
             break;
         case Kept:
             *out++ = c;
@@ -346,14 +352,26 @@ std::optional<QString> plainKey(const QString &text) {
         case Mapped: {
             const std::u32string_view proto = unicode14::prototype(c);
             if (end - out < qsizetype(proto.size()) + 3)
-                return std::nullopt; // a name of long prototypes: the long way
+                return fail(); // a name of long prototypes: the long way
             for (const char32_t p : proto)
                 *out++ = char16_t(p);
             break;
         }
         }
     }
-    key.truncate(out - reinterpret_cast<const char16_t *>(key.constData()));
+    keys.truncate(before + (out - start));
+    return out - start;
+}
+
+namespace {
+
+// The key of a name of the first plane's plain code points, with single blanks between its
+// words, made in one pass; nullopt for any other text, whose key is made the long way.
+std::optional<QString> plainKey(const QString &text) {
+    QString key;
+    key.reserve(text.size() * 3 + 8);
+    if (appendPlainKey(text, key) < 0)
+        return std::nullopt;
     return key;
 }
 

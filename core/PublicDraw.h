@@ -136,6 +136,11 @@ struct EntryReading {
     qint64 shown = 0;
 };
 EntryReading readEntry(const QString &entry, Rule rule = currentRule);
+// For an entry of the first plane's plain code points (no surrogate, no blank but single U+0020s
+// inside, each code point as every normal form leaves it), which is its own canonical form and
+// shows as long as it is: its look-alike key appended to `keys`, and the key's length; -1, and
+// `keys` as it was, for any other entry, which readEntry reads the long way.
+qsizetype appendPlainKey(const QString &entry, QString &keys);
 // The order of the rule's lists: by code points, which is the order of their UTF-8 bytes.
 bool beforeInUtf8(QStringView a, QStringView b);
 // Each entry followed by "\n", in UTF-8: what `sha256sum` of the list file reads.

@@ -225,6 +225,20 @@ void TestPublicDraw::refusedLists() {
     list.lookAlike.sort();
     QCOMPARE(list.lookAlike, alike);
     QCOMPARE(list.unusable, (QStringList{QStringLiteral("\u200D\uFE0F"), QStringLiteral("\u3164")}));
+    // the one-pass key of plain names is the long way's; anything else is left to the long way
+    for (const QString &name : {QStringLiteral("김철수"), QStringLiteral("홍 길동"), QStringLiteral("Kim1"),
+                                QStringLiteral("참가자 12345"), QStringLiteral("Alice")}) {
+        QString keys = QStringLiteral("앞");
+        QCOMPARE(appendPlainKey(name, keys), lookAlikeKey(name).size());
+        QCOMPARE(keys, QStringLiteral("앞") + lookAlikeKey(name));
+    }
+    for (const QString &other : {QStringLiteral("홍길동 "), QStringLiteral("홍  길동"),
+                                 QStringLiteral("e\u0301"), QStringLiteral("웃음😀"), QStringLiteral("Ｋｉｍ"),
+                                 QStringLiteral("홍\u200B"), QStringLiteral("뿤ㅋ"), QString()}) {
+        QString keys = QStringLiteral("앞");
+        QCOMPARE(appendPlainKey(other, keys), qsizetype(-1));
+        QCOMPARE(keys, QStringLiteral("앞"));
+    }
     // a Korean reader tells a final consonant from a letter of its own: not one person
     QVERIFY(lookAlikeKey(QStringLiteral("뿤ㅋ")) != lookAlikeKey(QStringLiteral("뿌ㅋㅋ")));
     QCOMPARE(lookAlikeKey(QStringLiteral("Аlice")), lookAlikeKey(QStringLiteral("Alice")));
@@ -270,11 +284,11 @@ void TestPublicDraw::refusedLists() {
 // differ: before, at or after the eighth unit, in a surrogate pair or against U+E000 and up, or
 // where one ends.
 void TestPublicDraw::sortedAsUtf8OnAnyPrefix() {
-    const QStringList pieces{QStringLiteral("a"),  QStringLiteral("b"),  QStringLiteral("가"),
-                             QStringLiteral("힣"), QStringLiteral("Ａ"), QStringLiteral("ﬁ"),
-                             QStringLiteral("￡"), QStringLiteral("😀"), QStringLiteral("𐀀"),
-                             QStringLiteral("\U0001F9FF"), QStringLiteral("\uFFE8"),
-                             QStringLiteral("\uFB4F"), QStringLiteral("1")};
+    const QStringList pieces{QStringLiteral("a"),          QStringLiteral("b"),      QStringLiteral("가"),
+                             QStringLiteral("힣"),         QStringLiteral("Ａ"),     QStringLiteral("ﬁ"),
+                             QStringLiteral("￡"),         QStringLiteral("😀"),      QStringLiteral("𐀀"),
+                             QStringLiteral("\U0001F9FF"), QStringLiteral("\uFFE8"), QStringLiteral("\uFB4F"),
+                             QStringLiteral("1")};
     QRandomGenerator random(20261209);
     QStringList drawList;
     const QString stem = QStringLiteral("ab가😀Ａ"); // 6 units: pairs straddle the eighth
