@@ -1298,8 +1298,9 @@ void TestPublicDrawWindow::aListChangedWhileTheAnnouncementIsReadIsNotDrawn() {
     });
     main->mnu_PublicDraw->trigger();
     QVERIFY(changed);
-    QVERIFY2(rig->prompter.records.last().text.startsWith(QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.")),
-             qPrintable(rig->prompter.records.last().text.left(300)));
+    QVERIFY2(
+        rig->prompter.records.last().text.startsWith(QStringLiteral("지금 리스트가 예고한 목록과 다릅니다.")),
+        qPrintable(rig->prompter.records.last().text.left(300)));
     QVERIFY(files(QStringLiteral("Result")).isEmpty());
 }
 
