@@ -8,20 +8,6 @@ namespace tombolix::publicdraw {
 
 namespace {
 
-// The list as both files end: each entry followed by "\n" (canonicalFile, but as text).
-QString listLines(const QStringList &entries) {
-    qsizetype size = 0;
-    for (const QString &entry : entries)
-        size += entry.size() + 1;
-    QString text;
-    text.reserve(size);
-    for (const QString &entry : entries) {
-        text += entry;
-        text += u'\n';
-    }
-    return text;
-}
-
 // The lines that follow the seed's lines in both files.
 QString announcedTail(const Terms &terms) {
     return QStringLiteral("announcement_sha256=") + announcementCode(terms) +

@@ -504,16 +504,12 @@ CanonicalList canonicalList(const QStringList &drawList) {
     std::sort(order.begin(), order.end(), [](const Sorted &a, const Sorted &b) {
         return a.prefix == b.prefix ? beforeInUtf8(a.made->entry, b.made->entry) : a.prefix < b.prefix;
     });
-    std::vector<const Made *> sorted;
-    sorted.reserve(order.size());
-    for (const Sorted &o : order)
-        sorted.push_back(o.made);
-    canonical.entries.reserve(qsizetype(sorted.size()));
+    canonical.entries.reserve(qsizetype(order.size()));
     QHash<QString, QString> firstByKey;
-    firstByKey.reserve(qsizetype(sorted.size()));
-    for (size_t i = 0; i < sorted.size(); ++i) {
-        const Made &m = *sorted[i];
-        if (i > 0 && m.entry == sorted[i - 1]->entry) {
+    firstByKey.reserve(qsizetype(order.size()));
+    for (size_t i = 0; i < order.size(); ++i) {
+        const Made &m = *order[i].made;
+        if (i > 0 && m.entry == order[i - 1].made->entry) {
             if (canonical.repeated.isEmpty() || canonical.repeated.last() != m.entry)
                 canonical.repeated.append(m.entry);
         } else {
@@ -535,17 +531,21 @@ bool isCheckedList(const QSet<QString> &distinct, qsizetype count, const QString
                        [&distinct](const QString &entry) { return distinct.contains(entry); });
 }
 
-QByteArray canonicalFile(const QStringList &entries) {
+QString listLines(const QStringList &entries) {
     qsizetype size = 0;
     for (const QString &entry : entries)
         size += entry.size() + 1;
-    QString file;
-    file.reserve(size);
+    QString text;
+    text.reserve(size);
     for (const QString &entry : entries) {
-        file += entry;
-        file += u'\n';
+        text += entry;
+        text += u'\n';
     }
-    return file.toUtf8();
+    return text;
+}
+
+QByteArray canonicalFile(const QStringList &entries) {
+    return listLines(entries).toUtf8();
 }
 
 QString sha256Hex(const QByteArray &bytes) {

@@ -143,7 +143,9 @@ EntryReading readEntry(const QString &entry, Rule rule = currentRule);
 qsizetype appendPlainKey(const QString &entry, QString &keys);
 // The order of the rule's lists: by code points, which is the order of their UTF-8 bytes.
 bool beforeInUtf8(QStringView a, QStringView b);
-// Each entry followed by "\n", in UTF-8: what `sha256sum` of the list file reads.
+// Each entry followed by "\n": the list as both files end it; in UTF-8, what `sha256sum` of the
+// list file reads.
+QString listLines(const QStringList &entries);
 QByteArray canonicalFile(const QStringList &entries);
 QString sha256Hex(const QByteArray &bytes);
 
